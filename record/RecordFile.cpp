@@ -1,0 +1,128 @@
+#include "RecordFile.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace sorkam {
+
+namespace {
+
+// The span of a record that a read covers: from the first header byte to the end of channel 4's
+// 1256-byte read, which runs 56 bytes into the next record.
+constexpr std::int32_t kSpanStart = format::kHeaderText8Offset;
+constexpr std::int32_t kSpanEnd =
+    format::kChannelOffsets[3] + static_cast<std::int32_t>(format::kChannelLength);
+constexpr std::size_t kSpanLength = kSpanEnd - kSpanStart;
+
+// A path with an embedded NUL would silently name a different file to the system.
+bool isUsablePath(const std::string& path) { return path.find('\0') == std::string::npos; }
+
+// Closes a descriptor on every path out of read().
+class FileHandle {
+public:
+    explicit FileHandle(int fd) : fd(fd) {}
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    ~FileHandle() {
+        if (fd >= 0) {
+            ::close(fd);
+        }
+    }
+    [[nodiscard]] int get() const { return fd; }
+
+private:
+    int fd;
+};
+
+// Reads up to buffer.size() bytes at offset; returns how many were read (fewer at end of file),
+// or -1 when the system refuses the read.
+ssize_t readAt(int fd, std::uint8_t* buffer, std::size_t size, off_t offset) {
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t got = ::pread(fd, buffer + done, size - done, offset + static_cast<off_t>(done));
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return -1;
+        }
+        if (got == 0) {
+            break;
+        }
+        done += static_cast<std::size_t>(got);
+    }
+    return static_cast<ssize_t>(done);
+}
+
+// Copies a field out of the read span. Bytes the file did not supply stay as `fill`.
+template <typename Out> void copyField(const std::uint8_t* span, std::size_t spanRead,
+                                       std::int32_t recordOffset, std::size_t length, Out out) {
+    const std::size_t begin = static_cast<std::size_t>(recordOffset - kSpanStart);
+    if (begin >= spanRead) {
+        return;
+    }
+    const std::size_t available = std::min(length, spanRead - begin);
+    std::copy_n(span + begin, available, out);
+}
+
+} // namespace
+
+Result<std::int64_t> RecordFile::length(const std::string& path) {
+    struct stat info {};
+    if (!isUsablePath(path) || ::stat(path.c_str(), &info) != 0) {
+        return RecordError::LengthUnavailable;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        return RecordError::NotAFile;
+    }
+    return static_cast<std::int64_t>(info.st_size);
+}
+
+Result<Record> RecordFile::read(const std::string& path, std::int16_t n) {
+    if (n < 0) {
+        return RecordError::PositionBeforeStart;
+    }
+    if (!isUsablePath(path)) {
+        return RecordError::OpenFailed;
+    }
+    // O_NONBLOCK: a pipe put in the file's place must not stall the viewer in open().
+    const FileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    if (file.get() < 0) {
+        return RecordError::OpenFailed;
+    }
+    struct stat info {};
+    if (::fstat(file.get(), &info) != 0) {
+        return RecordError::ReadFailed;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        return RecordError::NotAFile;
+    }
+
+    std::array<std::uint8_t, kSpanLength> span{};
+    const off_t start = static_cast<off_t>(position(n) - 1) + kSpanStart;
+    const ssize_t got = readAt(file.get(), span.data(), span.size(), start);
+    if (got < 0) {
+        return RecordError::ReadFailed;
+    }
+    const auto spanRead = static_cast<std::size_t>(got);
+
+    Record record;
+    record.HeaderText8.assign(format::kHeaderText8Length, ' ');
+    record.HeaderText10.assign(format::kHeaderText10Length, ' ');
+    copyField(span.data(), spanRead, format::kHeaderText8Offset, format::kHeaderText8Length,
+              record.HeaderText8.begin());
+    copyField(span.data(), spanRead, format::kHeaderText10Offset, format::kHeaderText10Length,
+              record.HeaderText10.begin());
+    for (std::size_t c = 0; c < format::kChannelCount; ++c) {
+        copyField(span.data(), spanRead, format::kChannelOffsets[c], format::kChannelLength,
+                  record.channels[c].begin());
+    }
+    return record;
+}
+
+} // namespace sorkam

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "RecordFormat.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <variant>
+
+namespace sorkam {
+
+// One channel as read: 1256 unsigned samples, zero where the file ends early.
+using ChannelBuffer = std::array<std::uint8_t, format::kChannelLength>;
+
+// The fields of one record as read. The header texts are the file's bytes, one character per
+// byte, untrimmed and unterminated: always exactly 8 and 10 characters.
+struct Record {
+    std::string HeaderText8;
+    std::string HeaderText10;
+    std::array<ChannelBuffer, format::kChannelCount> channels{};
+};
+
+// Why a file operation failed. Each kind has its own non-zero code, shown to the user.
+enum class RecordError : int {
+    LengthUnavailable = 1, // the path cannot be examined (missing, no permission, bad name)
+    NotAFile = 2,          // the path names a directory, a device, a pipe or a socket
+    OpenFailed = 3,        // the file exists but cannot be opened for reading
+    PositionBeforeStart = 4, // a negative record number puts the read before the first byte
+    ReadFailed = 5,        // the system refused a read
+};
+
+[[nodiscard]] constexpr int errorCode(RecordError error) { return static_cast<int>(error); }
+
+// Either a value or the error that prevented it.
+template <typename T> class Result {
+public:
+    Result(T value) : state(std::move(value)) {}
+    Result(RecordError error) : state(error) {}
+
+    [[nodiscard]] bool ok() const { return std::holds_alternative<T>(state); }
+    // The value; only valid when ok().
+    [[nodiscard]] const T& value() const { return std::get<T>(state); }
+    // The error; only valid when !ok().
+    [[nodiscard]] RecordError error() const { return std::get<RecordError>(state); }
+
+private:
+    std::variant<T, RecordError> state;
+};
+
+// Reads records from a data file. Holds no state: every call opens what it needs and closes it
+// before returning. Never writes to the file.
+class RecordFile {
+public:
+    // The file's length in bytes. Fails for a path that cannot be examined or that is not a
+    // regular file. Does not open the file.
+    [[nodiscard]] static Result<std::int64_t> length(const std::string& path);
+
+    // 1-based position of record n's first byte: 5024 * n + 1.
+    [[nodiscard]] static constexpr std::int32_t position(std::int16_t n) {
+        return format::kRecordSize * static_cast<std::int32_t>(n) + 1;
+    }
+
+    // Record n is present when its first byte's 1-based position lies before the file's length;
+    // a record only partly in the file still counts. Touches no file.
+    [[nodiscard]] static constexpr bool isPresent(std::int16_t n, std::int64_t length) {
+        return position(n) < length;
+    }
+
+    // Reads record n: HeaderText8, HeaderText10, channels 1..4, in that order. What lies beyond
+    // the end of the file reads as zero samples and blank header characters. Fails for a
+    // negative n, a path that is not a regular file, or a file that cannot be opened or read.
+    [[nodiscard]] static Result<Record> read(const std::string& path, std::int16_t n);
+};
+
+} // namespace sorkam

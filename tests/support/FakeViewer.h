@@ -1,0 +1,88 @@
+#pragma once
+
+#include "viewer/ViewerHost.h"
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace sorkam::test {
+
+// One log of everything the viewer's logic did to the window and the user, in order.
+struct EventLog {
+    std::vector<std::string> events;
+    [[nodiscard]] std::size_t count(const std::string& event) const {
+        std::size_t n = 0;
+        for (const auto& e : events) {
+            n += e == event ? 1 : 0;
+        }
+        return n;
+    }
+};
+
+// The window side: records title, status label and the end of the program.
+class FakeHost final : public ViewerHost {
+public:
+    explicit FakeHost(EventLog& log) : log(log) {}
+    void SetTitle(const std::string& t) override {
+        title = t;
+        log.events.push_back("title:" + t);
+    }
+    void SetStatusCaption(const std::string& c) override {
+        caption = c;
+        log.events.push_back("caption:" + c);
+    }
+    void SetStatusColor(Color c) override {
+        statusColor = c;
+        log.events.push_back("color:" + std::to_string(c));
+    }
+    void EndProgram(int status) override {
+        exitStatus = status;
+        log.events.push_back("end:" + std::to_string(status));
+    }
+
+    std::string title = "sorkam";
+    std::string caption;
+    std::optional<Color> statusColor;
+    std::optional<int> exitStatus;
+
+private:
+    EventLog& log;
+};
+
+// Message boxes and the open-file dialog, answered from a script.
+class ScriptedDialogs final : public UserDialogs {
+public:
+    explicit ScriptedDialogs(EventLog& log) : log(log) {}
+    void ShowMessage(const std::string& text) override {
+        messages.push_back(text);
+        log.events.push_back("message:" + text);
+    }
+    bool AskRetry(const std::string& text) override {
+        log.events.push_back("ask:" + text);
+        const bool retry = !retryAnswers.empty() && retryAnswers.front();
+        if (!retryAnswers.empty()) {
+            retryAnswers.pop_front();
+        }
+        return retry;
+    }
+    std::string OpenFile(const std::string& preset, const std::string& filter,
+                         const std::string& title) override {
+        log.events.push_back("open:" + preset + "|" + filter + "|" + title);
+        std::string name = fileNames.empty() ? filter : fileNames.front();
+        if (!fileNames.empty()) {
+            fileNames.pop_front();
+        }
+        return name;
+    }
+
+    std::vector<std::string> messages;
+    std::deque<std::string> fileNames; // what the dialog yields, in turn; then the filter
+    std::deque<bool> retryAnswers;     // Retry (true) or Cancel, in turn; then Cancel
+
+private:
+    EventLog& log;
+};
+
+} // namespace sorkam::test

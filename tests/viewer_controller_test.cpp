@@ -1,0 +1,201 @@
+#include "support/FakeViewer.h"
+#include "support/RecordingSurface.h"
+#include "support/TempFiles.h"
+#include "viewer/ViewerController.h"
+
+#include <gtest/gtest.h>
+
+namespace sorkam {
+namespace {
+
+using test::EventLog;
+using test::FakeHost;
+using test::RecordingSurface;
+using test::ScriptedDialogs;
+using Op = RecordingSurface::Op;
+
+constexpr std::size_t kFrameCalls = 1 + 2 + 30 + 30 + 27 * 174 + 35 * 38 + 3 * 51;
+constexpr std::size_t kTraceCallsPerSurface = 2 * 801;
+
+class ControllerTest : public testing::Test {
+protected:
+    // The colours of the traces painted on the top surface since the last call, in order.
+    std::vector<Color> tracesSinceLast() {
+        std::vector<Color> colors;
+        for (std::size_t k = seen; k < pic0.calls.size(); ++k) {
+            const auto& c = pic0.calls[k];
+            // A trace's first segment starts at x = 35 and ends at x = 36.
+            if (c.op == Op::Line && c.x1 == 35.0f && c.x2 == 36.0f && c.color) {
+                colors.push_back(*c.color);
+            }
+        }
+        seen = pic0.calls.size();
+        return colors;
+    }
+
+    test::TempDir dir;
+    EventLog log;
+    FakeHost host{log};
+    ScriptedDialogs dialogs{log};
+    RecordingSurface pic0;
+    RecordingSurface pic1;
+    ViewerController controller{host, dialogs, pic0, pic1};
+    std::size_t seen = 0;
+};
+
+TEST_F(ControllerTest, StepsThroughAThreeRecordFile) {
+    const std::string path = dir.write("three.vid", test::numberedRecords(3));
+    controller.Form_Load(path);
+    controller.Form_Resize(); // the first showing
+    EXPECT_EQ(pic0.count(Op::Scale), 2u);
+    // Channels 1 and 3 of record 0, twice, in black.
+    EXPECT_EQ(tracesSinceLast(), std::vector<Color>(4, 0x000000));
+    EXPECT_EQ(host.title, path);
+
+    controller.cmdup_Click();
+    EXPECT_EQ(tracesSinceLast(), std::vector<Color>(2, 0x0000FF));
+    controller.cmdup_Click();
+    EXPECT_EQ(tracesSinceLast(), std::vector<Color>(2, 0x00FF00));
+    EXPECT_EQ(controller.RecordNo(), 2);
+
+    controller.cmdup_Click();
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>{"end-of-file"});
+    EXPECT_EQ(controller.RecordNo(), 2);
+    EXPECT_TRUE(tracesSinceLast().empty());
+
+    controller.cmdDown_Click();
+    EXPECT_EQ(tracesSinceLast(), std::vector<Color>(2, 0x0000FF));
+    EXPECT_EQ(controller.RecordNo(), 1);
+    EXPECT_EQ(host.caption, "REC-1    TEXT-1    ");
+    EXPECT_FALSE(controller.ended());
+    EXPECT_EQ(pic0.count(Op::Cls), 0u); // records overlay
+}
+
+TEST_F(ControllerTest, PreviousAtRecordZeroSaysTopOfFile) {
+    controller.Form_Load(dir.write("one.vid", test::numberedRecords(1)));
+    tracesSinceLast();
+    controller.cmdDown_Click();
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>{"top-of-file"});
+    EXPECT_EQ(controller.RecordNo(), 0);
+    EXPECT_TRUE(tracesSinceLast().empty());
+}
+
+TEST_F(ControllerTest, NextStopsAtRecordTwentyThreeWithoutReadingTheFile) {
+    const std::string path = dir.write("many.vid", test::numberedRecords(30));
+    controller.Form_Load(path);
+    for (int k = 0; k < 23; ++k) {
+        controller.cmdup_Click();
+    }
+    ASSERT_EQ(controller.RecordNo(), 23);
+    ASSERT_TRUE(dialogs.messages.empty());
+    // Were the file read, its removal would end the program with the failure message.
+    std::filesystem::remove(path);
+    log.events.clear();
+    controller.cmdup_Click();
+    EXPECT_EQ(log.events, std::vector<std::string>{"message:end-of-file"});
+    EXPECT_EQ(controller.RecordNo(), 23);
+    EXPECT_FALSE(controller.ended());
+}
+
+TEST_F(ControllerTest, ClearLeavesTheFrameAndAResizePaintsTheCurrentRecord) {
+    controller.Form_Load(dir.write("two.vid", test::numberedRecords(2)));
+    controller.cmdup_Click();
+    host.caption = "unchanged";
+    pic0.calls.clear();
+    pic1.calls.clear();
+    seen = 0;
+
+    controller.cmdclear_Click();
+    ASSERT_EQ(pic0.calls.size(), 1 + kFrameCalls);
+    EXPECT_EQ(pic0.calls.front().op, Op::Cls);
+    EXPECT_EQ(pic1.calls.front().op, Op::Cls);
+    EXPECT_TRUE(tracesSinceLast().empty());
+    EXPECT_EQ(controller.RecordNo(), 1);
+    EXPECT_EQ(host.caption, "unchanged");
+
+    controller.Form_Resize();
+    EXPECT_EQ(pic0.calls.size(), 1 + 2 * kFrameCalls + kTraceCallsPerSurface);
+    EXPECT_EQ(tracesSinceLast(), std::vector<Color>(2, 0x0000FF));
+}
+
+TEST_F(ControllerTest, AnEmptyCommandLineAsksForAFile) {
+    const std::string path = dir.write("picked.vid", test::numberedRecords(1));
+    dialogs.fileNames = {path};
+    controller.Form_Load("");
+    EXPECT_EQ(log.events.front(), "open:*.vid;dat|*.vid|open file");
+    EXPECT_EQ(controller.DataFile(), path);
+    EXPECT_EQ(tracesSinceLast().size(), 2u);
+}
+
+TEST_F(ControllerTest, ACancelledDialogAsksToRetryAndRetryOpensItAgain) {
+    const std::string path = dir.write("picked.vid", test::numberedRecords(1));
+    dialogs.fileNames = {"*.vid", path};
+    dialogs.retryAnswers = {true};
+    controller.Form_Load("");
+    const std::vector<std::string> start(log.events.begin(), log.events.begin() + 3);
+    EXPECT_EQ(start, (std::vector<std::string>{"open:*.vid;dat|*.vid|open file",
+                                               "ask:Please select a *.vid or *.dat file",
+                                               "open:*.vid;dat|*.vid|open file"}));
+    EXPECT_EQ(controller.DataFile(), path);
+    EXPECT_FALSE(controller.ended());
+}
+
+TEST_F(ControllerTest, CancelOnTheRetryQuestionEndsBeforeAnythingIsPainted) {
+    dialogs.fileNames = {"*.vid"};
+    dialogs.retryAnswers = {false};
+    controller.Form_Load("");
+    EXPECT_TRUE(controller.ended());
+    EXPECT_EQ(host.exitStatus, kCancelledExitStatus);
+    EXPECT_TRUE(pic0.calls.empty());
+    // Nothing runs after the end.
+    controller.Form_Resize();
+    controller.cmdup_Click();
+    controller.cmdclear_Click();
+    EXPECT_TRUE(pic0.calls.empty());
+    EXPECT_EQ(log.count("message:end-of-file"), 0u);
+}
+
+TEST_F(ControllerTest, OnlyTheExactPatternCountsAsNoFile) {
+    // "*.VID" or "*.vid;dat" are names like any other: the first display reports them.
+    dialogs.fileNames = {"*.VID"};
+    controller.Form_Load("");
+    EXPECT_EQ(log.count("ask:Please select a *.vid or *.dat file"), 0u);
+    EXPECT_EQ(controller.DataFile(), "*.VID");
+    EXPECT_TRUE(controller.ended());
+}
+
+TEST_F(ControllerTest, AQuotedPathIsTakenWithItsQuotesAndFails) {
+    const std::string path = dir.write("run 1.vid", test::numberedRecords(1));
+    const std::string quoted = "\"" + path + "\"";
+    controller.Form_Load(quoted);
+    EXPECT_EQ(controller.DataFile(), quoted);
+    EXPECT_EQ(dialogs.messages,
+              std::vector<std::string>{failureMessage(quoted, errorCode(RecordError::LengthUnavailable))});
+    EXPECT_EQ(host.exitStatus, kReadFailureExitStatus);
+    EXPECT_TRUE(controller.ended());
+    EXPECT_TRUE(tracesSinceLast().empty());
+}
+
+TEST_F(ControllerTest, AFailureDuringStartUpEndsAndIgnoresLaterEvents) {
+    controller.Form_Load((dir.path() / "missing.vid").string());
+    ASSERT_TRUE(controller.ended());
+    EXPECT_EQ(host.exitStatus, kReadFailureExitStatus);
+    const auto calls = pic0.calls.size();
+    controller.Form_Resize();
+    controller.cmdDown_Click();
+    EXPECT_EQ(pic0.calls.size(), calls);
+    EXPECT_EQ(dialogs.messages.size(), 1u);
+}
+
+TEST_F(ControllerTest, AnEmptyFileReportsEndOfFileThenFailsOnTheFirstShowing) {
+    controller.Form_Load(dir.write("empty.vid", {}));
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>{"end-of-file"});
+    EXPECT_EQ(controller.RecordNo(), -1);
+    EXPECT_FALSE(controller.ended());
+    controller.Form_Resize();
+    EXPECT_TRUE(controller.ended());
+    EXPECT_EQ(host.exitStatus, kReadFailureExitStatus);
+}
+
+} // namespace
+} // namespace sorkam

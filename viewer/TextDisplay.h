@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+#include <string>
+
+namespace sorkam {
+
+// Header text bytes as the status label shows them: one character per byte in the Windows
+// Western code page; control bytes, which would otherwise show nothing or break the line, appear
+// as their visible control pictures (NUL as U+2400 and so on), and the code page's five unused
+// bytes as U+FFFD.
+[[nodiscard]] QString headerTextForDisplay(const std::string& bytes);
+
+// A path as the user typed or picked it: the file-name encoding of the system, with any byte
+// that is not valid in it shown as U+FFFD.
+[[nodiscard]] QString pathForDisplay(const std::string& path);
+
+// The window title that shows text exactly: Qt treats "[*]" in a title as the modified-marker
+// placeholder, and "[*][*]" as a literal "[*]".
+[[nodiscard]] QString literalWindowTitle(const QString& text);
+
+} // namespace sorkam
