@@ -2,7 +2,7 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: setup build run test clean
+.PHONY: setup build run test screenshot clean
 
 setup:
 	@tools/setup-debian.sh
@@ -16,6 +16,11 @@ run: build
 
 test: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j$(JOBS)
+
+# The README's picture, taken by the end-to-end test from the real window under Xvfb.
+screenshot: build
+	cd $(BUILD_DIR) && ctest -R StepsOverlaysClears --output-on-failure
+	cp $(BUILD_DIR)/sorkam-overlay.png docs/sorkam-overlay.png
 
 clean:
 	rm -rf $(BUILD_DIR)

@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev            # Qt 6 Widgets and Qt Test
     libgtest-dev            # GoogleTest
     fonts-liberation        # a face metric-compatible with Times New Roman
-    xvfb xdotool            # the end-to-end run in a real X server
+    xvfb libx11-dev libxtst-dev   # the end-to-end run in a real X server
 )
 
 missing=()

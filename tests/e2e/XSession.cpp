@@ -1,0 +1,243 @@
+#include "XSession.h"
+
+#include <QImage>
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace sorkam::e2e {
+
+namespace {
+
+[[noreturn]] void execOrDie(const std::string& program, const std::vector<std::string>& args) {
+    std::vector<char*> argv;
+    argv.push_back(const_cast<char*>(program.c_str()));
+    for (const auto& a : args) {
+        argv.push_back(const_cast<char*>(a.c_str()));
+    }
+    argv.push_back(nullptr);
+    execvp(program.c_str(), argv.data());
+    _exit(127);
+}
+
+std::string titleOf(Display* d, ::Window w) {
+    const Atom netName = XInternAtom(d, "_NET_WM_NAME", False);
+    const Atom utf8 = XInternAtom(d, "UTF8_STRING", False);
+    Atom type = None;
+    int format = 0;
+    unsigned long items = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    if (XGetWindowProperty(d, w, netName, 0, 4096, False, utf8, &type, &format, &items, &after,
+                           &data) == Success &&
+        data != nullptr) {
+        std::string title(reinterpret_cast<char*>(data), items);
+        XFree(data);
+        return title;
+    }
+    char* name = nullptr;
+    std::string title;
+    if (XFetchName(d, w, &name) != 0 && name != nullptr) {
+        title = name;
+        XFree(name);
+    }
+    return title;
+}
+
+} // namespace
+
+XSession::XSession() {
+    int pipeFds[2];
+    if (pipe(pipeFds) != 0) {
+        return;
+    }
+    server = fork();
+    if (server == 0) {
+        ::close(pipeFds[0]);
+        const int devNull = open("/dev/null", O_WRONLY);
+        dup2(devNull, STDOUT_FILENO);
+        dup2(devNull, STDERR_FILENO);
+        execOrDie("Xvfb", {"-displayfd", std::to_string(pipeFds[1]), "-screen", "0", "1280x1024x24",
+                           "-dpi", "96", "-nolisten", "tcp", "-noreset"});
+    }
+    ::close(pipeFds[1]);
+    // Xvfb writes its display number once it accepts clients.
+    std::string text;
+    char c = 0;
+    struct pollfd p {pipeFds[0], POLLIN, 0};
+    while (poll(&p, 1, 20000) > 0 && ::read(pipeFds[0], &c, 1) == 1 && c != '\n') {
+        text += c;
+    }
+    ::close(pipeFds[0]);
+    if (text.empty()) {
+        return;
+    }
+    number = std::atoi(text.c_str());
+    display = XOpenDisplay(displayName().c_str());
+}
+
+XSession::~XSession() {
+    if (display != nullptr) {
+        XCloseDisplay(display);
+    }
+    if (server > 0) {
+        kill(server, SIGTERM);
+        waitpid(server, nullptr, 0);
+    }
+}
+
+pid_t XSession::start(const std::string& program, const std::vector<std::string>& args) {
+    const pid_t pid = fork();
+    if (pid == 0) {
+        setenv("DISPLAY", displayName().c_str(), 1);
+        setenv("QT_QPA_PLATFORM", "xcb", 1);
+        setenv("QT_FONT_DPI", "96", 1);
+        execOrDie(program, args);
+    }
+    return pid;
+}
+
+std::optional<int> XSession::waitExit(pid_t pid, std::chrono::milliseconds timeout) {
+    if (const auto known = exited.find(pid); known != exited.end()) {
+        return known->second;
+    }
+    int status = 0;
+    const bool ended = eventually([&] { return waitpid(pid, &status, WNOHANG) == pid; }, timeout);
+    if (!ended) {
+        return std::nullopt;
+    }
+    const int code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    exited[pid] = code;
+    return code;
+}
+
+std::vector<XSession::Window> XSession::windows() {
+    std::vector<Window> found;
+    ::Window root = DefaultRootWindow(display);
+    ::Window parent = 0;
+    ::Window* children = nullptr;
+    unsigned count = 0;
+    XSync(display, False);
+    if (XQueryTree(display, root, &root, &parent, &children, &count) == 0) {
+        return found;
+    }
+    for (unsigned i = 0; i < count; ++i) {
+        XWindowAttributes attributes;
+        if (XGetWindowAttributes(display, children[i], &attributes) == 0 ||
+            attributes.map_state != IsViewable) {
+            continue;
+        }
+        Window w;
+        w.id = children[i];
+        w.title = titleOf(display, children[i]);
+        int x = 0;
+        int y = 0;
+        ::Window child = 0;
+        XTranslateCoordinates(display, children[i], root, 0, 0, &x, &y, &child);
+        w.rect = {x, y, attributes.width, attributes.height};
+        found.push_back(w);
+    }
+    if (children != nullptr) {
+        XFree(children);
+    }
+    return found;
+}
+
+std::optional<XSession::Window> XSession::waitForWindow(const std::string& title,
+                                                        std::chrono::milliseconds timeout) {
+    std::optional<Window> match;
+    eventually(
+        [&] {
+            for (const Window& w : windows()) {
+                if (w.title == title) {
+                    match = w;
+                    return true;
+                }
+            }
+            return false;
+        },
+        timeout);
+    return match;
+}
+
+void XSession::click(int rootX, int rootY) {
+    XTestFakeMotionEvent(display, 0, rootX, rootY, CurrentTime);
+    XTestFakeButtonEvent(display, 1, True, CurrentTime);
+    XTestFakeButtonEvent(display, 1, False, CurrentTime);
+    XSync(display, False);
+}
+
+void XSession::key(const std::string& keysym, bool alt) {
+    const KeyCode code = XKeysymToKeycode(display, XStringToKeysym(keysym.c_str()));
+    const KeyCode altCode = XKeysymToKeycode(display, XK_Alt_L);
+    if (alt) {
+        XTestFakeKeyEvent(display, altCode, True, CurrentTime);
+    }
+    XTestFakeKeyEvent(display, code, True, CurrentTime);
+    XTestFakeKeyEvent(display, code, False, CurrentTime);
+    if (alt) {
+        XTestFakeKeyEvent(display, altCode, False, CurrentTime);
+    }
+    XSync(display, False);
+}
+
+void XSession::close(const Window& window) {
+    XEvent event;
+    std::memset(&event, 0, sizeof event);
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window.id;
+    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display, window.id, False, NoEventMask, &event);
+    XSync(display, False);
+}
+
+int XSession::countColour(const Rect& area, unsigned rgb) {
+    XImage* image = XGetImage(display, DefaultRootWindow(display), area.x, area.y,
+                              static_cast<unsigned>(area.width), static_cast<unsigned>(area.height),
+                              AllPlanes, ZPixmap);
+    if (image == nullptr) {
+        return -1;
+    }
+    int n = 0;
+    for (int y = 0; y < area.height; ++y) {
+        for (int x = 0; x < area.width; ++x) {
+            n += (XGetPixel(image, x, y) & 0xFFFFFFu) == rgb ? 1 : 0;
+        }
+    }
+    XDestroyImage(image);
+    return n;
+}
+
+bool XSession::save(const Rect& area, const std::string& path) {
+    XImage* image = XGetImage(display, DefaultRootWindow(display), area.x, area.y,
+                              static_cast<unsigned>(area.width), static_cast<unsigned>(area.height),
+                              AllPlanes, ZPixmap);
+    if (image == nullptr) {
+        return false;
+    }
+    QImage picture(area.width, area.height, QImage::Format_RGB32);
+    for (int y = 0; y < area.height; ++y) {
+        for (int x = 0; x < area.width; ++x) {
+            picture.setPixel(x, y, 0xFF000000u | (XGetPixel(image, x, y) & 0xFFFFFFu));
+        }
+    }
+    XDestroyImage(image);
+    return picture.save(QString::fromStdString(path), "PNG");
+}
+
+} // namespace sorkam::e2e

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <chrono>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <sys/types.h>
+
+struct _XDisplay; // Xlib's Display, kept out of this header
+
+namespace sorkam::e2e {
+
+struct Rect {
+    int x = 0, y = 0, width = 0, height = 0;
+};
+
+// A private Xvfb server and a client connection to it, driven the way a person drives a desktop:
+// pointer clicks and key presses through the XTest extension, and pixels read off the screen.
+class XSession {
+public:
+    XSession();
+    ~XSession();
+    XSession(const XSession&) = delete;
+    XSession& operator=(const XSession&) = delete;
+
+    [[nodiscard]] bool ok() const { return display != nullptr; }
+    [[nodiscard]] std::string displayName() const { return ":" + std::to_string(number); }
+
+    // Starts program with args on this server; returns its pid.
+    pid_t start(const std::string& program, const std::vector<std::string>& args);
+    // The exit status of a started pid once it has ended, waiting at most timeout; nothing if it runs on.
+    std::optional<int> waitExit(pid_t pid, std::chrono::milliseconds timeout);
+
+    // Top-level windows on screen, with their titles and places on the root window.
+    struct Window {
+        unsigned long id = 0;
+        std::string title;
+        Rect rect;
+    };
+    [[nodiscard]] std::vector<Window> windows();
+    // Waits until a mapped top-level window with this title is on screen.
+    std::optional<Window> waitForWindow(const std::string& title, std::chrono::milliseconds timeout);
+
+    void click(int rootX, int rootY);
+    // Presses key (an X keysym name such as "c" or "Return") with Alt held when alt is set.
+    void key(const std::string& keysym, bool alt = false);
+    // Asks the window to close, as a window manager's close button does.
+    void close(const Window& window);
+
+    // Counts the pixels of an exact colour (0xRRGGBB) in a part of the screen.
+    [[nodiscard]] int countColour(const Rect& area, unsigned rgb);
+    // Saves a part of the screen as a PNG file.
+    bool save(const Rect& area, const std::string& path);
+
+private:
+    std::map<pid_t, int> exited; // reaped programs and their exit statuses
+    int number = -1;
+    pid_t server = -1;
+    ::_XDisplay* display = nullptr;
+};
+
+// Polls condition every 20 ms until it holds or timeout passes.
+template <typename Condition> bool eventually(Condition condition, std::chrono::milliseconds timeout) {
+    const auto end = std::chrono::steady_clock::now() + timeout;
+    while (true) {
+        if (condition()) {
+            return true;
+        }
+        if (std::chrono::steady_clock::now() > end) {
+            return false;
+        }
+        struct timespec pause {0, 20'000'000};
+        nanosleep(&pause, nullptr);
+    }
+}
+
+} // namespace sorkam::e2e

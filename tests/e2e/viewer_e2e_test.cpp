@@ -1,0 +1,122 @@
+// The built viewer in a real X server, driven by pointer clicks and keys, checked on the pixels
+// of its window.
+#include "XSession.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace sorkam::e2e {
+namespace {
+
+using namespace std::chrono_literals;
+
+// Places inside the window at 96 dpi (the layout's twips divided by 15).
+constexpr Rect kPlotA{14, 21, 726, 237};
+constexpr Rect kPlotB{14, 280, 726, 237};
+constexpr Rect kStatus{14, 525, 407, 22};
+constexpr int kButtonY = 525 + 13;
+constexpr int kClearX = 434 + 46;
+constexpr int kDownX = 539 + 46;
+constexpr int kUpX = 644 + 46;
+
+constexpr unsigned kRed = 0xFF0000;
+constexpr unsigned kGreen = 0x00FF00;
+constexpr unsigned kBlack = 0x000000;
+
+Rect inside(const XSession::Window& w, const Rect& r) {
+    return {w.rect.x + r.x, w.rect.y + r.y, r.width, r.height};
+}
+
+class ViewerEndToEnd : public testing::Test {
+protected:
+    void SetUp() override {
+        if (!x.ok()) {
+            GTEST_SKIP() << "no Xvfb on this machine";
+        }
+    }
+    void TearDown() override {
+        if (viewer > 0 && !x.waitExit(viewer, 0ms)) {
+            kill(viewer, SIGKILL);
+            x.waitExit(viewer, 5s);
+        }
+    }
+    XSession::Window openViewer(const std::string& path) {
+        viewer = x.start(SORKAM_BINARY, {path});
+        const auto window = x.waitForWindow(path, 20s);
+        EXPECT_TRUE(window.has_value()) << "no window titled " << path;
+        return window.value_or(XSession::Window{});
+    }
+    int count(const XSession::Window& w, const Rect& area, unsigned rgb) {
+        return x.countColour(inside(w, area), rgb);
+    }
+
+    XSession x;
+    pid_t viewer = -1;
+};
+
+TEST_F(ViewerEndToEnd, StepsOverlaysClearsAndClosesWithStatusZero) {
+    const auto w = openViewer(SORKAM_DEMO_FILE);
+    ASSERT_NE(w.id, 0u);
+    ASSERT_EQ(w.rect.width, 755);
+    ASSERT_EQ(w.rect.height, 558);
+    // Record 0 in black over the frame; nothing red yet.
+    ASSERT_TRUE(eventually([&] { return count(w, kPlotA, kBlack) > 3000; }, 10s));
+    EXPECT_EQ(count(w, kPlotA, kRed), 0);
+    EXPECT_EQ(count(w, kPlotB, kRed), 0);
+
+    x.click(w.rect.x + kUpX, w.rect.y + kButtonY);
+    EXPECT_TRUE(eventually([&] { return count(w, kPlotA, kRed) > 500; }, 10s));
+    EXPECT_TRUE(eventually([&] { return count(w, kPlotB, kRed) > 500; }, 10s));
+    EXPECT_TRUE(eventually([&] { return count(w, kStatus, kRed) > 20; }, 10s));
+
+    x.click(w.rect.x + kUpX, w.rect.y + kButtonY);
+    EXPECT_TRUE(eventually([&] { return count(w, kPlotA, kGreen) > 500; }, 10s));
+    // Overlaid, not replaced: record 1's red is still there.
+    EXPECT_GT(count(w, kPlotA, kRed), 200);
+    for (int k = 0; k < 4; ++k) {
+        x.click(w.rect.x + kUpX, w.rect.y + kButtonY);
+    }
+    EXPECT_TRUE(eventually([&] { return count(w, kPlotA, 0x00FFFF) > 300; }, 10s)); // record 6
+    x.click(w.rect.x + kDownX, w.rect.y + kButtonY); // back to record 5, magenta
+    EXPECT_TRUE(eventually([&] { return count(w, kStatus, 0xFF00FF) > 20; }, 10s));
+    x.save(w.rect, SORKAM_SCREENSHOT);
+
+    x.key("c", true); // Alt+C
+    EXPECT_TRUE(eventually([&] { return count(w, kPlotA, kRed) == 0; }, 10s));
+    EXPECT_EQ(count(w, kPlotB, kGreen), 0);
+    EXPECT_GT(count(w, kPlotA, kBlack), 1000); // the frame stays
+
+    x.click(w.rect.x + kClearX, w.rect.y + kButtonY);
+    x.close(w);
+    EXPECT_EQ(x.waitExit(viewer, 10s), std::optional<int>(0));
+}
+
+TEST_F(ViewerEndToEnd, PreviousAtTheFirstRecordSaysTopOfFileAndGoesOn) {
+    const auto w = openViewer(SORKAM_DEMO_FILE);
+    ASSERT_NE(w.id, 0u);
+    x.click(w.rect.x + kDownX, w.rect.y + kButtonY);
+    const auto box = x.waitForWindow("sorkam", 10s);
+    ASSERT_TRUE(box.has_value()) << "no message box";
+    x.key("Return");
+    EXPECT_TRUE(eventually([&] { return !x.waitForWindow("sorkam", 0ms).has_value(); }, 10s));
+    EXPECT_FALSE(x.waitExit(viewer, 200ms).has_value());
+    x.click(w.rect.x + kUpX, w.rect.y + kButtonY);
+    EXPECT_TRUE(eventually([&] { return count(w, kPlotA, kRed) > 500; }, 10s));
+    x.close(w);
+    EXPECT_EQ(x.waitExit(viewer, 10s), std::optional<int>(0));
+}
+
+TEST_F(ViewerEndToEnd, AMissingFileShowsTheFailureAndEndsWithANonZeroStatus) {
+    const std::string missing = "/nonexistent/run 7.vid";
+    viewer = x.start(SORKAM_BINARY, {missing});
+    const auto box = x.waitForWindow("sorkam", 20s);
+    ASSERT_TRUE(box.has_value()) << "no failure box";
+    EXPECT_FALSE(x.waitForWindow(missing, 0ms).has_value()); // the window never showed
+    EXPECT_FALSE(x.waitExit(viewer, 200ms).has_value());     // waits for the user
+    x.key("Return");
+    EXPECT_EQ(x.waitExit(viewer, 10s), std::optional<int>(1));
+}
+
+} // namespace
+} // namespace sorkam::e2e
