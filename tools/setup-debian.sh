@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     cmake make g++ pkg-config
-    qt6-base-dev            # Qt 6 Widgets and Qt Test
+    qt6-base-dev qt6-qpa-plugins fontconfig   # Qt 6 Widgets, Qt Test, platform plugins
     libgtest-dev            # GoogleTest
     fonts-liberation        # a face metric-compatible with Times New Roman
     xvfb libx11-dev libxtst-dev   # the end-to-end run in a real X server
