@@ -13,7 +13,9 @@ constexpr double kInchesPerMeter = 39.37;
 
 } // namespace
 
-QColor toQColor(Color color) { return QColor(redOf(color), greenOf(color), blueOf(color)); }
+QColor toQColor(Color color) {
+    return QColor(redOf(color), greenOf(color), blueOf(color));
+}
 
 QFont ImagePlotSurface::labelFont() {
     QFont f(QStringLiteral("Times New Roman"));

@@ -20,7 +20,9 @@ constexpr std::int32_t kSpanEnd =
 constexpr std::size_t kSpanLength = kSpanEnd - kSpanStart;
 
 // A path with an embedded NUL would silently name a different file to the system.
-bool isUsablePath(const std::string& path) { return path.find('\0') == std::string::npos; }
+bool isUsablePath(const std::string& path) {
+    return path.find('\0') == std::string::npos;
+}
 
 // Closes a descriptor on every path out of read().
 class FileHandle {
@@ -44,7 +46,8 @@ private:
 ssize_t readAt(int fd, std::uint8_t* buffer, std::size_t size, off_t offset) {
     std::size_t done = 0;
     while (done < size) {
-        const ssize_t got = ::pread(fd, buffer + done, size - done, offset + static_cast<off_t>(done));
+        const ssize_t got =
+            ::pread(fd, buffer + done, size - done, offset + static_cast<off_t>(done));
         if (got < 0) {
             if (errno == EINTR) {
                 continue;
@@ -60,8 +63,9 @@ ssize_t readAt(int fd, std::uint8_t* buffer, std::size_t size, off_t offset) {
 }
 
 // Copies a field out of the read span. Bytes the file did not supply stay as `fill`.
-template <typename Out> void copyField(const std::uint8_t* span, std::size_t spanRead,
-                                       std::int32_t recordOffset, std::size_t length, Out out) {
+template <typename Out>
+void copyField(const std::uint8_t* span, std::size_t spanRead, std::int32_t recordOffset,
+               std::size_t length, Out out) {
     const std::size_t begin = static_cast<std::size_t>(recordOffset - kSpanStart);
     if (begin >= spanRead) {
         return;

@@ -22,14 +22,16 @@ struct Record {
 
 // Why a file operation failed. Each kind has its own non-zero code, shown to the user.
 enum class RecordError : int {
-    LengthUnavailable = 1, // the path cannot be examined (missing, no permission, bad name)
-    NotAFile = 2,          // the path names a directory, a device, a pipe or a socket
-    OpenFailed = 3,        // the file exists but cannot be opened for reading
+    LengthUnavailable = 1,   // the path cannot be examined (missing, no permission, bad name)
+    NotAFile = 2,            // the path names a directory, a device, a pipe or a socket
+    OpenFailed = 3,          // the file exists but cannot be opened for reading
     PositionBeforeStart = 4, // a negative record number puts the read before the first byte
-    ReadFailed = 5,        // the system refused a read
+    ReadFailed = 5,          // the system refused a read
 };
 
-[[nodiscard]] constexpr int errorCode(RecordError error) { return static_cast<int>(error); }
+[[nodiscard]] constexpr int errorCode(RecordError error) {
+    return static_cast<int>(error);
+}
 
 // Either a value or the error that prevented it.
 template <typename T> class Result {

@@ -1,7 +1,7 @@
 // The window under the offscreen platform: layout, captions, fonts, keys, and what it shows.
+#include "plot/PlotFrame.h"
 #include "support/FakeViewer.h"
 #include "support/TempFiles.h"
-#include "plot/PlotFrame.h"
 #include "viewer/FrmMaske.h"
 #include "viewer/TextDisplay.h"
 #include "viewer/TraceColors.h"
@@ -17,7 +17,9 @@ using namespace sorkam;
 namespace {
 
 // Plot images, to compare what the surfaces hold.
-QImage plotImage(const FrmMaske& w, int i) { return w.picAusgabe(i)->surface().image(); }
+QImage plotImage(const FrmMaske& w, int i) {
+    return w.picAusgabe(i)->surface().image();
+}
 
 int countColour(const QImage& img, QRgb rgb) {
     int n = 0;
@@ -242,7 +244,8 @@ void FrmMaskeTest::headerTextsMapEveryByteToOneVisibleCharacter() {
     QCOMPARE(shown.at(0xE9), QChar(0xE9));
     for (qsizetype b = 0; b < shown.size(); ++b) {
         // The soft hyphen is a character of the code page that fonts draw only at a line break.
-        QVERIFY2(shown.at(b) == ' ' || shown.at(b).isPrint() || b == 0xAD, qPrintable(QString::number(b)));
+        QVERIFY2(shown.at(b) == ' ' || shown.at(b).isPrint() || b == 0xAD,
+                 qPrintable(QString::number(b)));
     }
 }
 

@@ -13,7 +13,9 @@ namespace {
 
 constexpr QSize kPlotSize{726, 237}; // a plot area at 96 dpi
 
-QRgb rgbOf(Color c) { return toQColor(c).rgb(); }
+QRgb rgbOf(Color c) {
+    return toQColor(c).rgb();
+}
 
 // The current-point rules every surface keeps, run against the real surface and the tests' fake.
 template <typename Surface> std::unique_ptr<PlotSurface> makeSurface();

@@ -28,9 +28,12 @@ TEST_F(DrawFrameTest, PaintsTheFurnitureInItsOrderAndCounts) {
     EXPECT_EQ(surface.count(Op::Cls), 0u);
 
     const auto& c = surface.calls;
-    const auto firstDot = std::find_if(c.begin(), c.end(), [](auto& k) { return k.op == Op::PSet; });
-    const auto lastPrint = std::find_if(c.rbegin(), c.rend(), [](auto& k) { return k.op == Op::Print; });
-    const auto firstDash = std::find_if(c.begin(), c.end(), [](auto& k) { return k.color.has_value(); });
+    const auto firstDot =
+        std::find_if(c.begin(), c.end(), [](auto& k) { return k.op == Op::PSet; });
+    const auto lastPrint =
+        std::find_if(c.rbegin(), c.rend(), [](auto& k) { return k.op == Op::Print; });
+    const auto firstDash =
+        std::find_if(c.begin(), c.end(), [](auto& k) { return k.color.has_value(); });
     EXPECT_EQ(lastPrint.base(), firstDot); // the grid follows the last label
     EXPECT_TRUE(std::all_of(firstDash, c.end(), [](auto& k) { return k.color == Color{0}; }));
     EXPECT_EQ(c.end() - firstDash, 153);

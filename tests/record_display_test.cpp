@@ -61,8 +61,8 @@ TEST_F(ShowRecordTest, SetsTitleFirstAndTheStatusLabelLast) {
     const std::string path = dir.write("four.vid", test::numberedRecords(4));
     std::int16_t n = 3;
     ASSERT_EQ(show(path, n), DisplayOutcome::Shown);
-    const std::vector<std::string> expected = {"title:" + path, "caption:",
-                                               "color:" + std::to_string(0x00FFFF),
+    const std::vector<std::string> expected = {"title:" + path,
+                                               "caption:", "color:" + std::to_string(0x00FFFF),
                                                "caption:REC-3    TEXT-3    "};
     EXPECT_EQ(log.events, expected);
     EXPECT_EQ(host.caption.size(), 8u + 1u + 10u);

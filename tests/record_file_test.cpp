@@ -37,18 +37,18 @@ TEST_P(RecordPresence, FollowsTheFirstByteRule) {
     EXPECT_EQ(RecordFile::isPresent(c.record, c.length), c.present);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Lengths, RecordPresence,
-    testing::Values(PresenceCase{"empty", 0, 0, false}, PresenceCase{"oneByte", 1, 0, false},
-                    PresenceCase{"twoBytes", 2, 0, true},
-                    PresenceCase{"threeWholeLast", 3 * kRecord, 2, true},
-                    PresenceCase{"threeWholeNext", 3 * kRecord, 3, false},
-                    PresenceCase{"onePastWhole", 3 * kRecord + 1, 3, false},
-                    PresenceCase{"twoPastWhole", 3 * kRecord + 2, 3, true},
-                    PresenceCase{"lastReachable", 24LL * kRecord, 23, true},
-                    PresenceCase{"hugeFile", 1LL << 40, 23, true},
-                    PresenceCase{"negativeIsReadAndFails", 0, -1, true}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Lengths, RecordPresence,
+                         testing::Values(PresenceCase{"empty", 0, 0, false},
+                                         PresenceCase{"oneByte", 1, 0, false},
+                                         PresenceCase{"twoBytes", 2, 0, true},
+                                         PresenceCase{"threeWholeLast", 3 * kRecord, 2, true},
+                                         PresenceCase{"threeWholeNext", 3 * kRecord, 3, false},
+                                         PresenceCase{"onePastWhole", 3 * kRecord + 1, 3, false},
+                                         PresenceCase{"twoPastWhole", 3 * kRecord + 2, 3, true},
+                                         PresenceCase{"lastReachable", 24LL * kRecord, 23, true},
+                                         PresenceCase{"hugeFile", 1LL << 40, 23, true},
+                                         PresenceCase{"negativeIsReadAndFails", 0, -1, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(RecordFileLength, ReportsBytesOrADistinctError) {
     TempDir dir;
@@ -139,7 +139,8 @@ TEST_P(ShortRecord, ReadsWhatThereIsAndZeroFillsTheRest) {
     const ShortCase& c = GetParam();
     TempDir dir;
     const std::int16_t n = 1;
-    const auto rec = RecordFile::read(dir.write("short.vid", bytesOfLength(kRecord + c.fileLength)), n);
+    const auto rec =
+        RecordFile::read(dir.write("short.vid", bytesOfLength(kRecord + c.fileLength)), n);
     ASSERT_TRUE(rec.ok());
     for (int ch = 0; ch < 4; ++ch) {
         const ChannelBuffer& buf = rec.value().channels[ch];

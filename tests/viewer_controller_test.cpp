@@ -1,6 +1,7 @@
 #include "support/FakeViewer.h"
 #include "support/RecordingSurface.h"
 #include "support/TempFiles.h"
+#include "viewer/CommandLine.h"
 #include "viewer/ViewerController.h"
 
 #include <gtest/gtest.h>
@@ -169,8 +170,8 @@ TEST_F(ControllerTest, AQuotedPathIsTakenWithItsQuotesAndFails) {
     const std::string quoted = "\"" + path + "\"";
     controller.Form_Load(quoted);
     EXPECT_EQ(controller.DataFile(), quoted);
-    EXPECT_EQ(dialogs.messages,
-              std::vector<std::string>{failureMessage(quoted, errorCode(RecordError::LengthUnavailable))});
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>{failureMessage(
+                                    quoted, errorCode(RecordError::LengthUnavailable))});
     EXPECT_EQ(host.exitStatus, kReadFailureExitStatus);
     EXPECT_TRUE(controller.ended());
     EXPECT_TRUE(tracesSinceLast().empty());
@@ -195,6 +196,23 @@ TEST_F(ControllerTest, AnEmptyFileReportsEndOfFileThenFailsOnTheFirstShowing) {
     controller.Form_Resize();
     EXPECT_TRUE(controller.ended());
     EXPECT_EQ(host.exitStatus, kReadFailureExitStatus);
+}
+
+} // namespace
+} // namespace sorkam
+
+namespace sorkam {
+namespace {
+
+TEST(CommandLineText, JoinsEveryArgumentWithSingleSpacesKeepingBytes) {
+    const char* none[] = {"sorkam", nullptr};
+    EXPECT_EQ(commandLineText(1, none), "");
+    const char* split[] = {"sorkam", "/data/run", "1.vid", nullptr};
+    EXPECT_EQ(commandLineText(3, split), "/data/run 1.vid");
+    // Quotes, Qt's own option names and bytes outside ASCII all belong to the path.
+    const char* odd[] = {"sorkam", "\"a b\"", "-style", "\xff\xfe", "", nullptr};
+    EXPECT_EQ(commandLineText(5, odd), "\"a b\" -style \xff\xfe ");
+    EXPECT_EQ(commandLineText(0, none), "");
 }
 
 } // namespace

@@ -74,7 +74,8 @@ RecordBytes encodeRecord(std::string_view headerText8, std::string_view headerTe
     putText(bytes, format::kHeaderText8Offset, format::kHeaderText8Length, headerText8);
     putText(bytes, format::kHeaderText10Offset, format::kHeaderText10Length, headerText10);
     for (std::size_t c = 0; c < format::kChannelCount; ++c) {
-        std::copy_n(channels[c].begin(), kSamplesInBlock, bytes.begin() + format::kChannelOffsets[c]);
+        std::copy_n(channels[c].begin(), kSamplesInBlock,
+                    bytes.begin() + format::kChannelOffsets[c]);
     }
     return bytes;
 }
@@ -85,7 +86,8 @@ void appendRecord(std::vector<std::uint8_t>& file, const RecordBytes& record) {
 
 bool writeFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
     return static_cast<bool>(out.flush());
 }
 

@@ -15,8 +15,9 @@ namespace sorkam::testdata {
 // 56 bytes at the start of blocks 1..3 double as samples 1200..1255 of the channel before and
 // are left zero.
 using RecordBytes = std::array<std::uint8_t, format::kRecordSize>;
-[[nodiscard]] RecordBytes encodeRecord(std::string_view headerText8, std::string_view headerText10,
-                                       const std::array<ChannelBuffer, format::kChannelCount>& channels);
+[[nodiscard]] RecordBytes
+encodeRecord(std::string_view headerText8, std::string_view headerText10,
+             const std::array<ChannelBuffer, format::kChannelCount>& channels);
 
 // Appends a record's bytes to a file image.
 void appendRecord(std::vector<std::uint8_t>& file, const RecordBytes& record);

@@ -79,10 +79,10 @@ FrmMaske::FrmMaske(UserDialogs& dialogs, int dpiOverride, QWidget* parent)
     setWindowTitle(QStringLiteral("sorkam"));
     setFont(serifFont(layout::kWindowPointSize));
 
-    captions[0] = makeLabel(this, "lbltype(0)", QStringLiteral("VIDEO A"),
-                            toPixels(layout::kLabelA, dpi));
-    captions[1] = makeLabel(this, "lbltype(1)", QStringLiteral("VIDEO B"),
-                            toPixels(layout::kLabelB, dpi));
+    captions[0] =
+        makeLabel(this, "lbltype(0)", QStringLiteral("VIDEO A"), toPixels(layout::kLabelA, dpi));
+    captions[1] =
+        makeLabel(this, "lbltype(1)", QStringLiteral("VIDEO B"), toPixels(layout::kLabelB, dpi));
     statusLabel = makeLabel(this, "lblfile", QString(), toPixels(layout::kStatus, dpi));
     // The status text takes the record's colour, white and yellow among them: it stands on the
     // plot areas' grey, where every record colour is readable.
@@ -90,7 +90,8 @@ FrmMaske::FrmMaske(UserDialogs& dialogs, int dpiOverride, QWidget* parent)
     QPalette statusPalette = statusLabel->palette();
     statusPalette.setColor(QPalette::Window, toQColor(ImagePlotSurface::kBackground));
     statusLabel->setPalette(statusPalette);
-    clearButton = makeButton(this, "cmdclear", QStringLiteral("&Clear"), toPixels(layout::kClear, dpi));
+    clearButton =
+        makeButton(this, "cmdclear", QStringLiteral("&Clear"), toPixels(layout::kClear, dpi));
     downButton = makeButton(this, "cmdDown", QStringLiteral("<"), toPixels(layout::kDown, dpi));
     upButton = makeButton(this, "cmdup", QStringLiteral(">"), toPixels(layout::kUp, dpi));
     // The captions sit above the plot areas they name.
@@ -102,13 +103,15 @@ FrmMaske::FrmMaske(UserDialogs& dialogs, int dpiOverride, QWidget* parent)
     setTabOrder(downButton, clearButton);
     setTabOrder(clearButton, plots[1]);
 
-    connect(upButton, &QPushButton::clicked, this, [this] { run([this] { control.cmdup_Click(); }); });
+    connect(upButton, &QPushButton::clicked, this,
+            [this] { run([this] { control.cmdup_Click(); }); });
     connect(downButton, &QPushButton::clicked, this,
             [this] { run([this] { control.cmdDown_Click(); }); });
     connect(clearButton, &QPushButton::clicked, this,
             [this] { run([this] { control.cmdclear_Click(); }); });
 
-    resize(layout::toPixels(layout::kClientWidth, dpi), layout::toPixels(layout::kClientHeight, dpi));
+    resize(layout::toPixels(layout::kClientWidth, dpi),
+           layout::toPixels(layout::kClientHeight, dpi));
     move(layout::toPixels(layout::kClientLeft, dpi), layout::toPixels(layout::kClientTop, dpi));
 }
 

@@ -5,8 +5,7 @@
 
 namespace sorkam {
 
-PlotWidget::PlotWidget(QSize size, int dpi, QWidget* parent)
-    : QWidget(parent), plot(size, dpi) {
+PlotWidget::PlotWidget(QSize size, int dpi, QWidget* parent) : QWidget(parent), plot(size, dpi) {
     setFixedSize(size);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::TabFocus);

@@ -42,8 +42,8 @@ std::string QtDialogs::OpenFile(const std::string& /*presetName*/, const std::st
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-    dialog.setNameFilters({QStringLiteral("Record files (*.vid *.dat)"),
-                           QStringLiteral("All files (*)")});
+    dialog.setNameFilters(
+        {QStringLiteral("Record files (*.vid *.dat)"), QStringLiteral("All files (*)")});
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         // A cancelled dialog leaves its name at the filter pattern, which the controller answers
         // with the retry question.

@@ -21,7 +21,8 @@ std::string failureMessage(const std::string& dataFile, int code) {
 
 RecordDisplay::RecordDisplay(ViewerHost& host, UserDialogs& dialogs, PlotSurface& pic0,
                              PlotSurface& pic1)
-    : host(host), dialogs(dialogs), pic0(pic0), pic1(pic1) {}
+    : host(host), dialogs(dialogs), pic0(pic0), pic1(pic1) {
+}
 
 DisplayOutcome RecordDisplay::fail(const std::string& dataFile, int code) {
     dialogs.ShowMessage(failureMessage(dataFile, code));

@@ -14,7 +14,8 @@ const std::string kDialogTitle = "open file";
 
 ViewerController::ViewerController(ViewerHost& host, UserDialogs& dialogs, PlotSurface& pic0,
                                    PlotSurface& pic1)
-    : host(host), dialogs(dialogs), pic0(pic0), pic1(pic1), display(host, dialogs, pic0, pic1) {}
+    : host(host), dialogs(dialogs), pic0(pic0), pic1(pic1), display(host, dialogs, pic0, pic1) {
+}
 
 void ViewerController::end(int status) {
     hasEnded = true;

@@ -76,7 +76,9 @@ XSession::XSession() {
     // Xvfb writes its display number once it accepts clients.
     std::string text;
     char c = 0;
-    struct pollfd p {pipeFds[0], POLLIN, 0};
+    struct pollfd p {
+        pipeFds[0], POLLIN, 0
+    };
     while (poll(&p, 1, 20000) > 0 && ::read(pipeFds[0], &c, 1) == 1 && c != '\n') {
         text += c;
     }
@@ -191,6 +193,36 @@ void XSession::key(const std::string& keysym, bool alt) {
         XTestFakeKeyEvent(display, altCode, False, CurrentTime);
     }
     XSync(display, False);
+}
+
+void XSession::type(const std::string& text) {
+    for (const char c : text) {
+        switch (c) {
+        case '/':
+            key("slash");
+            break;
+        case '.':
+            key("period");
+            break;
+        case '-':
+            key("minus");
+            break;
+        case ' ':
+            key("space");
+            break;
+        case '_': {
+            const KeyCode shift = XKeysymToKeycode(display, XK_Shift_L);
+            XTestFakeKeyEvent(display, shift, True, CurrentTime);
+            key("underscore");
+            XTestFakeKeyEvent(display, shift, False, CurrentTime);
+            XSync(display, False);
+            break;
+        }
+        default:
+            key(std::string(1, c));
+            break;
+        }
+    }
 }
 
 void XSession::close(const Window& window) {

@@ -30,7 +30,8 @@ public:
 
     // Starts program with args on this server; returns its pid.
     pid_t start(const std::string& program, const std::vector<std::string>& args);
-    // The exit status of a started pid once it has ended, waiting at most timeout; nothing if it runs on.
+    // The exit status of a started pid once it has ended, waiting at most timeout; nothing if it
+    // runs on.
     std::optional<int> waitExit(pid_t pid, std::chrono::milliseconds timeout);
 
     // Top-level windows on screen, with their titles and places on the root window.
@@ -41,11 +42,14 @@ public:
     };
     [[nodiscard]] std::vector<Window> windows();
     // Waits until a mapped top-level window with this title is on screen.
-    std::optional<Window> waitForWindow(const std::string& title, std::chrono::milliseconds timeout);
+    std::optional<Window> waitForWindow(const std::string& title,
+                                        std::chrono::milliseconds timeout);
 
     void click(int rootX, int rootY);
     // Presses key (an X keysym name such as "c" or "Return") with Alt held when alt is set.
     void key(const std::string& keysym, bool alt = false);
+    // Types plain text: lower-case letters, digits and / . - _ and space.
+    void type(const std::string& text);
     // Asks the window to close, as a window manager's close button does.
     void close(const Window& window);
 
@@ -62,7 +66,8 @@ private:
 };
 
 // Polls condition every 20 ms until it holds or timeout passes.
-template <typename Condition> bool eventually(Condition condition, std::chrono::milliseconds timeout) {
+template <typename Condition>
+bool eventually(Condition condition, std::chrono::milliseconds timeout) {
     const auto end = std::chrono::steady_clock::now() + timeout;
     while (true) {
         if (condition()) {
@@ -71,7 +76,9 @@ template <typename Condition> bool eventually(Condition condition, std::chrono::
         if (std::chrono::steady_clock::now() > end) {
             return false;
         }
-        struct timespec pause {0, 20'000'000};
+        struct timespec pause {
+            0, 20'000'000
+        };
         nanosleep(&pause, nullptr);
     }
 }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <random>
 
 namespace sorkam::e2e {
 namespace {
@@ -116,6 +117,63 @@ TEST_F(ViewerEndToEnd, AMissingFileShowsTheFailureAndEndsWithANonZeroStatus) {
     EXPECT_FALSE(x.waitExit(viewer, 200ms).has_value());     // waits for the user
     x.key("Return");
     EXPECT_EQ(x.waitExit(viewer, 10s), std::optional<int>(1));
+}
+
+// A copy of the demo data under a new name in a fresh directory of plain characters.
+class DemoCopy {
+public:
+    explicit DemoCopy(const std::string& name) {
+        std::random_device random;
+        dir = std::filesystem::temp_directory_path() /
+              ("sorkam-e2e-" + std::to_string(random() % 100000));
+        std::filesystem::create_directories(dir);
+        std::filesystem::copy_file(SORKAM_DEMO_FILE, dir / name,
+                                   std::filesystem::copy_options::overwrite_existing);
+    }
+    ~DemoCopy() {
+        std::error_code ignored;
+        std::filesystem::remove_all(dir, ignored);
+    }
+    std::filesystem::path dir;
+};
+
+TEST_F(ViewerEndToEnd, APathSplitAtBlanksIsJoinedBackWhole) {
+    DemoCopy demo("run 1 -style x.vid");
+    const std::string path = (demo.dir / "run 1 -style x.vid").string();
+    viewer = x.start(SORKAM_BINARY, {(demo.dir / "run").string(), "1", "-style", "x.vid"});
+    const auto w = x.waitForWindow(path, 20s);
+    ASSERT_TRUE(w.has_value()) << "no window titled " << path;
+    EXPECT_TRUE(eventually([&] { return count(*w, kPlotA, kBlack) > 3000; }, 10s));
+    x.close(*w);
+    EXPECT_EQ(x.waitExit(viewer, 10s), std::optional<int>(0));
+}
+
+TEST_F(ViewerEndToEnd, WithoutAPathTheDialogAsksAndCancellingTwiceEnds) {
+    viewer = x.start(SORKAM_BINARY, {});
+    ASSERT_TRUE(x.waitForWindow("open file", 20s).has_value()) << "no open-file dialog";
+    x.key("Escape");
+    ASSERT_TRUE(x.waitForWindow("sorkam", 10s).has_value()) << "no retry question";
+    x.key("Escape"); // Cancel
+    EXPECT_EQ(x.waitExit(viewer, 10s), std::optional<int>(0));
+}
+
+TEST_F(ViewerEndToEnd, RetryOpensTheDialogAgainAndAPickedFileIsShown) {
+    DemoCopy demo("picked.vid");
+    const std::string path = (demo.dir / "picked.vid").string();
+    viewer = x.start(SORKAM_BINARY, {});
+    ASSERT_TRUE(x.waitForWindow("open file", 20s).has_value()) << "no open-file dialog";
+    x.key("Escape");
+    ASSERT_TRUE(x.waitForWindow("sorkam", 10s).has_value()) << "no retry question";
+    x.key("Return"); // Retry
+    ASSERT_TRUE(eventually([&] { return !x.waitForWindow("sorkam", 0ms).has_value(); }, 10s));
+    ASSERT_TRUE(x.waitForWindow("open file", 10s).has_value()) << "the dialog did not come back";
+    x.type(path);
+    x.key("Return");
+    const auto w = x.waitForWindow(path, 20s);
+    ASSERT_TRUE(w.has_value()) << "no window titled " << path;
+    EXPECT_TRUE(eventually([&] { return count(*w, kPlotB, kBlack) > 3000; }, 10s));
+    x.close(*w);
+    EXPECT_EQ(x.waitExit(viewer, 10s), std::optional<int>(0));
 }
 
 } // namespace
