@@ -1,8 +1,16 @@
 # Set-up, build, run and test. `make run` and `make test` do everything on a fresh Debian 12.
 BUILD_DIR ?= build
+ASAN_DIR ?= build-asan
+FUZZ_DIR ?= build-fuzz
 JOBS ?= $(shell nproc)
+FUZZ_SECONDS ?= 60
 
-.PHONY: setup build run test screenshot clean
+# Sanitizer reports halt the run; leaks inside system libraries are listed in tests/lsan.supp.
+SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1 \
+	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0
+
+.PHONY: setup build run test test-plain test-asan fuzz screenshot clean
 
 setup:
 	@tools/setup-debian.sh
@@ -14,8 +22,23 @@ build: setup
 run: build
 	$(BUILD_DIR)/app/sorkam $(BUILD_DIR)/demo.vid
 
-test: build
+# Every test: the plain build, the same suite under the sanitizers, and a bounded fuzz run.
+test: test-plain test-asan fuzz
+
+test-plain: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j$(JOBS)
+
+test-asan: setup
+	@cmake -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DSORKAM_SANITIZE=ON >/dev/null
+	@cmake --build $(ASAN_DIR) -j$(JOBS)
+	cd $(ASAN_DIR) && $(SANITIZER_ENV) ctest --output-on-failure -j$(JOBS)
+
+# libFuzzer over the reader and the record display, seeded from the tests' file generator.
+fuzz: setup
+	@cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-14 \
+		-DSORKAM_WITH_QT=OFF -DSORKAM_FUZZ=ON -DSORKAM_FUZZ_SECONDS=$(FUZZ_SECONDS) >/dev/null
+	@cmake --build $(FUZZ_DIR) -j$(JOBS)
+	cd $(FUZZ_DIR) && ctest --output-on-failure
 
 # The README's picture, taken by the end-to-end test from the real window under Xvfb.
 screenshot: build
@@ -23,4 +46,4 @@ screenshot: build
 	cp $(BUILD_DIR)/sorkam-overlay.png docs/sorkam-overlay.png
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(ASAN_DIR) $(FUZZ_DIR)

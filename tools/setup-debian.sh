@@ -9,6 +9,7 @@ packages=(
     libgtest-dev            # GoogleTest
     fonts-liberation        # a face metric-compatible with Times New Roman
     xvfb libx11-dev libxtst-dev   # the end-to-end run in a real X server
+    clang-14 libclang-rt-14-dev   # libFuzzer
 )
 
 missing=()

@@ -31,6 +31,11 @@ char16_t displayChar(unsigned char byte) {
     return byte; // ASCII and Latin-1 agree with the code page here
 }
 
+bool isBidiControl(char16_t c) {
+    return c == 0x061C || c == 0x200E || c == 0x200F || (c >= 0x202A && c <= 0x202E) ||
+           (c >= 0x2066 && c <= 0x2069);
+}
+
 } // namespace
 
 QString headerTextForDisplay(const std::string& bytes) {
@@ -43,7 +48,25 @@ QString headerTextForDisplay(const std::string& bytes) {
 }
 
 QString pathForDisplay(const std::string& path) {
-    return QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size())));
+    const QString decoded =
+        QFile::decodeName(QByteArray(path.data(), static_cast<qsizetype>(path.size())));
+    QString shown;
+    shown.reserve(decoded.size());
+    for (const QChar c : decoded) {
+        const char16_t u = c.unicode();
+        if (u < 0x20) {
+            shown.append(QChar(static_cast<char16_t>(kControlPictures + u)));
+        } else if (u == 0x7F) {
+            shown.append(QChar(kDeletePicture));
+        } else if (isBidiControl(u)) {
+            // Would reorder the rest of the name on screen ("run\u202Ediv.exe" reading as
+            // "runexe.vid"): shown as its code instead.
+            shown.append(QStringLiteral("[U+%1]").arg(static_cast<unsigned>(u), 4, 16, QChar('0')).toUpper());
+        } else {
+            shown.append(c);
+        }
+    }
+    return shown;
 }
 
 QString literalWindowTitle(const QString& text) {

@@ -12,8 +12,10 @@ namespace sorkam {
 // bytes as U+FFFD.
 [[nodiscard]] QString headerTextForDisplay(const std::string& bytes);
 
-// A path as the user typed or picked it: the file-name encoding of the system, with any byte
-// that is not valid in it shown as U+FFFD.
+// A path as the user typed or picked it, in the file-name encoding of the system: a byte that is
+// not valid in it shows as U+FFFD, a control character as its control picture, and a
+// bidirectional formatting character, which would reorder the name on screen, as its code
+// ("[U+202E]").
 [[nodiscard]] QString pathForDisplay(const std::string& path);
 
 // The window title that shows text exactly: Qt treats "[*]" in a title as the modified-marker

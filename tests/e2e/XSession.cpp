@@ -13,6 +13,7 @@
 #include <ctime>
 
 #include <fcntl.h>
+#include <sys/prctl.h>
 #include <poll.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -56,15 +57,21 @@ std::string titleOf(Display* d, ::Window w) {
     return title;
 }
 
+// Windows come and go while the test looks at them; a request about one that has just gone is
+// no reason to end the test process (Xlib's default handler would).
+int ignoreXErrors(Display*, XErrorEvent*) { return 0; }
+
 } // namespace
 
 XSession::XSession() {
+    XSetErrorHandler(ignoreXErrors);
     int pipeFds[2];
     if (pipe(pipeFds) != 0) {
         return;
     }
     server = fork();
     if (server == 0) {
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
         ::close(pipeFds[0]);
         const int devNull = open("/dev/null", O_WRONLY);
         dup2(devNull, STDOUT_FILENO);
@@ -100,12 +107,18 @@ XSession::~XSession() {
     }
 }
 
-pid_t XSession::start(const std::string& program, const std::vector<std::string>& args) {
+pid_t XSession::start(const std::string& program, const std::vector<std::string>& args,
+                      const std::string& directory) {
     const pid_t pid = fork();
     if (pid == 0) {
+        // A program left running by a failed test must not outlive it.
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
         setenv("DISPLAY", displayName().c_str(), 1);
         setenv("QT_QPA_PLATFORM", "xcb", 1);
         setenv("QT_FONT_DPI", "96", 1);
+        if (!directory.empty() && chdir(directory.c_str()) != 0) {
+            _exit(126);
+        }
         execOrDie(program, args);
     }
     return pid;
@@ -172,6 +185,40 @@ std::optional<XSession::Window> XSession::waitForWindow(const std::string& title
         },
         timeout);
     return match;
+}
+
+bool XSession::waitForFocus(const Window& window, std::chrono::milliseconds timeout) {
+    return eventually(
+        [&] {
+            ::Window focus = 0;
+            int revert = 0;
+            XGetInputFocus(display, &focus, &revert);
+            // Walk up from the focus to the top-level window.
+            while (focus != 0 && focus != PointerRoot && focus != window.id) {
+                ::Window root = 0;
+                ::Window parent = 0;
+                ::Window* children = nullptr;
+                unsigned count = 0;
+                if (XQueryTree(display, focus, &root, &parent, &children, &count) == 0) {
+                    return false;
+                }
+                if (children != nullptr) {
+                    XFree(children);
+                }
+                focus = parent == root ? 0 : parent;
+            }
+            return focus == window.id;
+        },
+        timeout);
+}
+
+std::optional<XSession::Window> XSession::waitForFocusedWindow(const std::string& title,
+                                                               std::chrono::milliseconds timeout) {
+    auto window = waitForWindow(title, timeout);
+    if (window && !waitForFocus(*window, timeout)) {
+        return std::nullopt;
+    }
+    return window;
 }
 
 void XSession::click(int rootX, int rootY) {

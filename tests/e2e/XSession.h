@@ -28,8 +28,9 @@ public:
     [[nodiscard]] bool ok() const { return display != nullptr; }
     [[nodiscard]] std::string displayName() const { return ":" + std::to_string(number); }
 
-    // Starts program with args on this server; returns its pid.
-    pid_t start(const std::string& program, const std::vector<std::string>& args);
+    // Starts program with args on this server, in directory when one is given; returns its pid.
+    pid_t start(const std::string& program, const std::vector<std::string>& args,
+                const std::string& directory = {});
     // The exit status of a started pid once it has ended, waiting at most timeout; nothing if it
     // runs on.
     std::optional<int> waitExit(pid_t pid, std::chrono::milliseconds timeout);
@@ -44,6 +45,12 @@ public:
     // Waits until a mapped top-level window with this title is on screen.
     std::optional<Window> waitForWindow(const std::string& title,
                                         std::chrono::milliseconds timeout);
+
+    // Waits until window (or one of its children) has the keyboard focus, so keys reach it.
+    bool waitForFocus(const Window& window, std::chrono::milliseconds timeout);
+    // Waits for a window with this title and for its keyboard focus.
+    std::optional<Window> waitForFocusedWindow(const std::string& title,
+                                               std::chrono::milliseconds timeout);
 
     void click(int rootX, int rootY);
     // Presses key (an X keysym name such as "c" or "Return") with Alt held when alt is set.

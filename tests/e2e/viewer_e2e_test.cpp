@@ -83,6 +83,7 @@ TEST_F(ViewerEndToEnd, StepsOverlaysClearsAndClosesWithStatusZero) {
     EXPECT_TRUE(eventually([&] { return count(w, kStatus, 0xFF00FF) > 20; }, 10s));
     x.save(w.rect, SORKAM_SCREENSHOT);
 
+    ASSERT_TRUE(x.waitForFocus(w, 10s));
     x.key("c", true); // Alt+C
     EXPECT_TRUE(eventually([&] { return count(w, kPlotA, kRed) == 0; }, 10s));
     EXPECT_EQ(count(w, kPlotB, kGreen), 0);
@@ -97,7 +98,7 @@ TEST_F(ViewerEndToEnd, PreviousAtTheFirstRecordSaysTopOfFileAndGoesOn) {
     const auto w = openViewer(SORKAM_DEMO_FILE);
     ASSERT_NE(w.id, 0u);
     x.click(w.rect.x + kDownX, w.rect.y + kButtonY);
-    const auto box = x.waitForWindow("sorkam", 10s);
+    const auto box = x.waitForFocusedWindow("sorkam", 10s);
     ASSERT_TRUE(box.has_value()) << "no message box";
     x.key("Return");
     EXPECT_TRUE(eventually([&] { return !x.waitForWindow("sorkam", 0ms).has_value(); }, 10s));
@@ -111,7 +112,7 @@ TEST_F(ViewerEndToEnd, PreviousAtTheFirstRecordSaysTopOfFileAndGoesOn) {
 TEST_F(ViewerEndToEnd, AMissingFileShowsTheFailureAndEndsWithANonZeroStatus) {
     const std::string missing = "/nonexistent/run 7.vid";
     viewer = x.start(SORKAM_BINARY, {missing});
-    const auto box = x.waitForWindow("sorkam", 20s);
+    const auto box = x.waitForFocusedWindow("sorkam", 20s);
     ASSERT_TRUE(box.has_value()) << "no failure box";
     EXPECT_FALSE(x.waitForWindow(missing, 0ms).has_value()); // the window never showed
     EXPECT_FALSE(x.waitExit(viewer, 200ms).has_value());     // waits for the user
@@ -150,9 +151,9 @@ TEST_F(ViewerEndToEnd, APathSplitAtBlanksIsJoinedBackWhole) {
 
 TEST_F(ViewerEndToEnd, WithoutAPathTheDialogAsksAndCancellingTwiceEnds) {
     viewer = x.start(SORKAM_BINARY, {});
-    ASSERT_TRUE(x.waitForWindow("open file", 20s).has_value()) << "no open-file dialog";
+    ASSERT_TRUE(x.waitForFocusedWindow("open file", 20s).has_value()) << "no open-file dialog";
     x.key("Escape");
-    ASSERT_TRUE(x.waitForWindow("sorkam", 10s).has_value()) << "no retry question";
+    ASSERT_TRUE(x.waitForFocusedWindow("sorkam", 10s).has_value()) << "no retry question";
     x.key("Escape"); // Cancel
     EXPECT_EQ(x.waitExit(viewer, 10s), std::optional<int>(0));
 }
@@ -160,14 +161,15 @@ TEST_F(ViewerEndToEnd, WithoutAPathTheDialogAsksAndCancellingTwiceEnds) {
 TEST_F(ViewerEndToEnd, RetryOpensTheDialogAgainAndAPickedFileIsShown) {
     DemoCopy demo("picked.vid");
     const std::string path = (demo.dir / "picked.vid").string();
-    viewer = x.start(SORKAM_BINARY, {});
-    ASSERT_TRUE(x.waitForWindow("open file", 20s).has_value()) << "no open-file dialog";
+    // The dialog opens in the working directory, where the file is.
+    viewer = x.start(SORKAM_BINARY, {}, demo.dir.string());
+    ASSERT_TRUE(x.waitForFocusedWindow("open file", 20s).has_value()) << "no open-file dialog";
     x.key("Escape");
-    ASSERT_TRUE(x.waitForWindow("sorkam", 10s).has_value()) << "no retry question";
+    ASSERT_TRUE(x.waitForFocusedWindow("sorkam", 10s).has_value()) << "no retry question";
     x.key("Return"); // Retry
     ASSERT_TRUE(eventually([&] { return !x.waitForWindow("sorkam", 0ms).has_value(); }, 10s));
-    ASSERT_TRUE(x.waitForWindow("open file", 10s).has_value()) << "the dialog did not come back";
-    x.type(path);
+    ASSERT_TRUE(x.waitForFocusedWindow("open file", 10s).has_value()) << "the dialog did not come back";
+    x.type("picked.vid");
     x.key("Return");
     const auto w = x.waitForWindow(path, 20s);
     ASSERT_TRUE(w.has_value()) << "no window titled " << path;
