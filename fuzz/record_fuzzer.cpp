@@ -86,9 +86,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const std::string headers = r.HeaderText8 + r.HeaderText10;
             for (int i = 0; i < 18; ++i) {
                 const std::int64_t at = base + (i < 8 ? 26 + i : 40 + i - 8);
-                const char expected = at < static_cast<std::int64_t>(fileSize)
-                                          ? static_cast<char>(file[at])
-                                          : ' ';
+                const char expected =
+                    at < static_cast<std::int64_t>(fileSize) ? static_cast<char>(file[at]) : ' ';
                 require(headers[i] == expected, "header bytes");
             }
             const std::int64_t offsets[] = {56, 1312, 2568, 3824};

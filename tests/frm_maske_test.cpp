@@ -255,12 +255,16 @@ void FrmMaskeTest::pathsShowTheirCharactersAndNothingThatHidesOrReordersThem_dat
     QTest::addColumn<QByteArray>("path");
     QTest::addColumn<QString>("shown");
     QTest::newRow("plain") << QByteArray("/data/run 1.vid") << QString("/data/run 1.vid");
-    QTest::newRow("utf-8") << QByteArray("/d/\xc3\xa9t\xc3\xa9.vid") << QString("/d/\u00e9t\u00e9.vid");
+    QTest::newRow("utf-8") << QByteArray("/d/\xc3\xa9t\xc3\xa9.vid")
+                           << QString("/d/\u00e9t\u00e9.vid");
     QTest::newRow("markup") << QByteArray("<b>&amp;</b>") << QString("<b>&amp;</b>");
     QTest::newRow("newline") << QByteArray("a\nb\tc") << QString("a\u240Ab\u2409c");
-    QTest::newRow("right-to-left override")
-        << QByteArray("run\xe2\x80\xae" "div.exe") << QString("run[U+202E]div.exe");
-    QTest::newRow("invalid utf-8") << QByteArray("a\xff" "b") << QString("a\ufffdb");
+    QTest::newRow("right-to-left override") << QByteArray("run\xe2\x80\xae"
+                                                          "div.exe")
+                                            << QString("run[U+202E]div.exe");
+    QTest::newRow("invalid utf-8") << QByteArray("a\xff"
+                                                 "b")
+                                   << QString("a\ufffdb");
 }
 
 void FrmMaskeTest::pathsShowTheirCharactersAndNothingThatHidesOrReordersThem() {

@@ -61,7 +61,9 @@ QString pathForDisplay(const std::string& path) {
         } else if (isBidiControl(u)) {
             // Would reorder the rest of the name on screen ("run\u202Ediv.exe" reading as
             // "runexe.vid"): shown as its code instead.
-            shown.append(QStringLiteral("[U+%1]").arg(static_cast<unsigned>(u), 4, 16, QChar('0')).toUpper());
+            shown.append(QStringLiteral("[U+%1]")
+                             .arg(static_cast<unsigned>(u), 4, 16, QChar('0'))
+                             .toUpper());
         } else {
             shown.append(c);
         }

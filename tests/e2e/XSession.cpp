@@ -13,8 +13,8 @@
 #include <ctime>
 
 #include <fcntl.h>
-#include <sys/prctl.h>
 #include <poll.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -59,7 +59,9 @@ std::string titleOf(Display* d, ::Window w) {
 
 // Windows come and go while the test looks at them; a request about one that has just gone is
 // no reason to end the test process (Xlib's default handler would).
-int ignoreXErrors(Display*, XErrorEvent*) { return 0; }
+int ignoreXErrors(Display*, XErrorEvent*) {
+    return 0;
+}
 
 } // namespace
 
@@ -270,6 +272,11 @@ void XSession::type(const std::string& text) {
             break;
         }
     }
+}
+
+void XSession::resize(const Window& window, int width, int height) {
+    XResizeWindow(display, window.id, static_cast<unsigned>(width), static_cast<unsigned>(height));
+    XSync(display, False);
 }
 
 void XSession::close(const Window& window) {

@@ -57,6 +57,8 @@ public:
     void key(const std::string& keysym, bool alt = false);
     // Types plain text: lower-case letters, digits and / . - _ and space.
     void type(const std::string& text);
+    // Resizes a top-level window, as a person dragging its corner does.
+    void resize(const Window& window, int width, int height);
     // Asks the window to close, as a window manager's close button does.
     void close(const Window& window);
 

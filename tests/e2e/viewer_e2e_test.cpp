@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <random>
 
 namespace sorkam::e2e {
@@ -168,7 +172,8 @@ TEST_F(ViewerEndToEnd, RetryOpensTheDialogAgainAndAPickedFileIsShown) {
     ASSERT_TRUE(x.waitForFocusedWindow("sorkam", 10s).has_value()) << "no retry question";
     x.key("Return"); // Retry
     ASSERT_TRUE(eventually([&] { return !x.waitForWindow("sorkam", 0ms).has_value(); }, 10s));
-    ASSERT_TRUE(x.waitForFocusedWindow("open file", 10s).has_value()) << "the dialog did not come back";
+    ASSERT_TRUE(x.waitForFocusedWindow("open file", 10s).has_value())
+        << "the dialog did not come back";
     x.type("picked.vid");
     x.key("Return");
     const auto w = x.waitForWindow(path, 20s);
@@ -176,6 +181,63 @@ TEST_F(ViewerEndToEnd, RetryOpensTheDialogAgainAndAPickedFileIsShown) {
     EXPECT_TRUE(eventually([&] { return count(*w, kPlotB, kBlack) > 3000; }, 10s));
     x.close(*w);
     EXPECT_EQ(x.waitExit(viewer, 10s), std::optional<int>(0));
+}
+
+// What a run could change about a file: its bytes, size and modification and change times.
+struct FileState {
+    std::vector<char> bytes;
+    off_t size = 0;
+    struct timespec modified {};
+    struct timespec changed {};
+    bool operator==(const FileState& o) const {
+        return bytes == o.bytes && size == o.size && modified.tv_sec == o.modified.tv_sec &&
+               modified.tv_nsec == o.modified.tv_nsec && changed.tv_sec == o.changed.tv_sec &&
+               changed.tv_nsec == o.changed.tv_nsec;
+    }
+};
+
+FileState stateOf(const std::string& path) {
+    FileState s;
+    std::ifstream in(path, std::ios::binary);
+    s.bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    struct stat info {};
+    stat(path.c_str(), &info);
+    s.size = info.st_size;
+    s.modified = info.st_mtim;
+    s.changed = info.st_ctim;
+    return s;
+}
+
+TEST_F(ViewerEndToEnd, ARunThroughEveryRecordLeavesTheFileUntouched) {
+    DemoCopy demo("untouched.vid");
+    const std::string path = (demo.dir / "untouched.vid").string();
+    const FileState before = stateOf(path);
+    ASSERT_EQ(before.size, 24 * 5024);
+    const auto w = openViewer(path);
+    ASSERT_NE(w.id, 0u);
+    for (int k = 0; k < 23; ++k) {
+        x.click(w.rect.x + kUpX, w.rect.y + kButtonY);
+    }
+    // Record 23's header texts in white.
+    ASSERT_TRUE(eventually([&] { return count(w, kStatus, 0xFFFFFF) > 20; }, 20s));
+    x.click(w.rect.x + kUpX, w.rect.y + kButtonY);
+    ASSERT_TRUE(x.waitForFocusedWindow("sorkam", 10s).has_value()) << "no end-of-file box";
+    x.key("Return");
+    ASSERT_TRUE(eventually([&] { return !x.waitForWindow("sorkam", 0ms).has_value(); }, 10s));
+    for (int k = 0; k < 3; ++k) {
+        x.click(w.rect.x + kDownX, w.rect.y + kButtonY);
+    }
+    x.resize(w, 900, 700);
+    x.click(w.rect.x + kClearX, w.rect.y + kButtonY);
+    ASSERT_TRUE(eventually([&] { return count(w, kPlotA, kRed) == 0; }, 10s));
+    EXPECT_EQ(count(w, kPlotA, 0x0000FF), 0);
+    x.resize(w, 755, 558);
+    // The resize after the clear paints the current record (20, blue) on the fresh frame only.
+    EXPECT_TRUE(eventually([&] { return count(w, kPlotA, 0x0000FF) > 500; }, 10s));
+    EXPECT_EQ(count(w, kPlotA, kRed), 0);
+    x.close(w);
+    EXPECT_EQ(x.waitExit(viewer, 10s), std::optional<int>(0));
+    EXPECT_TRUE(stateOf(path) == before);
 }
 
 } // namespace
