@@ -3,13 +3,26 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPen>
-#include <QRect>
+
+#include <algorithm>
+#include <cstdlib>
 
 namespace sorkam {
 
 namespace {
 
 constexpr double kInchesPerMeter = 39.37;
+// Line shapes up to this many columns across live in a table; wider ones in a map.
+constexpr int kNear = 2;
+// Room around a shape drawn on its scratch image, so QPainter never clips it.
+constexpr int kMargin = 4;
+
+bool isWhite(QRgb p) {
+    return (p & 0xFFFFFFu) == 0xFFFFFFu;
+}
+bool hasInk(QRgb p) {
+    return qAlpha(p) != 0;
+}
 
 } // namespace
 
@@ -26,6 +39,13 @@ QFont ImagePlotSurface::labelFont() {
     return f;
 }
 
+QPen ImagePlotSurface::linePen(Color color) {
+    QPen pen(toQColor(color));
+    pen.setWidth(1);
+    pen.setCapStyle(Qt::SquareCap);
+    return pen;
+}
+
 ImagePlotSurface::ImagePlotSurface(QSize size, int dpi)
     : picture(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32) {
     const int dotsPerMeter = static_cast<int>(dpi * kInchesPerMeter + 0.5);
@@ -35,10 +55,18 @@ ImagePlotSurface::ImagePlotSurface(QSize size, int dpi)
     scale = {0.0f, 0.0f, static_cast<float>(picture.width() - 1),
              static_cast<float>(picture.height() - 1)};
     picture.fill(toQColor(kBackground));
+    nearShapes.resize(static_cast<std::size_t>((2 * kNear + 1) * (2 * picture.height() + 1)));
+    const QFontMetrics metrics(font, &picture);
+    textLineHeight = metrics.height();
+    textAscent = metrics.ascent();
 }
 
 PixelPoint ImagePlotSurface::pixelAt(float x, float y) const {
     return toPixel(scale, picture.width(), picture.height(), x, y);
+}
+
+bool ImagePlotSurface::inside(PixelPoint p) const {
+    return p.x >= 0 && p.y >= 0 && p.x < picture.width() && p.y < picture.height();
 }
 
 void ImagePlotSurface::Scale(float x1, float y1, float x2, float y2) {
@@ -52,43 +80,115 @@ void ImagePlotSurface::Line(float x1, float y1, float x2, float y2) {
 void ImagePlotSurface::Line(float x1, float y1, float x2, float y2, Color color) {
     const PixelPoint a = pixelAt(x1, y1);
     const PixelPoint b = pixelAt(x2, y2);
-    QPainter painter(&picture);
-    QPen pen(toQColor(color));
-    pen.setWidth(1);
-    pen.setCapStyle(Qt::SquareCap);
-    painter.setPen(pen);
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.drawLine(QPoint(a.x, a.y), QPoint(b.x, b.y));
     currentX = x2;
     currentY = y2;
+    if (inside(a) && inside(b)) {
+        // Both ends inside: QPainter paints only between them, so the kept shape fits.
+        paintShape(lineShape(b.x - a.x, b.y - a.y), a, toQColor(color).rgb());
+        return;
+    }
+    QPainter painter(&picture);
+    painter.setPen(linePen(color));
+    painter.drawLine(QPoint(a.x, a.y), QPoint(b.x, b.y));
 }
 
 void ImagePlotSurface::PSet(float x, float y) {
     const PixelPoint p = pixelAt(x, y);
-    if (p.x >= 0 && p.y >= 0 && p.x < picture.width() && p.y < picture.height()) {
-        picture.setPixel(p.x, p.y, toQColor(kForeground).rgb());
+    if (inside(p)) {
+        reinterpret_cast<QRgb*>(picture.scanLine(p.y))[p.x] = toQColor(kForeground).rgb();
     }
     currentX = x;
     currentY = y;
 }
 
 void ImagePlotSurface::Print(std::int16_t value) {
-    const PixelPoint p = pixelAt(currentX, currentY);
-    const QString text = QString::fromStdString(printedNumber(value));
-    QPainter painter(&picture);
-    painter.setFont(font);
-    painter.setPen(toQColor(kForeground));
-    const QFontMetrics metrics(font, &picture);
-    painter.drawText(QPoint(p.x, p.y + metrics.ascent()), text);
+    paintShape(textShape(value), pixelAt(currentX, currentY), toQColor(kForeground).rgb());
     // Like a line of text output: back to the left edge, one line further down.
     currentX = scale.left;
-    currentY += pixelsDownInUser(scale, picture.height(), static_cast<float>(metrics.height()));
+    currentY += pixelsDownInUser(scale, picture.height(), static_cast<float>(textLineHeight));
 }
 
 void ImagePlotSurface::Cls() {
     picture.fill(toQColor(kBackground));
     currentX = 0.0f;
     currentY = 0.0f;
+}
+
+ImagePlotSurface::Shape ImagePlotSurface::shapeFrom(const QImage& scratch, QPoint origin,
+                                                    bool (*painted)(QRgb)) {
+    Shape shape;
+    shape.first = static_cast<std::uint32_t>(offsets.size());
+    for (int y = 0; y < scratch.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(scratch.constScanLine(y));
+        for (int x = 0; x < scratch.width(); ++x) {
+            if (painted(row[x])) {
+                offsets.push_back({static_cast<std::int16_t>(x - origin.x()),
+                                   static_cast<std::int16_t>(y - origin.y())});
+            }
+        }
+    }
+    shape.count = static_cast<std::uint32_t>(offsets.size()) - shape.first;
+    shape.known = true;
+    return shape;
+}
+
+const ImagePlotSurface::Shape& ImagePlotSurface::lineShape(int dx, int dy) {
+    Shape* slot = nullptr;
+    if (std::abs(dx) <= kNear) {
+        slot = &nearShapes[static_cast<std::size_t>((dx + kNear) * (2 * picture.height() + 1) + dy +
+                                                    picture.height())];
+    } else {
+        slot = &farShapes[(static_cast<std::int64_t>(dx) << 32) + dy];
+    }
+    if (!slot->known) {
+        QImage scratch(std::abs(dx) + 2 * kMargin + 1, std::abs(dy) + 2 * kMargin + 1,
+                       QImage::Format_RGB32);
+        scratch.fill(Qt::black);
+        const QPoint origin(dx < 0 ? -dx + kMargin : kMargin, dy < 0 ? -dy + kMargin : kMargin);
+        QPainter painter(&scratch);
+        painter.setPen(linePen(0xFFFFFF));
+        painter.drawLine(origin, origin + QPoint(dx, dy));
+        painter.end();
+        *slot = shapeFrom(scratch, origin, isWhite);
+    }
+    return *slot;
+}
+
+const ImagePlotSurface::Shape& ImagePlotSurface::textShape(std::int16_t value) {
+    Shape& slot = textShapes[value];
+    if (!slot.known) {
+        const QString text = QString::fromStdString(printedNumber(value));
+        const QFontMetrics metrics(font, &picture);
+        QImage scratch(metrics.horizontalAdvance(text) + 4 * kMargin,
+                       metrics.height() + 4 * kMargin, QImage::Format_ARGB32_Premultiplied);
+        scratch.setDotsPerMeterX(picture.dotsPerMeterX());
+        scratch.setDotsPerMeterY(picture.dotsPerMeterY());
+        scratch.fill(Qt::transparent);
+        const QPoint origin(2 * kMargin, 2 * kMargin);
+        QPainter painter(&scratch);
+        painter.setFont(font);
+        painter.setPen(toQColor(kForeground));
+        painter.drawText(origin + QPoint(0, textAscent), text);
+        painter.end();
+        slot = shapeFrom(scratch, origin, hasInk);
+    }
+    return slot;
+}
+
+void ImagePlotSurface::paintShape(const Shape& shape, PixelPoint at, QRgb rgb) {
+    auto* bits = reinterpret_cast<QRgb*>(picture.bits());
+    const qsizetype stride = picture.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
+    const int width = picture.width();
+    const int height = picture.height();
+    const Offset* o = offsets.data() + shape.first;
+    const Offset* end = o + shape.count;
+    for (; o != end; ++o) {
+        const int x = at.x + o->dx;
+        const int y = at.y + o->dy;
+        if (x >= 0 && y >= 0 && x < width && y < height) {
+            bits[y * stride + x] = rgb;
+        }
+    }
 }
 
 } // namespace sorkam

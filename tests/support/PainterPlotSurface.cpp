@@ -1,0 +1,69 @@
+#include "PainterPlotSurface.h"
+
+#include "plot/ImagePlotSurface.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+namespace sorkam::test {
+
+PainterPlotSurface::PainterPlotSurface(QSize size, int dpi)
+    : picture(size, QImage::Format_RGB32), font(ImagePlotSurface::labelFont()) {
+    const int dotsPerMeter = static_cast<int>(dpi * 39.37 + 0.5);
+    picture.setDotsPerMeterX(dotsPerMeter);
+    picture.setDotsPerMeterY(dotsPerMeter);
+    scale = {0.0f, 0.0f, static_cast<float>(size.width() - 1),
+             static_cast<float>(size.height() - 1)};
+    picture.fill(toQColor(ImagePlotSurface::kBackground));
+}
+
+PixelPoint PainterPlotSurface::pixelAt(float x, float y) const {
+    return toPixel(scale, picture.width(), picture.height(), x, y);
+}
+
+void PainterPlotSurface::Scale(float x1, float y1, float x2, float y2) {
+    scale = {x1, y1, x2 - x1, y2 - y1};
+}
+
+void PainterPlotSurface::Line(float x1, float y1, float x2, float y2) {
+    Line(x1, y1, x2, y2, ImagePlotSurface::kForeground);
+}
+
+void PainterPlotSurface::Line(float x1, float y1, float x2, float y2, Color color) {
+    const PixelPoint a = pixelAt(x1, y1);
+    const PixelPoint b = pixelAt(x2, y2);
+    QPainter painter(&picture);
+    painter.setPen(ImagePlotSurface::linePen(color));
+    painter.drawLine(QPoint(a.x, a.y), QPoint(b.x, b.y));
+    currentX = x2;
+    currentY = y2;
+}
+
+void PainterPlotSurface::PSet(float x, float y) {
+    const PixelPoint p = pixelAt(x, y);
+    QPainter painter(&picture);
+    painter.setPen(ImagePlotSurface::linePen(ImagePlotSurface::kForeground));
+    painter.drawPoint(QPoint(p.x, p.y));
+    currentX = x;
+    currentY = y;
+}
+
+void PainterPlotSurface::Print(std::int16_t value) {
+    const PixelPoint p = pixelAt(currentX, currentY);
+    QPainter painter(&picture);
+    painter.setFont(font);
+    painter.setPen(toQColor(ImagePlotSurface::kForeground));
+    const QFontMetrics metrics(font, &picture);
+    painter.drawText(QPoint(p.x, p.y + metrics.ascent()),
+                     QString::fromStdString(printedNumber(value)));
+    currentX = scale.left;
+    currentY += pixelsDownInUser(scale, picture.height(), static_cast<float>(metrics.height()));
+}
+
+void PainterPlotSurface::Cls() {
+    picture.fill(toQColor(ImagePlotSurface::kBackground));
+    currentX = 0.0f;
+    currentY = 0.0f;
+}
+
+} // namespace sorkam::test
