@@ -12,7 +12,7 @@ SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:intercept_strndup=0
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0
 
-.PHONY: setup build run test test-plain test-asan fuzz screenshot clean
+.PHONY: setup build run test test-plain test-asan fuzz bench screenshot clean
 
 setup:
 	@tools/setup-debian.sh
@@ -41,6 +41,11 @@ fuzz: setup
 		-DSORKAM_WITH_QT=OFF -DSORKAM_FUZZ=ON -DSORKAM_FUZZ_SECONDS=$(FUZZ_SECONDS) >/dev/null
 	@cmake --build $(FUZZ_DIR) -j$(JOBS)
 	cd $(FUZZ_DIR) && ctest --output-on-failure
+
+# Medians of the display's work against their targets (Google Benchmark).
+bench: build
+	$(BUILD_DIR)/bench/sorkam_bench --benchmark_repetitions=10 --benchmark_report_aggregates_only=true \
+		--benchmark_min_time=0.2
 
 # The README's picture, taken by the end-to-end test from the real window under Xvfb.
 screenshot: build

@@ -47,30 +47,44 @@ QPen ImagePlotSurface::linePen(Color color) {
 }
 
 ImagePlotSurface::ImagePlotSurface(QSize size, int dpi)
-    : picture(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32) {
+    : picture(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32), width(picture.width()),
+      height(picture.height()) {
     const int dotsPerMeter = static_cast<int>(dpi * kInchesPerMeter + 0.5);
     picture.setDotsPerMeterX(dotsPerMeter);
     picture.setDotsPerMeterY(dotsPerMeter);
-    // The platform's default scale counts pixels from the top-left corner.
-    scale = {0.0f, 0.0f, static_cast<float>(picture.width() - 1),
-             static_cast<float>(picture.height() - 1)};
     picture.fill(toQColor(kBackground));
-    nearShapes.resize(static_cast<std::size_t>((2 * kNear + 1) * (2 * picture.height() + 1)));
+    refreshBits();
+    // The platform's default scale counts pixels from the top-left corner.
+    Scale(0.0f, 0.0f, static_cast<float>(width - 1), static_cast<float>(height - 1));
+    nearShapes.resize(static_cast<std::size_t>((2 * kNear + 1) * (2 * height + 1)));
     const QFontMetrics metrics(font, &picture);
     textLineHeight = metrics.height();
     textAscent = metrics.ascent();
 }
 
-PixelPoint ImagePlotSurface::pixelAt(float x, float y) const {
-    return toPixel(scale, picture.width(), picture.height(), x, y);
+void ImagePlotSurface::refreshBits() {
+    bits = reinterpret_cast<QRgb*>(picture.bits());
+    stride = picture.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
+    lastRowBits = rowBits(lastRow);
 }
 
-bool ImagePlotSurface::inside(PixelPoint p) const {
-    return p.x >= 0 && p.y >= 0 && p.x < picture.width() && p.y < picture.height();
+QRgb* ImagePlotSurface::rowBits(int row) const {
+    return static_cast<unsigned>(row) < static_cast<unsigned>(height) ? bits + row * stride
+                                                                      : nullptr;
+}
+
+void ImagePlotSurface::paintOn(QPainter& painter, const QRect& area) const {
+    painter.drawImage(area, picture, area);
 }
 
 void ImagePlotSurface::Scale(float x1, float y1, float x2, float y2) {
     scale = {x1, y1, x2 - x1, y2 - y1};
+    mapping = PixelMapping(scale, width, height);
+    lastX = 0.0f;
+    lastY = 0.0f;
+    lastColumn = mapping.column(0.0f);
+    lastRow = mapping.row(0.0f);
+    lastRowBits = rowBits(lastRow);
 }
 
 void ImagePlotSurface::Line(float x1, float y1, float x2, float y2) {
@@ -84,32 +98,51 @@ void ImagePlotSurface::Line(float x1, float y1, float x2, float y2, Color color)
     currentY = y2;
     if (inside(a) && inside(b)) {
         // Both ends inside: QPainter paints only between them, so the kept shape fits.
-        paintShape(lineShape(b.x - a.x, b.y - a.y), a, toQColor(color).rgb());
+        const Shape& shape = lineShape(b.x - a.x, b.y - a.y);
+        if (shape.withinEnds) {
+            paintShapeUnchecked(shape, a, toRgb(color));
+        } else {
+            paintShape(shape, a, toRgb(color));
+        }
         return;
     }
     QPainter painter(&picture);
     painter.setPen(linePen(color));
     painter.drawLine(QPoint(a.x, a.y), QPoint(b.x, b.y));
+    painter.end();
+    refreshBits();
 }
 
 void ImagePlotSurface::PSet(float x, float y) {
-    const PixelPoint p = pixelAt(x, y);
-    if (inside(p)) {
-        reinterpret_cast<QRgb*>(picture.scanLine(p.y))[p.x] = toQColor(kForeground).rgb();
+    // The frame paints some 12,000 dots a surface: the last column and row are kept, since its
+    // grid paints rows of dots at one y and columns at one x.
+    if (x != lastX) {
+        lastX = x;
+        lastColumn = mapping.column(x);
+    }
+    if (y != lastY) {
+        lastY = y;
+        lastRow = mapping.row(y);
+        lastRowBits = rowBits(lastRow);
+    }
+    if (lastRowBits != nullptr &&
+        static_cast<unsigned>(lastColumn) < static_cast<unsigned>(width)) {
+        lastRowBits[lastColumn] = toRgb(kForeground);
     }
     currentX = x;
     currentY = y;
 }
 
 void ImagePlotSurface::Print(std::int16_t value) {
-    paintShape(textShape(value), pixelAt(currentX, currentY), toQColor(kForeground).rgb());
+    paintShape(textShape(value), pixelAt(currentX, currentY), toRgb(kForeground));
     // Like a line of text output: back to the left edge, one line further down.
     currentX = scale.left;
-    currentY += pixelsDownInUser(scale, picture.height(), static_cast<float>(textLineHeight));
+    currentY += pixelsDownInUser(scale, height, static_cast<float>(textLineHeight));
 }
 
 void ImagePlotSurface::Cls() {
     picture.fill(toQColor(kBackground));
+    refreshBits();
     currentX = 0.0f;
     currentY = 0.0f;
 }
@@ -124,6 +157,7 @@ ImagePlotSurface::Shape ImagePlotSurface::shapeFrom(const QImage& scratch, QPoin
             if (painted(row[x])) {
                 offsets.push_back({static_cast<std::int16_t>(x - origin.x()),
                                    static_cast<std::int16_t>(y - origin.y())});
+                steps.push_back((y - origin.y()) * stride + (x - origin.x()));
             }
         }
     }
@@ -135,8 +169,7 @@ ImagePlotSurface::Shape ImagePlotSurface::shapeFrom(const QImage& scratch, QPoin
 const ImagePlotSurface::Shape& ImagePlotSurface::lineShape(int dx, int dy) {
     Shape* slot = nullptr;
     if (std::abs(dx) <= kNear) {
-        slot = &nearShapes[static_cast<std::size_t>((dx + kNear) * (2 * picture.height() + 1) + dy +
-                                                    picture.height())];
+        slot = &nearShapes[static_cast<std::size_t>((dx + kNear) * (2 * height + 1) + dy + height)];
     } else {
         slot = &farShapes[(static_cast<std::int64_t>(dx) << 32) + dy];
     }
@@ -150,6 +183,12 @@ const ImagePlotSurface::Shape& ImagePlotSurface::lineShape(int dx, int dy) {
         painter.drawLine(origin, origin + QPoint(dx, dy));
         painter.end();
         *slot = shapeFrom(scratch, origin, isWhite);
+        slot->withinEnds =
+            std::all_of(offsets.begin() + slot->first, offsets.begin() + slot->first + slot->count,
+                        [dx, dy](const Offset& o) {
+                            return o.dx >= std::min(0, dx) && o.dx <= std::max(0, dx) &&
+                                   o.dy >= std::min(0, dy) && o.dy <= std::max(0, dy);
+                        });
     }
     return *slot;
 }
@@ -175,11 +214,16 @@ const ImagePlotSurface::Shape& ImagePlotSurface::textShape(std::int16_t value) {
     return slot;
 }
 
+void ImagePlotSurface::paintShapeUnchecked(const Shape& shape, PixelPoint at, QRgb rgb) {
+    QRgb* start = bits + at.y * stride + at.x;
+    const qsizetype* step = steps.data() + shape.first;
+    const qsizetype* end = step + shape.count;
+    for (; step != end; ++step) {
+        start[*step] = rgb;
+    }
+}
+
 void ImagePlotSurface::paintShape(const Shape& shape, PixelPoint at, QRgb rgb) {
-    auto* bits = reinterpret_cast<QRgb*>(picture.bits());
-    const qsizetype stride = picture.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
-    const int width = picture.width();
-    const int height = picture.height();
     const Offset* o = offsets.data() + shape.first;
     const Offset* end = o + shape.count;
     for (; o != end; ++o) {

@@ -6,6 +6,8 @@
 #include <QColor>
 #include <QFont>
 #include <QImage>
+#include <QPainter>
+#include <QRect>
 #include <QSize>
 
 #include <cstdint>
@@ -44,8 +46,10 @@ public:
     void SetCurrentX(float x) override { currentX = x; }
     void SetCurrentY(float y) override { currentY = y; }
 
-    // The picture painted so far.
-    [[nodiscard]] const QImage& image() const { return picture; }
+    // A copy of the picture painted so far.
+    [[nodiscard]] QImage image() const { return picture.copy(); }
+    // Copies the part area of the picture to the same place through painter.
+    void paintOn(QPainter& painter, const QRect& area) const;
 
     // The font tick labels are printed in: Times New Roman 8.25 pt, without antialiasing.
     [[nodiscard]] static QFont labelFont();
@@ -62,22 +66,44 @@ private:
         std::uint32_t first = 0;
         std::uint32_t count = 0;
         bool known = false;
+        bool withinEnds = false; // every pixel lies within the box of the line's two ends
     };
 
-    [[nodiscard]] PixelPoint pixelAt(float x, float y) const;
-    [[nodiscard]] bool inside(PixelPoint p) const;
+    [[nodiscard]] PixelPoint pixelAt(float x, float y) const { return mapping(x, y); }
+    [[nodiscard]] bool inside(PixelPoint p) const {
+        return p.x >= 0 && p.y >= 0 && p.x < width && p.y < height;
+    }
     const Shape& lineShape(int dx, int dy);
     const Shape& textShape(std::int16_t value);
     Shape shapeFrom(const QImage& scratch, QPoint origin, bool (*painted)(QRgb));
     void paintShape(const Shape& shape, PixelPoint at, QRgb rgb);
+    void paintShapeUnchecked(const Shape& shape, PixelPoint at, QRgb rgb);
+    void refreshBits();
+    // The start of a row in the picture, or null for a row outside it.
+    [[nodiscard]] QRgb* rowBits(int row) const;
 
+    // Never shared with another QImage (image() hands out copies), so its pixels can be written
+    // through a pointer taken once.
     QImage picture;
+    int width;
+    int height;
+    QRgb* bits = nullptr;
+    qsizetype stride = 0;
     QFont font = labelFont();
     UserScale scale{0.0f, 0.0f, 1.0f, 1.0f};
+    PixelMapping mapping{scale, 1, 1};
     float currentX = 0.0f;
     float currentY = 0.0f;
 
+    // The last point's mapping: the frame's grid paints rows of dots at one y and columns at one x.
+    float lastX = 0.0f;
+    float lastY = 0.0f;
+    int lastColumn = 0;
+    int lastRow = 0;
+    QRgb* lastRowBits = nullptr; // null when lastRow lies outside the picture
+
     std::vector<Offset> offsets;   // every kept shape's pixels, one after the other
+    std::vector<qsizetype> steps;  // the same pixels as steps through the picture's memory
     std::vector<Shape> nearShapes; // lines whose end is at most kNear columns across
     std::unordered_map<std::int64_t, Shape> farShapes;
     std::unordered_map<std::int16_t, Shape> textShapes;
@@ -87,5 +113,11 @@ private:
 
 // The QColor of a 0x00BBGGRR colour.
 [[nodiscard]] QColor toQColor(Color color);
+
+// The opaque pixel value of a 0x00BBGGRR colour in a QImage.
+[[nodiscard]] constexpr QRgb toRgb(Color color) {
+    return 0xFF000000u | static_cast<QRgb>(redOf(color)) << 16 |
+           static_cast<QRgb>(greenOf(color)) << 8 | static_cast<QRgb>(blueOf(color));
+}
 
 } // namespace sorkam

@@ -1,7 +1,12 @@
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <string>
+
+#if defined(__SSE2__)
+#include <immintrin.h>
+#endif
 
 namespace sorkam {
 
@@ -19,9 +24,53 @@ struct PixelPoint {
     int y = 0;
 };
 
-// Maps a user point to a pixel of a width x height interior: the scale's top-left corner is
-// pixel (0, 0) and its bottom-right corner pixel (width - 1, height - 1), rounded to the nearest.
-[[nodiscard]] PixelPoint toPixel(const UserScale& scale, int width, int height, float x, float y);
+// Maps user points to pixels of a width x height interior: the scale's top-left corner is pixel
+// (0, 0) and its bottom-right corner pixel (width - 1, height - 1), rounded to the nearest. Far-off
+// points stay representable as int. Made once per scale, used per point.
+class PixelMapping {
+public:
+    PixelMapping(const UserScale& scale, int width, int height)
+        : originX(scale.left), originY(scale.top),
+          factorX(scale.width != 0.0f && width > 1 ? static_cast<float>(width - 1) / scale.width
+                                                   : 0.0f),
+          factorY(scale.height != 0.0f && height > 1 ? static_cast<float>(height - 1) / scale.height
+                                                     : 0.0f) {}
+
+    [[nodiscard]] PixelPoint operator()(float x, float y) const { return {column(x), row(y)}; }
+    [[nodiscard]] int column(float x) const { return round((x - originX) * factorX); }
+    [[nodiscard]] int row(float y) const { return round((y - originY) * factorY); }
+
+private:
+    // To the nearest pixel, halves to even; NaN and far-off values to +-2^24.
+    static int round(float v) {
+        constexpr float kLimit = 1 << 24;
+#if defined(__SSE2__)
+        // One instruction each: these run for every point and line end the viewer paints.
+        const __m128 limited =
+            _mm_min_ss(_mm_max_ss(_mm_set_ss(v), _mm_set_ss(-kLimit)), _mm_set_ss(kLimit));
+        return _mm_cvtss_si32(limited);
+#else
+        if (!(v > -kLimit)) {
+            return -static_cast<int>(kLimit);
+        }
+        if (!(v < kLimit)) {
+            return static_cast<int>(kLimit);
+        }
+        return static_cast<int>(std::nearbyint(v));
+#endif
+    }
+
+    float originX;
+    float originY;
+    float factorX;
+    float factorY;
+};
+
+// One point through a PixelMapping.
+[[nodiscard]] inline PixelPoint toPixel(const UserScale& scale, int width, int height, float x,
+                                        float y) {
+    return PixelMapping(scale, width, height)(x, y);
+}
 
 // Converts a length in pixels along y into user units, signed so that adding it to a user y
 // moves down the screen.

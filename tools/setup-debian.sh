@@ -7,6 +7,7 @@ packages=(
     cmake make g++ pkg-config
     qt6-base-dev qt6-qpa-plugins fontconfig   # Qt 6 Widgets, Qt Test, platform plugins
     libgtest-dev            # GoogleTest
+    libbenchmark-dev        # Google Benchmark
     fonts-liberation        # a face metric-compatible with Times New Roman
     xvfb libx11-dev libxtst-dev   # the end-to-end run in a real X server
     clang-14 libclang-rt-14-dev   # libFuzzer

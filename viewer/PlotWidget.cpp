@@ -13,7 +13,7 @@ PlotWidget::PlotWidget(QSize size, int dpi, QWidget* parent) : QWidget(parent), 
 
 void PlotWidget::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    painter.drawImage(event->rect(), plot.image(), event->rect());
+    plot.paintOn(painter, event->rect());
 }
 
 } // namespace sorkam

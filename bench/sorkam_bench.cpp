@@ -1,0 +1,195 @@
+// Figures for the work of a display: reading a record, painting the frame, showing a record and
+// the repaint a resize does. Each is reported as a median against its target.
+#include "plot/ImagePlotSurface.h"
+#include "plot/PlotFrame.h"
+#include "record/RecordFile.h"
+#include "support/FakeViewer.h"
+#include "support/TempFiles.h"
+#include "viewer/FrmMaske.h"
+#include "viewer/RecordDisplay.h"
+
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <map>
+#include <memory>
+
+namespace {
+
+using namespace sorkam;
+
+constexpr QSize kPlotSize{726, 237};
+
+// Files shared by the benchmarks: the demo data, a one-record file, and a 1 GiB sparse file with
+// the demo's record 23 in its place.
+struct Files {
+    test::TempDir dir;
+    std::string demo = dir.write("demo.vid", testdata::demoFile(24));
+    std::string single;
+    std::string sparse;
+    Files() {
+        const auto all = testdata::demoFile(24);
+        const std::vector<std::uint8_t> last(all.end() - 5024, all.end());
+        single = dir.write("single.vid", last);
+        sparse = (dir.path() / "sparse.vid").string();
+        const int fd = ::open(sparse.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (fd < 0 || ::ftruncate(fd, 1LL << 30) != 0 ||
+            ::pwrite(fd, last.data(), last.size(), 23LL * 5024) != 5024) {
+            std::perror("sparse file");
+        }
+        ::close(fd);
+    }
+};
+
+Files& files() {
+    static Files f;
+    return f;
+}
+
+void BM_RecordFileRead(benchmark::State& state) {
+    const std::string& path = files().demo;
+    for (auto _ : state) {
+        auto record = RecordFile::read(path, 5);
+        benchmark::DoNotOptimize(record);
+    }
+}
+BENCHMARK(BM_RecordFileRead);
+
+void BM_DrawFrameBothSurfaces(benchmark::State& state) {
+    ImagePlotSurface pic0(kPlotSize), pic1(kPlotSize);
+    DrawFrame(pic0, pic1); // the label shapes are kept after the first frame
+    for (auto _ : state) {
+        DrawFrame(pic0, pic1);
+    }
+}
+BENCHMARK(BM_DrawFrameBothSurfaces);
+
+// ShowRecord with read and paint on both surfaces, record n of path.
+void showRecord(benchmark::State& state, const std::string& path, std::int16_t n) {
+    ImagePlotSurface pic0(kPlotSize), pic1(kPlotSize);
+    test::EventLog log;
+    test::FakeHost host(log);
+    test::ScriptedDialogs dialogs(log);
+    RecordDisplay display(host, dialogs, pic0, pic1);
+    DrawFrame(pic0, pic1);
+    std::int16_t warm = n;
+    display.ShowRecord(path, warm); // the segment shapes are kept after the first record
+    for (auto _ : state) {
+        std::int16_t shown = n;
+        if (display.ShowRecord(path, shown) != DisplayOutcome::Shown) {
+            state.SkipWithError("record not shown");
+            break;
+        }
+        log.events.clear();
+    }
+}
+
+void BM_ShowRecordBothSurfaces(benchmark::State& state) {
+    showRecord(state, files().demo, 5);
+}
+BENCHMARK(BM_ShowRecordBothSurfaces);
+
+void BM_ShowRecordOneRecordFile(benchmark::State& state) {
+    showRecord(state, files().single, 0);
+}
+BENCHMARK(BM_ShowRecordOneRecordFile);
+
+void BM_ShowRecordOneGiBSparseFile(benchmark::State& state) {
+    showRecord(state, files().sparse, 23);
+}
+BENCHMARK(BM_ShowRecordOneGiBSparseFile);
+
+// What a resize does: the frame and the current record painted, then every widget repainted
+// into the window's backing store.
+void BM_ResizeRepaint(benchmark::State& state) {
+    test::EventLog log;
+    test::ScriptedDialogs dialogs(log);
+    FrmMaske window(dialogs, 96);
+    window.Form_Load(files().demo);
+    window.show();
+    QApplication::processEvents();
+    QSize size(760, 560);
+    for (auto _ : state) {
+        size = size == QSize(760, 560) ? QSize(761, 561) : QSize(760, 560);
+        window.resize(size);
+        window.repaint();
+    }
+}
+BENCHMARK(BM_ResizeRepaint)->Unit(benchmark::kMillisecond);
+
+// Prints the usual table, then each median against its target.
+class TargetReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median") {
+                medians[run.run_name.function_name] =
+                    run.GetAdjustedRealTime() * toMicroseconds(run.time_unit);
+            }
+        }
+    }
+    void Finalize() override {
+        ConsoleReporter::Finalize();
+        const std::vector<std::pair<std::string, double>> targets = {
+            {"BM_RecordFileRead", 10.0},
+            {"BM_DrawFrameBothSurfaces", 100.0},
+            {"BM_ShowRecordBothSurfaces", 50.0},
+            {"BM_ShowRecordOneRecordFile", 50.0},
+            {"BM_ShowRecordOneGiBSparseFile", 50.0},
+            {"BM_ResizeRepaint", 16000.0},
+        };
+        if (medians.empty()) {
+            std::printf("\nno medians: run with --benchmark_repetitions=10 (make bench does)\n");
+            return;
+        }
+        std::printf("\n%-32s %14s %14s\n", "median", "figure (us)", "target (us)");
+        bool allMet = true;
+        for (const auto& [name, target] : targets) {
+            const auto found = medians.find(name);
+            if (found == medians.end()) {
+                continue;
+            }
+            const bool met = found->second <= target;
+            allMet = allMet && met;
+            std::printf("%-32s %14.2f %14.0f  %s\n", name.c_str(), found->second, target,
+                        met ? "met" : "MISSED");
+        }
+        std::printf("%s\n", allMet ? "all targets met" : "some targets missed");
+    }
+
+private:
+    static double toMicroseconds(benchmark::TimeUnit unit) {
+        switch (unit) {
+        case benchmark::kNanosecond:
+            return 1e-3;
+        case benchmark::kMicrosecond:
+            return 1.0;
+        case benchmark::kMillisecond:
+            return 1e3;
+        case benchmark::kSecond:
+            return 1e6;
+        }
+        return 1.0;
+    }
+    std::map<std::string, double> medians;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    TargetReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}
