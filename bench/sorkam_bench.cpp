@@ -4,6 +4,7 @@
 #include "plot/PlotFrame.h"
 #include "record/RecordFile.h"
 #include "support/FakeViewer.h"
+#include "support/PainterPlotSurface.h"
 #include "support/TempFiles.h"
 #include "viewer/FrmMaske.h"
 #include "viewer/RecordDisplay.h"
@@ -69,9 +70,19 @@ void BM_DrawFrameBothSurfaces(benchmark::State& state) {
 }
 BENCHMARK(BM_DrawFrameBothSurfaces);
 
+// The same frame through one QPainter per call: the figure the kept shapes are measured against.
+void BM_DrawFramePlainQPainter(benchmark::State& state) {
+    test::PainterPlotSurface pic0(kPlotSize), pic1(kPlotSize);
+    for (auto _ : state) {
+        DrawFrame(pic0, pic1);
+    }
+}
+BENCHMARK(BM_DrawFramePlainQPainter);
+
 // ShowRecord with read and paint on both surfaces, record n of path.
+template <typename Surface>
 void showRecord(benchmark::State& state, const std::string& path, std::int16_t n) {
-    ImagePlotSurface pic0(kPlotSize), pic1(kPlotSize);
+    Surface pic0(kPlotSize), pic1(kPlotSize);
     test::EventLog log;
     test::FakeHost host(log);
     test::ScriptedDialogs dialogs(log);
@@ -90,17 +101,22 @@ void showRecord(benchmark::State& state, const std::string& path, std::int16_t n
 }
 
 void BM_ShowRecordBothSurfaces(benchmark::State& state) {
-    showRecord(state, files().demo, 5);
+    showRecord<ImagePlotSurface>(state, files().demo, 5);
 }
 BENCHMARK(BM_ShowRecordBothSurfaces);
 
+void BM_ShowRecordPlainQPainter(benchmark::State& state) {
+    showRecord<test::PainterPlotSurface>(state, files().demo, 5);
+}
+BENCHMARK(BM_ShowRecordPlainQPainter);
+
 void BM_ShowRecordOneRecordFile(benchmark::State& state) {
-    showRecord(state, files().single, 0);
+    showRecord<ImagePlotSurface>(state, files().single, 0);
 }
 BENCHMARK(BM_ShowRecordOneRecordFile);
 
 void BM_ShowRecordOneGiBSparseFile(benchmark::State& state) {
-    showRecord(state, files().sparse, 23);
+    showRecord<ImagePlotSurface>(state, files().sparse, 23);
 }
 BENCHMARK(BM_ShowRecordOneGiBSparseFile);
 

@@ -95,8 +95,13 @@ XSession::XSession() {
     if (text.empty()) {
         return;
     }
-    number = std::atoi(text.c_str());
-    display = XOpenDisplay(displayName().c_str());
+    name = ":" + std::to_string(std::atoi(text.c_str()));
+    display = XOpenDisplay(name.c_str());
+}
+
+XSession::XSession(const std::string& existingDisplay) : name(existingDisplay) {
+    XSetErrorHandler(ignoreXErrors);
+    display = XOpenDisplay(name.c_str());
 }
 
 XSession::~XSession() {

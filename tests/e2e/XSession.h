@@ -20,13 +20,16 @@ struct Rect {
 // pointer clicks and key presses through the XTest extension, and pixels read off the screen.
 class XSession {
 public:
+    // Starts a private Xvfb server.
     XSession();
+    // Connects to a running server instead, such as $DISPLAY.
+    explicit XSession(const std::string& existingDisplay);
     ~XSession();
     XSession(const XSession&) = delete;
     XSession& operator=(const XSession&) = delete;
 
     [[nodiscard]] bool ok() const { return display != nullptr; }
-    [[nodiscard]] std::string displayName() const { return ":" + std::to_string(number); }
+    [[nodiscard]] std::string displayName() const { return name; }
 
     // Starts program with args on this server, in directory when one is given; returns its pid.
     pid_t start(const std::string& program, const std::vector<std::string>& args,
@@ -69,7 +72,7 @@ public:
 
 private:
     std::map<pid_t, int> exited; // reaped programs and their exit statuses
-    int number = -1;
+    std::string name;
     pid_t server = -1;
     ::_XDisplay* display = nullptr;
 };
