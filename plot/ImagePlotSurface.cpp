@@ -150,18 +150,22 @@ void ImagePlotSurface::Cls() {
 ImagePlotSurface::Shape ImagePlotSurface::shapeFrom(const QImage& scratch, QPoint origin,
                                                     bool (*painted)(QRgb)) {
     Shape shape;
-    shape.first = static_cast<std::uint32_t>(offsets.size());
-    for (int y = 0; y < scratch.height(); ++y) {
-        const auto* row = reinterpret_cast<const QRgb*>(scratch.constScanLine(y));
-        for (int x = 0; x < scratch.width(); ++x) {
-            if (painted(row[x])) {
-                offsets.push_back({static_cast<std::int16_t>(x - origin.x()),
-                                   static_cast<std::int16_t>(y - origin.y())});
-                steps.push_back((y - origin.y()) * stride + (x - origin.x()));
+    shape.first = static_cast<std::uint32_t>(runs.size());
+    for (int x = 0; x < scratch.width(); ++x) {
+        for (int y = 0; y < scratch.height(); ++y) {
+            if (!painted(scratch.pixel(x, y))) {
+                continue;
             }
+            const int top = y;
+            while (y + 1 < scratch.height() && painted(scratch.pixel(x, y + 1))) {
+                ++y;
+            }
+            runs.push_back({static_cast<std::int16_t>(x - origin.x()),
+                            static_cast<std::int16_t>(top - origin.y()),
+                            static_cast<std::int16_t>(y - top + 1)});
         }
     }
-    shape.count = static_cast<std::uint32_t>(offsets.size()) - shape.first;
+    shape.count = static_cast<std::uint32_t>(runs.size()) - shape.first;
     shape.known = true;
     return shape;
 }
@@ -184,10 +188,10 @@ const ImagePlotSurface::Shape& ImagePlotSurface::lineShape(int dx, int dy) {
         painter.end();
         *slot = shapeFrom(scratch, origin, isWhite);
         slot->withinEnds =
-            std::all_of(offsets.begin() + slot->first, offsets.begin() + slot->first + slot->count,
-                        [dx, dy](const Offset& o) {
+            std::all_of(runs.begin() + slot->first, runs.begin() + slot->first + slot->count,
+                        [dx, dy](const Run& o) {
                             return o.dx >= std::min(0, dx) && o.dx <= std::max(0, dx) &&
-                                   o.dy >= std::min(0, dy) && o.dy <= std::max(0, dy);
+                                   o.dy >= std::min(0, dy) && o.dy + o.count - 1 <= std::max(0, dy);
                         });
     }
     return *slot;
@@ -215,22 +219,26 @@ const ImagePlotSurface::Shape& ImagePlotSurface::textShape(std::int16_t value) {
 }
 
 void ImagePlotSurface::paintShapeUnchecked(const Shape& shape, PixelPoint at, QRgb rgb) {
-    QRgb* start = bits + at.y * stride + at.x;
-    const qsizetype* step = steps.data() + shape.first;
-    const qsizetype* end = step + shape.count;
-    for (; step != end; ++step) {
-        start[*step] = rgb;
+    QRgb* const start = bits + at.y * stride + at.x;
+    for (const Run *run = runs.data() + shape.first, *end = run + shape.count; run != end; ++run) {
+        QRgb* p = start + run->dy * stride + run->dx;
+        for (int k = 0; k < run->count; ++k, p += stride) {
+            *p = rgb;
+        }
     }
 }
 
 void ImagePlotSurface::paintShape(const Shape& shape, PixelPoint at, QRgb rgb) {
-    const Offset* o = offsets.data() + shape.first;
-    const Offset* end = o + shape.count;
-    for (; o != end; ++o) {
-        const int x = at.x + o->dx;
-        const int y = at.y + o->dy;
-        if (x >= 0 && y >= 0 && x < width && y < height) {
-            bits[y * stride + x] = rgb;
+    for (const Run *run = runs.data() + shape.first, *end = run + shape.count; run != end; ++run) {
+        const int x = at.x + run->dx;
+        if (x < 0 || x >= width) {
+            continue;
+        }
+        for (int k = 0; k < run->count; ++k) {
+            const int y = at.y + run->dy + k;
+            if (y >= 0 && y < height) {
+                bits[y * stride + x] = rgb;
+            }
         }
     }
 }

@@ -57,13 +57,17 @@ public:
     [[nodiscard]] static QPen linePen(Color color);
 
 private:
-    // Pixels relative to a start point, as QPainter paints them.
-    struct Offset {
+    // A column of pixels relative to a start point, as QPainter paints them: count pixels down
+    // from (dx, dy). A trace segment is one or two of them. Columns rather than single pixels:
+    // reading a step per pixel made the paint loop's speed depend on where the heap placed the
+    // steps against the picture (45 or 65 us a record, run to run).
+    struct Run {
         std::int16_t dx;
         std::int16_t dy;
+        std::int16_t count;
     };
     struct Shape {
-        std::uint32_t first = 0;
+        std::uint32_t first = 0; // into runs
         std::uint32_t count = 0;
         bool known = false;
         bool withinEnds = false; // every pixel lies within the box of the line's two ends
@@ -102,8 +106,7 @@ private:
     int lastRow = 0;
     QRgb* lastRowBits = nullptr; // null when lastRow lies outside the picture
 
-    std::vector<Offset> offsets;   // every kept shape's pixels, one after the other
-    std::vector<qsizetype> steps;  // the same pixels as steps through the picture's memory
+    std::vector<Run> runs;         // every kept shape's columns, one shape after the other
     std::vector<Shape> nearShapes; // lines whose end is at most kNear columns across
     std::unordered_map<std::int64_t, Shape> farShapes;
     std::unordered_map<std::int16_t, Shape> textShapes;
