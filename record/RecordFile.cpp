@@ -87,7 +87,7 @@ Result<std::int64_t> RecordFile::length(const std::string& path) {
     return static_cast<std::int64_t>(info.st_size);
 }
 
-Result<Record> RecordFile::read(const std::string& path, std::int16_t n) {
+Result<Record> RecordFile::read(const std::string& path, std::int64_t n) {
     if (n < 0) {
         return RecordError::PositionBeforeStart;
     }

@@ -57,21 +57,22 @@ public:
     // regular file. Does not open the file.
     [[nodiscard]] static Result<std::int64_t> length(const std::string& path);
 
-    // 1-based position of record n's first byte: 5024 * n + 1.
-    [[nodiscard]] static constexpr std::int32_t position(std::int16_t n) {
-        return format::kRecordSize * static_cast<std::int32_t>(n) + 1;
+    // 1-based position of record n's first byte: 5024 * n + 1. The viewer's record numbers are
+    // 16-bit; the export tool reaches records further on, so the arithmetic is 64-bit.
+    [[nodiscard]] static constexpr std::int64_t position(std::int64_t n) {
+        return format::kRecordSize * n + 1;
     }
 
     // Record n is present when its first byte's 1-based position lies before the file's length;
     // a record only partly in the file still counts. Touches no file.
-    [[nodiscard]] static constexpr bool isPresent(std::int16_t n, std::int64_t length) {
+    [[nodiscard]] static constexpr bool isPresent(std::int64_t n, std::int64_t length) {
         return position(n) < length;
     }
 
     // Reads record n: HeaderText8, HeaderText10, channels 1..4, in that order. What lies beyond
     // the end of the file reads as zero samples and blank header characters. Fails for a
     // negative n, a path that is not a regular file, or a file that cannot be opened or read.
-    [[nodiscard]] static Result<Record> read(const std::string& path, std::int16_t n);
+    [[nodiscard]] static Result<Record> read(const std::string& path, std::int64_t n);
 };
 
 } // namespace sorkam

@@ -15,6 +15,18 @@ constexpr float kTraceY = 25.0f;
 
 } // namespace
 
+void paintTraces(const Record& record, Color color, PlotSurface& pic0, PlotSurface& pic1) {
+    const auto& [ch1, ch2, ch3, ch4] = record.channels;
+    for (int i = 0; i < kSegments; ++i) {
+        const float x1 = static_cast<float>(i) + kTraceX;
+        const float x2 = x1 + 1.0f;
+        pic0.Line(x1, ch1[i] + kTraceY, x2, ch1[i + 1] + kTraceY, color);
+        pic1.Line(x1, ch2[i] + kTraceY, x2, ch2[i + 1] + kTraceY, color);
+        pic0.Line(x1, ch3[i] + kTraceY, x2, ch3[i + 1] + kTraceY, color);
+        pic1.Line(x1, ch4[i] + kTraceY, x2, ch4[i + 1] + kTraceY, color);
+    }
+}
+
 std::string failureMessage(const std::string& dataFile, int code) {
     return dataFile + " Error= " + std::to_string(code);
 }
@@ -52,15 +64,7 @@ DisplayOutcome RecordDisplay::ShowRecord(const std::string& dataFile, std::int16
     // n at most 23, so the index is always in range. Guard it all the same.
     const Color color = TraceColors[static_cast<std::size_t>(n) % kTraceColorCount];
 
-    const auto& [ch1, ch2, ch3, ch4] = record.channels;
-    for (int i = 0; i < kSegments; ++i) {
-        const float x1 = static_cast<float>(i) + kTraceX;
-        const float x2 = x1 + 1.0f;
-        pic0.Line(x1, ch1[i] + kTraceY, x2, ch1[i + 1] + kTraceY, color);
-        pic1.Line(x1, ch2[i] + kTraceY, x2, ch2[i + 1] + kTraceY, color);
-        pic0.Line(x1, ch3[i] + kTraceY, x2, ch3[i + 1] + kTraceY, color);
-        pic1.Line(x1, ch4[i] + kTraceY, x2, ch4[i + 1] + kTraceY, color);
-    }
+    paintTraces(record, color, pic0, pic1);
 
     host.SetStatusCaption("");
     host.SetStatusColor(color);

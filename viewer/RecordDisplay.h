@@ -1,6 +1,7 @@
 #pragma once
 
 #include "../plot/PlotSurface.h"
+#include "../record/RecordFile.h"
 #include "ViewerHost.h"
 
 #include <cstdint>
@@ -32,6 +33,10 @@ private:
     PlotSurface& pic0;
     PlotSurface& pic1;
 };
+
+// Paints a record's four channels as traces in color over what the surfaces show: channels 1
+// and 3 on pic0, 2 and 4 on pic1, 801 segments each.
+void paintTraces(const Record& record, Color color, PlotSurface& pic0, PlotSurface& pic1);
 
 // The failure message of a display: the path, " Error= " and the code in decimal.
 [[nodiscard]] std::string failureMessage(const std::string& dataFile, int code);
