@@ -24,11 +24,16 @@ namespace fs = std::filesystem;
 
 std::string reasonFor(RecordError error) {
     switch (error) {
-    case RecordError::LengthUnavailable: return "no such file, or no permission to see it";
-    case RecordError::NotAFile: return "not a regular file";
-    case RecordError::OpenFailed: return "cannot be opened for reading";
-    case RecordError::PositionBeforeStart: return "no record before the first";
-    case RecordError::ReadFailed: return "the system refused a read";
+    case RecordError::LengthUnavailable:
+        return "no such file, or no permission to see it";
+    case RecordError::NotAFile:
+        return "not a regular file";
+    case RecordError::OpenFailed:
+        return "cannot be opened for reading";
+    case RecordError::PositionBeforeStart:
+        return "no record before the first";
+    case RecordError::ReadFailed:
+        return "the system refused a read";
     }
     return "cannot be read";
 }
@@ -95,7 +100,9 @@ std::optional<Failure> writePng(const std::string& output, const QImage& picture
     return std::nullopt;
 }
 
-std::string headerText(const std::string& bytes) { return headerTextForDisplay(bytes).toStdString(); }
+std::string headerText(const std::string& bytes) {
+    return headerTextForDisplay(bytes).toStdString();
+}
 
 } // namespace
 
@@ -241,8 +248,9 @@ std::optional<Failure> csv(const std::string& file, const std::vector<std::int64
         if (auto failed = readRecord(file, n, record)) {
             return failed;
         }
-        const std::string prefix = std::to_string(n) + ',' + csvField(headerText(record.HeaderText8)) +
-                                   ',' + csvField(headerText(record.HeaderText10)) + ',';
+        const std::string prefix = std::to_string(n) + ',' +
+                                   csvField(headerText(record.HeaderText8)) + ',' +
+                                   csvField(headerText(record.HeaderText10)) + ',';
         for (int i = 0; i < kSamplesInBlock; ++i) {
             text += prefix + std::to_string(i);
             for (const ChannelBuffer& channel : record.channels) {

@@ -12,10 +12,10 @@ namespace sorkam::exporting {
 // Exit statuses of sorkam-export.
 enum Status : int {
     kOk = 0,
-    kUsage = 2,      // the command line is not understood
-    kDataFile = 3,   // the data file cannot be read
-    kNoRecord = 4,   // a selected record is not in the file
-    kOutput = 5,     // the output cannot be written
+    kUsage = 2,        // the command line is not understood
+    kDataFile = 3,     // the data file cannot be read
+    kNoRecord = 4,     // a selected record is not in the file
+    kOutput = 5,       // the output cannot be written
     kOutputIsData = 6, // the output would overwrite the data file
 };
 

@@ -22,9 +22,10 @@ QRect pixels(const layout::TwipsRect& r, int dpi) {
 } // namespace
 
 PlotPicture::PlotPicture(int scale)
-    : scale(scale),
-      pic0(std::make_unique<ImagePlotSurface>(pixels(layout::kPlotA, kDpi * scale).size(), kDpi * scale)),
-      pic1(std::make_unique<ImagePlotSurface>(pixels(layout::kPlotB, kDpi * scale).size(), kDpi * scale)) {
+    : scale(scale), pic0(std::make_unique<ImagePlotSurface>(
+                        pixels(layout::kPlotA, kDpi * scale).size(), kDpi * scale)),
+      pic1(std::make_unique<ImagePlotSurface>(pixels(layout::kPlotB, kDpi * scale).size(),
+                                              kDpi * scale)) {
     DrawFrame(*pic0, *pic1);
 }
 
@@ -50,8 +51,10 @@ QImage PlotPicture::image() const {
     caption.setPointSizeF(layout::kLabelPointSize);
     painter.setFont(caption);
     painter.setPen(Qt::black);
-    painter.drawText(pixels(layout::kLabelA, dpi), Qt::AlignLeft | Qt::AlignTop, QStringLiteral("VIDEO A"));
-    painter.drawText(pixels(layout::kLabelB, dpi), Qt::AlignLeft | Qt::AlignTop, QStringLiteral("VIDEO B"));
+    painter.drawText(pixels(layout::kLabelA, dpi), Qt::AlignLeft | Qt::AlignTop,
+                     QStringLiteral("VIDEO A"));
+    painter.drawText(pixels(layout::kLabelB, dpi), Qt::AlignLeft | Qt::AlignTop,
+                     QStringLiteral("VIDEO B"));
     painter.drawImage(plotA.topLeft(), pic0->image());
     painter.drawImage(plotB.topLeft(), pic1->image());
     painter.end();

@@ -29,7 +29,8 @@ std::optional<std::vector<std::int64_t>> parseRecordSelection(const std::string&
     std::size_t start = 0;
     while (true) {
         const std::size_t comma = text.find(',', start);
-        const std::string item = text.substr(start, comma == std::string::npos ? comma : comma - start);
+        const std::string item =
+            text.substr(start, comma == std::string::npos ? comma : comma - start);
         const std::size_t dash = item.find('-');
         if (dash == std::string::npos) {
             const auto n = parseNumber(item);

@@ -60,7 +60,8 @@ int main(int argc, char** argv) {
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("the data file"));
     const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("info as JSON"));
     const QCommandLineOption records({QStringLiteral("r"), QStringLiteral("records")},
-                                     QStringLiteral("the records to export"), QStringLiteral("SEL"));
+                                     QStringLiteral("the records to export"),
+                                     QStringLiteral("SEL"));
     const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")},
                                     QStringLiteral("output file (csv: - or none for stdout)"),
                                     QStringLiteral("OUT"));
@@ -121,13 +122,14 @@ int main(int argc, char** argv) {
     }
     if (parser.isSet(each)) {
         const bool terminal = isatty(STDERR_FILENO) != 0;
-        const auto failed = pngEach(
-            file, *selected, QFile::encodeName(parser.value(each)).toStdString(), factor,
-            [terminal](std::size_t done, std::size_t total) {
-                if (terminal && (done % 16 == 0 || done == total)) {
-                    std::fprintf(stderr, "\rrecord %zu of %zu%s", done, total, done == total ? "\n" : "");
-                }
-            });
+        const auto failed =
+            pngEach(file, *selected, QFile::encodeName(parser.value(each)).toStdString(), factor,
+                    [terminal](std::size_t done, std::size_t total) {
+                        if (terminal && (done % 16 == 0 || done == total)) {
+                            std::fprintf(stderr, "\rrecord %zu of %zu%s", done, total,
+                                         done == total ? "\n" : "");
+                        }
+                    });
         return failed ? fail(failed->message, failed->status) : kOk;
     }
     const auto failed =

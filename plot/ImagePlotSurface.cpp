@@ -73,8 +73,9 @@ QRgb* ImagePlotSurface::rowBits(int row) const {
                                                                       : nullptr;
 }
 
-void ImagePlotSurface::paintOn(QPainter& painter, const QRect& area) const {
-    painter.drawImage(area, picture, area);
+void ImagePlotSurface::paintOn(QPainter& painter, const QRectF& target,
+                               const QRectF& source) const {
+    painter.drawImage(target, picture, source);
 }
 
 void ImagePlotSurface::Scale(float x1, float y1, float x2, float y2) {

@@ -48,8 +48,9 @@ public:
 
     // A copy of the picture painted so far.
     [[nodiscard]] QImage image() const { return picture.copy(); }
-    // Copies the part area of the picture to the same place through painter.
-    void paintOn(QPainter& painter, const QRect& area) const;
+    // Copies the part source of the picture to target through painter (a larger source for a
+    // screen with more pixels than layout units).
+    void paintOn(QPainter& painter, const QRectF& target, const QRectF& source) const;
 
     // The font tick labels are printed in: Times New Roman 8.25 pt, without antialiasing.
     [[nodiscard]] static QFont labelFont();

@@ -61,8 +61,13 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& text, 
     return button;
 }
 
+qreal screenRatio() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen != nullptr ? screen->devicePixelRatio() : 1.0;
+}
+
 PlotWidget* makePlot(QWidget* parent, const char* name, const QRect& rect, int dpi) {
-    auto* plot = new PlotWidget(rect.size(), dpi, parent);
+    auto* plot = new PlotWidget(rect.size(), dpi, screenRatio(), parent);
     plot->setObjectName(QString::fromLatin1(name));
     plot->move(rect.topLeft());
     return plot;

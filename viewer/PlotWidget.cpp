@@ -5,7 +5,9 @@
 
 namespace sorkam {
 
-PlotWidget::PlotWidget(QSize size, int dpi, QWidget* parent) : QWidget(parent), plot(size, dpi) {
+PlotWidget::PlotWidget(QSize size, int dpi, qreal ratio, QWidget* parent)
+    : QWidget(parent), ratio(ratio > 1.0 ? ratio : 1.0),
+      plot((QSizeF(size) * this->ratio).toSize(), qRound(dpi * this->ratio)) {
     setFixedSize(size);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::TabFocus);
@@ -13,7 +15,8 @@ PlotWidget::PlotWidget(QSize size, int dpi, QWidget* parent) : QWidget(parent), 
 
 void PlotWidget::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    plot.paintOn(painter, event->rect());
+    const QRectF target = event->rect();
+    plot.paintOn(painter, target, QRectF(target.topLeft() * ratio, target.size() * ratio));
 }
 
 } // namespace sorkam

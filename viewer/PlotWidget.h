@@ -10,8 +10,10 @@ namespace sorkam {
 class PlotWidget final : public QWidget {
     Q_OBJECT
 public:
-    // A surface of the given fixed size; dpi scales its tick labels like the window's font.
-    PlotWidget(QSize size, int dpi, QWidget* parent = nullptr);
+    // A plot area of the given fixed size in layout pixels; dpi scales its tick labels like the
+    // window's font. On a screen with ratio device pixels to a layout pixel the surface paints at
+    // device resolution, so traces stay one device pixel wide and text is sharp.
+    PlotWidget(QSize size, int dpi, qreal ratio = 1.0, QWidget* parent = nullptr);
 
     [[nodiscard]] ImagePlotSurface& surface() { return plot; }
 
@@ -19,6 +21,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    qreal ratio;
     ImagePlotSurface plot;
 };
 
