@@ -11,6 +11,7 @@ packages=(
     fonts-liberation        # a face metric-compatible with Times New Roman
     xvfb libx11-dev libxtst-dev   # the end-to-end run in a real X server
     clang-14 libclang-rt-14-dev   # libFuzzer
+    desktop-file-utils shared-mime-info libxml2-utils man-db dpkg-dev   # install and package checks
 )
 
 missing=()
