@@ -1,7 +1,6 @@
 // Bad files and names through the real display and controller: what the user sees (messages,
 // exit status, what is painted) for each.
-#include "support/FakeViewer.h"
-#include "support/RecordingSurface.h"
+#include "support/ControllerRig.h"
 #include "support/TempFiles.h"
 #include "viewer/ViewerController.h"
 
@@ -46,12 +45,8 @@ class BadInputs : public testing::TestWithParam<BadInput> {};
 TEST_P(BadInputs, ShowTheDefinedMessageAndNothingFalse) {
     const BadInput& c = GetParam();
     TempDir dir;
-    test::EventLog log;
-    test::FakeHost host(log);
-    test::ScriptedDialogs dialogs(log);
-    RecordingSurface pic0;
-    RecordingSurface pic1;
-    ViewerController controller(host, dialogs, pic0, pic1);
+    test::ControllerRig rig;
+    auto& [log, host, dialogs, pic0, pic1, controller] = rig;
 
     const std::string path = c.make(dir);
     controller.Form_Load(path);
@@ -172,12 +167,8 @@ TEST_P(CutShort, PaintsTheMissingSamplesAsZero) {
     auto bytes = test::numberedRecords(2);
     bytes.resize(5024 + offset + 100); // 100 samples of channel k in record 1
     TempDir dir;
-    test::EventLog log;
-    test::FakeHost host(log);
-    test::ScriptedDialogs dialogs(log);
-    RecordingSurface pic0;
-    RecordingSurface pic1;
-    ViewerController controller(host, dialogs, pic0, pic1);
+    test::ControllerRig rig;
+    auto& [log, host, dialogs, pic0, pic1, controller] = rig;
     controller.Form_Load(dir.write("cut.vid", bytes));
     pic0.calls.clear();
     pic1.calls.clear();

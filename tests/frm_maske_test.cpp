@@ -33,6 +33,19 @@ int countColour(const QImage& img, QRgb rgb) {
 
 } // namespace
 
+// A window on scripted dialogs, laid out at 96 dpi.
+struct Rig {
+    test::EventLog log;
+    test::ScriptedDialogs dialogs{log};
+    FrmMaske w{dialogs, 96};
+    // Starts on path and shows the window; false when it never got on screen.
+    bool showOn(const std::string& path) {
+        w.Form_Load(path);
+        w.show();
+        return QTest::qWaitForWindowExposed(&w);
+    }
+};
+
 class FrmMaskeTest : public QObject {
     Q_OBJECT
 
@@ -164,12 +177,9 @@ void FrmMaskeTest::statusShowsHeaderBytesAsTextInTheRecordsColour() {
 }
 
 void FrmMaskeTest::buttonsAndAltCDriveTheController() {
-    test::EventLog log;
-    test::ScriptedDialogs dialogs(log);
-    FrmMaske w(dialogs, 96);
-    w.Form_Load(dir.write("demo.vid", testdata::demoFile(3)));
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    Rig rig;
+    auto& [log, dialogs, w] = rig;
+    QVERIFY(rig.showOn(dir.write("demo.vid", testdata::demoFile(3))));
     const QImage bareAndRecord0 = plotImage(w, 0);
     const QRgb red = qRgb(255, 0, 0);
     QCOMPARE(countColour(bareAndRecord0, red), 0);
@@ -200,12 +210,9 @@ void FrmMaskeTest::buttonsAndAltCDriveTheController() {
 }
 
 void FrmMaskeTest::enlargingKeepsTheLayoutAndRepaints() {
-    test::EventLog log;
-    test::ScriptedDialogs dialogs(log);
-    FrmMaske w(dialogs, 96);
-    w.Form_Load(dir.write("demo.vid", testdata::demoFile(2)));
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    Rig rig;
+    auto& w = rig.w;
+    QVERIFY(rig.showOn(dir.write("demo.vid", testdata::demoFile(2))));
     w.cmdup()->click();
     w.cmdclear()->click();
     const QRect plotBefore = w.picAusgabe(1)->geometry();
