@@ -1,5 +1,4 @@
-#include "support/FakeViewer.h"
-#include "support/RecordingSurface.h"
+#include "support/ControllerRig.h"
 #include "support/TempFiles.h"
 #include "viewer/CommandLine.h"
 #include "viewer/ViewerController.h"
@@ -9,16 +8,13 @@
 namespace sorkam {
 namespace {
 
-using test::EventLog;
-using test::FakeHost;
 using test::RecordingSurface;
-using test::ScriptedDialogs;
 using Op = RecordingSurface::Op;
 
 constexpr std::size_t kFrameCalls = 1 + 2 + 30 + 30 + 27 * 174 + 35 * 38 + 3 * 51;
 constexpr std::size_t kTraceCallsPerSurface = 2 * 801;
 
-class ControllerTest : public testing::Test {
+class ControllerTest : public testing::Test, protected test::ControllerRig {
 protected:
     // The colours of the traces painted on the top surface since the last call, in order.
     std::vector<Color> tracesSinceLast() {
@@ -35,12 +31,6 @@ protected:
     }
 
     test::TempDir dir;
-    EventLog log;
-    FakeHost host{log};
-    ScriptedDialogs dialogs{log};
-    RecordingSurface pic0;
-    RecordingSurface pic1;
-    ViewerController controller{host, dialogs, pic0, pic1};
     std::size_t seen = 0;
 };
 
