@@ -4,7 +4,7 @@
 //                                painted, and ends it
 //   first_paint --step-all FILE  steps the viewer showing FILE through records 1..23, then
 //                                closes its window
-#include "e2e/XSession.h"
+#include "e2e/ViewerPlaces.h"
 
 #include <csignal>
 #include <cstdio>
@@ -13,19 +13,14 @@
 
 using namespace std::chrono_literals;
 using sorkam::e2e::eventually;
+using sorkam::e2e::inside;
 using sorkam::e2e::Rect;
 using sorkam::e2e::XSession;
 
-namespace {
-
-constexpr Rect kPlotA{14, 21, 726, 237};
-constexpr Rect kStatus{14, 525, 407, 22};
-
-Rect inside(const XSession::Window& w, const Rect& r) {
-    return {w.rect.x + r.x, w.rect.y + r.y, r.width, r.height};
-}
-
-} // namespace
+using sorkam::e2e::kButtonY;
+using sorkam::e2e::kPlotA;
+using sorkam::e2e::kStatus;
+using sorkam::e2e::kUpX;
 
 int main(int argc, char** argv) {
     const char* display = std::getenv("DISPLAY");
@@ -44,7 +39,7 @@ int main(int argc, char** argv) {
             return 1;
         }
         for (int k = 0; k < 23; ++k) {
-            x.click(w->rect.x + 644 + 46, w->rect.y + 525 + 13);
+            x.click(w->rect.x + kUpX, w->rect.y + kButtonY);
         }
         // Record 23's header texts in white.
         const bool done =

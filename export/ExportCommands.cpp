@@ -128,7 +128,6 @@ std::optional<Failure> info(const std::string& file, bool json, std::ostream& ou
         return failed;
     }
     const std::int64_t count = recordsPresent(length);
-    std::vector<Record> records;
     QJsonArray list;
     std::ostringstream rows;
     const int width = static_cast<int>(std::max<std::size_t>(6, std::to_string(count).size()));

@@ -22,8 +22,6 @@ public:
     // The two captions and plot areas as one picture.
     [[nodiscard]] QImage image() const;
 
-    [[nodiscard]] ImagePlotSurface& surface(int index) { return index == 0 ? *pic0 : *pic1; }
-
 private:
     int scale;
     std::unique_ptr<ImagePlotSurface> pic0;

@@ -26,6 +26,12 @@ bool hasInk(QRgb p) {
 
 } // namespace
 
+void setDpi(QImage& picture, int dpi) {
+    const int dotsPerMeter = static_cast<int>(dpi * kInchesPerMeter + 0.5);
+    picture.setDotsPerMeterX(dotsPerMeter);
+    picture.setDotsPerMeterY(dotsPerMeter);
+}
+
 QColor toQColor(Color color) {
     return QColor(redOf(color), greenOf(color), blueOf(color));
 }
@@ -49,9 +55,7 @@ QPen ImagePlotSurface::linePen(Color color) {
 ImagePlotSurface::ImagePlotSurface(QSize size, int dpi)
     : picture(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32), width(picture.width()),
       height(picture.height()) {
-    const int dotsPerMeter = static_cast<int>(dpi * kInchesPerMeter + 0.5);
-    picture.setDotsPerMeterX(dotsPerMeter);
-    picture.setDotsPerMeterY(dotsPerMeter);
+    setDpi(picture, dpi);
     picture.fill(toQColor(kBackground));
     refreshBits();
     // The platform's default scale counts pixels from the top-left corner.

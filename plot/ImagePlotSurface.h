@@ -115,6 +115,9 @@ private:
     int textAscent = 0;
 };
 
+// Sets a picture's resolution, which decides how many pixels a point size of text takes.
+void setDpi(QImage& picture, int dpi);
+
 // The QColor of a 0x00BBGGRR colour.
 [[nodiscard]] QColor toQColor(Color color);
 

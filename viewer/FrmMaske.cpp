@@ -2,6 +2,7 @@
 
 #include "TextDisplay.h"
 #include "WindowLayout.h"
+#include "WindowStyle.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -17,29 +18,6 @@ int screenDpi() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     const int dpi = screen != nullptr ? static_cast<int>(screen->logicalDotsPerInch() + 0.5) : 96;
     return dpi > 0 ? dpi : 96;
-}
-
-QRect toPixels(const layout::TwipsRect& r, int dpi) {
-    return {layout::toPixels(r.left, dpi), layout::toPixels(r.top, dpi),
-            layout::toPixels(r.width, dpi), layout::toPixels(r.height, dpi)};
-}
-
-QFont serifFont(double pointSize) {
-    QFont font(QStringLiteral("Times New Roman"));
-    font.setStyleHint(QFont::Serif);
-    font.setPointSizeF(pointSize);
-    font.setWeight(QFont::Normal);
-    font.setItalic(false);
-    return font;
-}
-
-QFont buttonFont() {
-    QFont font(QStringLiteral("Sans Serif"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(layout::kButtonPointSize);
-    font.setWeight(QFont::Normal);
-    font.setItalic(false);
-    return font;
 }
 
 QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QRect& rect) {
@@ -77,18 +55,18 @@ PlotWidget* makePlot(QWidget* parent, const char* name, const QRect& rect, int d
 
 FrmMaske::FrmMaske(UserDialogs& dialogs, int dpiOverride, QWidget* parent)
     : QWidget(parent), dpi(dpiOverride > 0 ? dpiOverride : screenDpi()),
-      plots{makePlot(this, "picAusgabe(0)", toPixels(layout::kPlotA, dpi), dpi),
-            makePlot(this, "picAusgabe(1)", toPixels(layout::kPlotB, dpi), dpi)},
+      plots{makePlot(this, "picAusgabe(0)", pixelRect(layout::kPlotA, dpi), dpi),
+            makePlot(this, "picAusgabe(1)", pixelRect(layout::kPlotB, dpi), dpi)},
       control(*this, dialogs, plots[0]->surface(), plots[1]->surface()) {
     setObjectName(QStringLiteral("frmMaske"));
     setWindowTitle(QStringLiteral("sorkam"));
     setFont(serifFont(layout::kWindowPointSize));
 
     captions[0] =
-        makeLabel(this, "lbltype(0)", QStringLiteral("VIDEO A"), toPixels(layout::kLabelA, dpi));
+        makeLabel(this, "lbltype(0)", QStringLiteral("VIDEO A"), pixelRect(layout::kLabelA, dpi));
     captions[1] =
-        makeLabel(this, "lbltype(1)", QStringLiteral("VIDEO B"), toPixels(layout::kLabelB, dpi));
-    statusLabel = makeLabel(this, "lblfile", QString(), toPixels(layout::kStatus, dpi));
+        makeLabel(this, "lbltype(1)", QStringLiteral("VIDEO B"), pixelRect(layout::kLabelB, dpi));
+    statusLabel = makeLabel(this, "lblfile", QString(), pixelRect(layout::kStatus, dpi));
     // The status text takes the record's colour, white and yellow among them: it stands on the
     // plot areas' grey, where every record colour is readable.
     statusLabel->setAutoFillBackground(true);
@@ -96,9 +74,9 @@ FrmMaske::FrmMaske(UserDialogs& dialogs, int dpiOverride, QWidget* parent)
     statusPalette.setColor(QPalette::Window, toQColor(ImagePlotSurface::kBackground));
     statusLabel->setPalette(statusPalette);
     clearButton =
-        makeButton(this, "cmdclear", QStringLiteral("&Clear"), toPixels(layout::kClear, dpi));
-    downButton = makeButton(this, "cmdDown", QStringLiteral("<"), toPixels(layout::kDown, dpi));
-    upButton = makeButton(this, "cmdup", QStringLiteral(">"), toPixels(layout::kUp, dpi));
+        makeButton(this, "cmdclear", QStringLiteral("&Clear"), pixelRect(layout::kClear, dpi));
+    downButton = makeButton(this, "cmdDown", QStringLiteral("<"), pixelRect(layout::kDown, dpi));
+    upButton = makeButton(this, "cmdup", QStringLiteral(">"), pixelRect(layout::kUp, dpi));
     // The captions sit above the plot areas they name.
     captions[0]->lower();
     captions[1]->lower();

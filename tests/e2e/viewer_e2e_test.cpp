@@ -1,6 +1,6 @@
 // The built viewer in a real X server, driven by pointer clicks and keys, checked on the pixels
 // of its window.
-#include "XSession.h"
+#include "ViewerPlaces.h"
 
 #include <gtest/gtest.h>
 
@@ -16,22 +16,9 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// Places inside the window at 96 dpi (the layout's twips divided by 15).
-constexpr Rect kPlotA{14, 21, 726, 237};
-constexpr Rect kPlotB{14, 280, 726, 237};
-constexpr Rect kStatus{14, 525, 407, 22};
-constexpr int kButtonY = 525 + 13;
-constexpr int kClearX = 434 + 46;
-constexpr int kDownX = 539 + 46;
-constexpr int kUpX = 644 + 46;
-
 constexpr unsigned kRed = 0xFF0000;
 constexpr unsigned kGreen = 0x00FF00;
 constexpr unsigned kBlack = 0x000000;
-
-Rect inside(const XSession::Window& w, const Rect& r) {
-    return {w.rect.x + r.x, w.rect.y + r.y, r.width, r.height};
-}
 
 class ViewerEndToEnd : public testing::Test {
 protected:

@@ -9,9 +9,7 @@ namespace sorkam::test {
 
 PainterPlotSurface::PainterPlotSurface(QSize size, int dpi)
     : picture(size, QImage::Format_RGB32), font(ImagePlotSurface::labelFont()) {
-    const int dotsPerMeter = static_cast<int>(dpi * 39.37 + 0.5);
-    picture.setDotsPerMeterX(dotsPerMeter);
-    picture.setDotsPerMeterY(dotsPerMeter);
+    setDpi(picture, dpi);
     scale = {0.0f, 0.0f, static_cast<float>(size.width() - 1),
              static_cast<float>(size.height() - 1)};
     picture.fill(toQColor(ImagePlotSurface::kBackground));
