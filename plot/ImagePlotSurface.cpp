@@ -6,6 +6,11 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <span>
+
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#endif
 
 namespace sorkam {
 
@@ -24,7 +29,25 @@ bool hasInk(QRgb p) {
     return qAlpha(p) != 0;
 }
 
+#if defined(__x86_64__) || defined(__i386__)
+__attribute__((target("avx"))) void zeroUpperHalves() {
+    _mm256_zeroupper();
+}
+#endif
+
 } // namespace
+
+void leaveWideVectorCode() {
+#if defined(__x86_64__) || defined(__i386__)
+    static const bool hasAvx = [] {
+        __builtin_cpu_init();
+        return __builtin_cpu_supports("avx") != 0;
+    }();
+    if (hasAvx) {
+        zeroUpperHalves();
+    }
+#endif
+}
 
 void setDpi(QImage& picture, int dpi) {
     const int dotsPerMeter = static_cast<int>(dpi * kInchesPerMeter + 0.5);
@@ -67,6 +90,7 @@ ImagePlotSurface::ImagePlotSurface(QSize size, int dpi)
 }
 
 void ImagePlotSurface::refreshBits() {
+    leaveWideVectorCode();
     bits = reinterpret_cast<QRgb*>(picture.bits());
     stride = picture.bytesPerLine() / static_cast<qsizetype>(sizeof(QRgb));
     lastRowBits = rowBits(lastRow);
@@ -83,6 +107,8 @@ void ImagePlotSurface::paintOn(QPainter& painter, const QRectF& target,
 }
 
 void ImagePlotSurface::Scale(float x1, float y1, float x2, float y2) {
+    // A frame starts here, often straight after the window's own painting.
+    leaveWideVectorCode();
     scale = {x1, y1, x2 - x1, y2 - y1};
     mapping = PixelMapping(scale, width, height);
     lastX = 0.0f;
@@ -92,25 +118,52 @@ void ImagePlotSurface::Scale(float x1, float y1, float x2, float y2) {
     lastRowBits = rowBits(lastRow);
 }
 
+const ImagePlotSurface::Shape& ImagePlotSurface::lineShape(int dx, int dy) {
+    if (std::abs(dx) <= kNear) {
+        Shape& slot =
+            nearShapes[static_cast<std::size_t>((dx + kNear) * (2 * height + 1) + dy + height)];
+        if (slot.known) [[likely]] {
+            return slot;
+        }
+        return keepLineShape(slot, dx, dy);
+    }
+    Shape& slot = farShapes[(static_cast<std::int64_t>(dx) << 32) + dy];
+    return slot.known ? slot : keepLineShape(slot, dx, dy);
+}
+
+void ImagePlotSurface::paintShapeUnchecked(const Shape& shape, PixelPoint at, QRgb rgb) {
+    QRgb* const start = bits + at.y * stride + at.x;
+    const std::int32_t* o = offsets.data() + shape.firstOffset;
+    for (std::uint32_t k = 0; k < shape.offsetBlocks; ++k, o += 4) {
+        start[o[0]] = rgb;
+        start[o[1]] = rgb;
+        start[o[2]] = rgb;
+        start[o[3]] = rgb;
+    }
+}
+
 void ImagePlotSurface::Line(float x1, float y1, float x2, float y2) {
     Line(x1, y1, x2, y2, kForeground);
 }
 
 void ImagePlotSurface::Line(float x1, float y1, float x2, float y2, Color color) {
-    const PixelPoint a = pixelAt(x1, y1);
-    const PixelPoint b = pixelAt(x2, y2);
+    const auto [a, b] = mapping.segment(x1, y1, x2, y2);
     currentX = x2;
     currentY = y2;
-    if (inside(a) && inside(b)) {
+    if (inside(a) && inside(b)) [[likely]] {
         // Both ends inside: QPainter paints only between them, so the kept shape fits.
         const Shape& shape = lineShape(b.x - a.x, b.y - a.y);
-        if (shape.withinEnds) {
+        if (shape.withinEnds) [[likely]] {
             paintShapeUnchecked(shape, a, toRgb(color));
         } else {
             paintShape(shape, a, toRgb(color));
         }
         return;
     }
+    paintClipped(a, b, color);
+}
+
+void ImagePlotSurface::paintClipped(PixelPoint a, PixelPoint b, Color color) {
     QPainter painter(&picture);
     painter.setPen(linePen(color));
     painter.drawLine(QPoint(a.x, a.y), QPoint(b.x, b.y));
@@ -175,31 +228,41 @@ ImagePlotSurface::Shape ImagePlotSurface::shapeFrom(const QImage& scratch, QPoin
     return shape;
 }
 
-const ImagePlotSurface::Shape& ImagePlotSurface::lineShape(int dx, int dy) {
-    Shape* slot = nullptr;
-    if (std::abs(dx) <= kNear) {
-        slot = &nearShapes[static_cast<std::size_t>((dx + kNear) * (2 * height + 1) + dy + height)];
-    } else {
-        slot = &farShapes[(static_cast<std::int64_t>(dx) << 32) + dy];
+const ImagePlotSurface::Shape& ImagePlotSurface::keepLineShape(Shape& slot, int dx, int dy) {
+    QImage scratch(std::abs(dx) + 2 * kMargin + 1, std::abs(dy) + 2 * kMargin + 1,
+                   QImage::Format_RGB32);
+    scratch.fill(Qt::black);
+    const QPoint origin(dx < 0 ? -dx + kMargin : kMargin, dy < 0 ? -dy + kMargin : kMargin);
+    QPainter painter(&scratch);
+    painter.setPen(linePen(0xFFFFFF));
+    painter.drawLine(origin, origin + QPoint(dx, dy));
+    painter.end();
+    slot = shapeFrom(scratch, origin, isWhite);
+    leaveWideVectorCode();
+    slot.withinEnds =
+        std::all_of(runs.begin() + slot.first, runs.begin() + slot.first + slot.count,
+                    [dx, dy](const Run& o) {
+                        return o.dx >= std::min(0, dx) && o.dx <= std::max(0, dx) &&
+                               o.dy >= std::min(0, dy) && o.dy + o.count - 1 <= std::max(0, dy);
+                    });
+    if (slot.withinEnds) {
+        slot.firstOffset = static_cast<std::uint32_t>(offsets.size());
+        for (const Run& run : std::span(runs).subspan(slot.first, slot.count)) {
+            for (int k = 0; k < run.count; ++k) {
+                offsets.push_back(static_cast<std::int32_t>((run.dy + k) * stride + run.dx));
+            }
+        }
+        // Painting a pixel twice leaves the same picture: the last block is filled up with
+        // repeats, so that short lines, the most common, take one pass.
+        while ((offsets.size() - slot.firstOffset) % 4 != 0) {
+            offsets.push_back(offsets.back());
+        }
+        slot.offsetBlocks = static_cast<std::uint32_t>(offsets.size() - slot.firstOffset) / 4;
+        // Its columns are no longer needed: they were the last ones added.
+        runs.resize(slot.first);
+        slot.count = 0;
     }
-    if (!slot->known) {
-        QImage scratch(std::abs(dx) + 2 * kMargin + 1, std::abs(dy) + 2 * kMargin + 1,
-                       QImage::Format_RGB32);
-        scratch.fill(Qt::black);
-        const QPoint origin(dx < 0 ? -dx + kMargin : kMargin, dy < 0 ? -dy + kMargin : kMargin);
-        QPainter painter(&scratch);
-        painter.setPen(linePen(0xFFFFFF));
-        painter.drawLine(origin, origin + QPoint(dx, dy));
-        painter.end();
-        *slot = shapeFrom(scratch, origin, isWhite);
-        slot->withinEnds =
-            std::all_of(runs.begin() + slot->first, runs.begin() + slot->first + slot->count,
-                        [dx, dy](const Run& o) {
-                            return o.dx >= std::min(0, dx) && o.dx <= std::max(0, dx) &&
-                                   o.dy >= std::min(0, dy) && o.dy + o.count - 1 <= std::max(0, dy);
-                        });
-    }
-    return *slot;
+    return slot;
 }
 
 const ImagePlotSurface::Shape& ImagePlotSurface::textShape(std::int16_t value) {
@@ -219,18 +282,9 @@ const ImagePlotSurface::Shape& ImagePlotSurface::textShape(std::int16_t value) {
         painter.drawText(origin + QPoint(0, textAscent), text);
         painter.end();
         slot = shapeFrom(scratch, origin, hasInk);
+        leaveWideVectorCode();
     }
     return slot;
-}
-
-void ImagePlotSurface::paintShapeUnchecked(const Shape& shape, PixelPoint at, QRgb rgb) {
-    QRgb* const start = bits + at.y * stride + at.x;
-    for (const Run *run = runs.data() + shape.first, *end = run + shape.count; run != end; ++run) {
-        QRgb* p = start + run->dy * stride + run->dx;
-        for (int k = 0; k < run->count; ++k, p += stride) {
-            *p = rgb;
-        }
-    }
 }
 
 void ImagePlotSurface::paintShape(const Shape& shape, PixelPoint at, QRgb rgb) {

@@ -6,7 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <memory>
+#include <tuple>
+#include <vector>
 
 namespace sorkam {
 namespace {
@@ -76,6 +79,30 @@ TEST(PlotGeometry, ScaleCornersAreCornerPixels) {
     const PixelPoint far = toPixel(scale, 726, 237, 1e30f, -1e30f);
     EXPECT_GT(far.x, 725);
     EXPECT_GT(far.y, 236);
+}
+
+TEST(PlotGeometry, ALineMapsBothEndsAsTheirPointsMap) {
+    // Halves round to even, far-off and non-finite values end at the same limits.
+    const std::vector<float> values = {0.0f,   -0.0f,   35.0f,    25.5f,      0.5f,     1.5f,
+                                       -2.5f,  934.9f,  1e30f,    -1e30f,     16777217.0f,
+                                       std::numeric_limits<float>::infinity(),
+                                       -std::numeric_limits<float>::infinity(),
+                                       std::numeric_limits<float>::quiet_NaN()};
+    for (const UserScale scale : {UserScale{0, 315, 935, -315}, UserScale{0, 0, 1, 1},
+                                  UserScale{-10, 5, 0.001f, 1e6f}}) {
+        const PixelMapping mapping(scale, 726, 237);
+        for (const float x1 : values) {
+            for (const float y2 : values) {
+                const float y1 = y2 * 0.5f;
+                const float x2 = x1 + 1.0f;
+                const auto [a, b] = mapping.segment(x1, y1, x2, y2);
+                const PixelPoint pa = mapping(x1, y1);
+                const PixelPoint pb = mapping(x2, y2);
+                EXPECT_EQ(std::tie(a.x, a.y, b.x, b.y), std::tie(pa.x, pa.y, pb.x, pb.y))
+                    << x1 << ", " << y1 << " to " << x2 << ", " << y2;
+            }
+        }
+    }
 }
 
 TEST(PlotGeometry, PrintedNumbersKeepTheSignPlace) {
