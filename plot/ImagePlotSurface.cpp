@@ -104,6 +104,7 @@ QRgb* ImagePlotSurface::rowBits(int row) const {
 void ImagePlotSurface::paintOn(QPainter& painter, const QRectF& target,
                                const QRectF& source) const {
     painter.drawImage(target, picture, source);
+    leaveWideVectorCode();
 }
 
 void ImagePlotSurface::Scale(float x1, float y1, float x2, float y2) {
