@@ -122,13 +122,6 @@ private:
     int textAscent = 0;
 };
 
-// Qt's fill and paint routines may return with the upper halves of the 256-bit vector registers
-// still in use. Until they are cleared, this machine runs every SSE instruction after them (the
-// surface's pixel mapping is SSE) with a penalty: the frame's 12,000 dots took 84 us instead of
-// 33 us. The surface calls this after its own calls into Qt (its picture copied to the screen
-// included) and where a frame starts.
-void leaveWideVectorCode();
-
 // Sets a picture's resolution, which decides how many pixels a point size of text takes.
 void setDpi(QImage& picture, int dpi);
 

@@ -47,7 +47,6 @@ public:
 #if defined(__SSE2__)
         // The four coordinates go through the same steps side by side: a line is mapped for
         // every trace segment, 3,204 of them a record.
-        constexpr float kLimit = 1 << 24;
         const __m128 origin = _mm_setr_ps(originX, originY, originX, originY);
         const __m128 factor = _mm_setr_ps(factorX, factorY, factorX, factorY);
         const __m128 v = _mm_mul_ps(_mm_sub_ps(_mm_setr_ps(x1, y1, x2, y2), origin), factor);
@@ -64,9 +63,11 @@ public:
     [[nodiscard]] int row(float y) const { return round((y - originY) * factorY); }
 
 private:
-    // To the nearest pixel, halves to even; NaN and far-off values to +-2^24.
+    // NaN and far-off values map to +-2^24.
+    static constexpr float kLimit = 1 << 24;
+
+    // To the nearest pixel, halves to even.
     static int round(float v) {
-        constexpr float kLimit = 1 << 24;
 #if defined(__SSE2__)
         // One instruction each: these run for every point and line end the viewer paints.
         const __m128 limited =
