@@ -1,26 +1,30 @@
 #include "ExportCommands.h"
 
+#include "OutputFile.h"
 #include "PlotPicture.h"
-#include "RecordSelection.h"
 #include "record/RecordFile.h"
 #include "viewer/TextDisplay.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QSaveFile>
-#include <QString>
+#include <QImage>
 
 #include <algorithm>
+#include <charconv>
+#include <condition_variable>
 #include <cstdio>
+#include <deque>
 #include <filesystem>
-#include <sstream>
+#include <mutex>
+#include <thread>
+#include <vector>
 
 namespace sorkam::exporting {
 
 namespace {
 
 namespace fs = std::filesystem;
+
+// Samples 0..1199 of each channel lie in the channel's own block.
+constexpr int kSamplesInBlock = format::kBlockSize - 56;
 
 std::string reasonFor(RecordError error) {
     switch (error) {
@@ -38,71 +42,192 @@ std::string reasonFor(RecordError error) {
     return "cannot be read";
 }
 
-Failure failure(int status, const std::string& file, const std::string& reason) {
-    return {status, "sorkam-export: " + pathForDisplay(file).toStdString() + ": " + reason};
-}
+// The data file as a command found it at the start.
+struct DataFile {
+    std::string path;
+    std::int64_t length = 0;
+    FileIdentity identity;
+};
 
-// The file's length, or why it cannot be had.
-std::optional<Failure> lengthOf(const std::string& file, std::int64_t& length) {
-    const Result<std::int64_t> result = RecordFile::length(file);
-    if (!result.ok()) {
-        return failure(kDataFile, file, reasonFor(result.error()));
+std::optional<Failure> openDataFile(const std::string& path, DataFile& data) {
+    const Result<std::int64_t> length = RecordFile::length(path);
+    if (!length.ok()) {
+        return failure(kDataFile, path, reasonFor(length.error()));
     }
-    length = result.value();
+    data = {path, length.value(), identityOf(path)};
     return std::nullopt;
 }
 
-std::optional<Failure> checkPresent(const std::string& file, std::int64_t length,
-                                    const std::vector<std::int64_t>& records) {
-    for (const std::int64_t n : records) {
-        if (!RecordFile::isPresent(n, length)) {
-            return failure(kNoRecord, file,
-                           "record " + std::to_string(n) + " is not in the file (it holds " +
-                               std::to_string(recordsPresent(length)) + " records, 0 to " +
-                               std::to_string(recordsPresent(length) - 1) + ")");
+Failure notInFile(const DataFile& data, std::int64_t n, std::int64_t length) {
+    const std::int64_t count = recordsPresent(length);
+    const std::string holds = count == 0   ? "it holds no records"
+                              : count == 1 ? "it holds 1 record, 0"
+                                           : "it holds " + std::to_string(count) +
+                                                 " records, 0 to " + std::to_string(count - 1);
+    return failure(kNoRecord, data.path,
+                   "record " + std::to_string(n) + " is not in the file (" + holds + ")");
+}
+
+// Every selected record is in the file as it is at the start.
+std::optional<Failure> checkSelected(const DataFile& data, const RecordSelection& records) {
+    const std::int64_t count = recordsPresent(data.length);
+    for (const RecordRange& range : records) {
+        if (range.last >= count) {
+            return notInFile(data, std::max(range.first, count), data.length);
         }
     }
     return std::nullopt;
 }
 
-std::optional<Failure> readRecord(const std::string& file, std::int64_t n, Record& record) {
-    Result<Record> result = RecordFile::read(file, n);
+// Record n as the file holds it now: a file that shrank since the start no longer has it.
+std::optional<Failure> readRecord(const DataFile& data, std::int64_t n, Record& record) {
+    const Result<std::int64_t> length = RecordFile::length(data.path);
+    if (!length.ok()) {
+        return failure(kDataFile, data.path, reasonFor(length.error()));
+    }
+    if (!RecordFile::isPresent(n, length.value())) {
+        return notInFile(data, n, length.value());
+    }
+    Result<Record> result = RecordFile::read(data.path, n);
     if (!result.ok()) {
-        return failure(kDataFile, file, reasonFor(result.error()));
+        return failure(kDataFile, data.path, reasonFor(result.error()));
     }
     record = result.value();
-    return std::nullopt;
-}
-
-// The data file is never an output: not by the same name, a link or another name for it.
-std::optional<Failure> checkNotData(const std::string& file, const std::string& output) {
-    std::error_code error;
-    if (fs::equivalent(fs::path(file), fs::path(output), error) && !error) {
-        return failure(kOutputIsData, output, "is the data file itself; choose another output");
-    }
-    return std::nullopt;
-}
-
-// Writes bytes to output in one piece: a failed write leaves no partial file behind.
-std::optional<Failure> writeWhole(const std::string& output, const QByteArray& bytes) {
-    QSaveFile out(QString::fromStdString(output));
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
-        return failure(kOutput, output, "cannot be written: " + out.errorString().toStdString());
-    }
-    return std::nullopt;
-}
-
-std::optional<Failure> writePng(const std::string& output, const QImage& picture) {
-    QSaveFile out(QString::fromStdString(output));
-    if (!out.open(QIODevice::WriteOnly) || !picture.save(&out, "PNG") || !out.commit()) {
-        return failure(kOutput, output, "cannot be written: " + out.errorString().toStdString());
-    }
     return std::nullopt;
 }
 
 std::string headerText(const std::string& bytes) {
     return headerTextForDisplay(bytes).toStdString();
 }
+
+template <typename Number> void appendNumber(std::string& text, Number value) {
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    text.append(digits, end);
+}
+
+std::optional<Failure> writePicture(const std::string& output, const FileIdentity& data,
+                                    const QImage& picture) {
+    const QByteArray bytes = pngBytes(picture);
+    if (bytes.isEmpty()) {
+        return failure(kOutput, output, "cannot be written: the picture could not be encoded");
+    }
+    OutputFile out;
+    if (auto failed = out.open(output, data)) {
+        return failed;
+    }
+    if (auto failed = out.write({bytes.constData(), static_cast<std::size_t>(bytes.size())})) {
+        return failed;
+    }
+    return out.commit();
+}
+
+// Encodes and writes the pictures of pngEach on worker threads, in any order, and keeps the
+// failure of the earliest picture. Holds a few pictures at a time, whatever the selection.
+class PictureWriters {
+public:
+    PictureWriters(const FileIdentity& data, std::int64_t total, const Progress& progress)
+        : data(data), total(total), progress(progress) {
+        const unsigned threads = std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
+        for (unsigned t = 0; t < threads; ++t) {
+            workers.emplace_back([this] { work(); });
+        }
+        limit = 2 * threads;
+    }
+    PictureWriters(const PictureWriters&) = delete;
+    PictureWriters& operator=(const PictureWriters&) = delete;
+    ~PictureWriters() { finish(); }
+
+    // False once a picture has failed: nothing after it needs painting.
+    [[nodiscard]] bool submit(std::int64_t k, std::int64_t record, std::string output,
+                              QImage picture) {
+        std::unique_lock lock(mutex);
+        changed.wait(lock, [this] { return queue.size() < limit || firstFailure; });
+        if (firstFailure) {
+            return false;
+        }
+        queue.push_back({k, record, std::move(output), std::move(picture)});
+        changed.notify_all();
+        return true;
+    }
+
+    // Picture k could not be made.
+    void fail(std::int64_t k, Failure failed) {
+        std::lock_guard lock(mutex);
+        keepFailure(k, std::move(failed));
+    }
+
+    // Waits for every picture; the earliest failure.
+    std::optional<Failure> finish() {
+        {
+            std::lock_guard lock(mutex);
+            closed = true;
+            changed.notify_all();
+        }
+        for (std::thread& worker : workers) {
+            if (worker.joinable()) {
+                worker.join();
+            }
+        }
+        if (firstFailure) {
+            return firstFailure->second;
+        }
+        return std::nullopt;
+    }
+
+private:
+    struct Job {
+        std::int64_t k;
+        std::int64_t record;
+        std::string output;
+        QImage picture;
+    };
+
+    void keepFailure(std::int64_t k, Failure failed) {
+        if (!firstFailure || k < firstFailure->first) {
+            firstFailure.emplace(k, std::move(failed));
+        }
+        changed.notify_all();
+    }
+
+    void work() {
+        while (true) {
+            Job job;
+            {
+                std::unique_lock lock(mutex);
+                changed.wait(lock, [this] { return !queue.empty() || closed; });
+                if (queue.empty()) {
+                    return;
+                }
+                job = std::move(queue.front());
+                queue.pop_front();
+                changed.notify_all();
+                if (firstFailure && firstFailure->first < job.k) {
+                    continue;
+                }
+            }
+            auto failed = writePicture(job.output, data, job.picture);
+            std::lock_guard lock(mutex);
+            if (failed) {
+                keepFailure(job.k, std::move(*failed));
+            } else if (progress) {
+                progress(++done, total, job.record);
+            }
+        }
+    }
+
+    const FileIdentity data;
+    const std::int64_t total;
+    const Progress& progress;
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::deque<Job> queue;
+    std::size_t limit = 2;
+    bool closed = false;
+    std::int64_t done = 0;
+    std::optional<std::pair<std::int64_t, Failure>> firstFailure;
+    std::vector<std::thread> workers;
+};
 
 } // namespace
 
@@ -122,147 +247,198 @@ std::string csvField(const std::string& text) {
     return quoted + '"';
 }
 
-std::optional<Failure> info(const std::string& file, bool json, std::ostream& out) {
-    std::int64_t length = 0;
-    if (auto failed = lengthOf(file, length)) {
+std::string jsonString(const std::string& text) {
+    std::string quoted = "\"";
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            quoted += '\\';
+            quoted += c;
+        } else if (byte < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
+            quoted += escaped;
+        } else {
+            quoted += c;
+        }
+    }
+    return quoted + '"';
+}
+
+std::optional<Failure> info(const std::string& file, bool json, const std::string& output) {
+    DataFile data;
+    if (auto failed = openDataFile(file, data)) {
         return failed;
     }
-    const std::int64_t count = recordsPresent(length);
-    QJsonArray list;
-    std::ostringstream rows;
+    OutputFile out;
+    if (auto failed = out.open(output, data.identity)) {
+        return failed;
+    }
+    const std::int64_t count = recordsPresent(data.length);
+    const std::string name = displayName(file);
+    std::string text;
+    if (json) {
+        text = "{\n  \"file\": " + jsonString(name) +
+               ",\n  \"length\": " + std::to_string(data.length) +
+               ",\n  \"records\": " + std::to_string(count) + ",\n  \"headers\": [";
+    } else {
+        text = "file:    " + name + "\nlength:  " + std::to_string(data.length) +
+               " bytes\nrecords: " + std::to_string(count) + '\n';
+    }
     const int width = static_cast<int>(std::max<std::size_t>(6, std::to_string(count).size()));
+    if (!json && count > 0) {
+        char heading[64];
+        std::snprintf(heading, sizeof heading, "\n%*s  %-8s  %s\n", width, "record", "header8",
+                      "header10");
+        text += heading;
+    }
+    // The length and count at once, however long the listing takes.
+    if (auto failed = out.write(text)) {
+        return failed;
+    }
+    if (auto failed = out.flush()) {
+        return failed;
+    }
     for (std::int64_t n = 0; n < count; ++n) {
         Record record;
-        if (auto failed = readRecord(file, n, record)) {
+        if (auto failed = readRecord(data, n, record)) {
             return failed;
         }
         const std::string text8 = headerText(record.HeaderText8);
         const std::string text10 = headerText(record.HeaderText10);
         if (json) {
-            list.append(QJsonObject{{"record", static_cast<qint64>(n)},
-                                    {"header8", QString::fromStdString(text8)},
-                                    {"header10", QString::fromStdString(text10)}});
+            text = (n == 0 ? "\n" : ",\n") + std::string("    {\"record\": ") + std::to_string(n) +
+                   ", \"header8\": " + jsonString(text8) + ", \"header10\": " + jsonString(text10) +
+                   '}';
         } else {
             char number[32];
             std::snprintf(number, sizeof number, "%*lld", width, static_cast<long long>(n));
-            rows << number << "  " << text8 << "  " << text10 << '\n';
+            text = number + ("  " + text8) + "  " + text10 + '\n';
+        }
+        if (auto failed = out.write(text)) {
+            return failed;
         }
     }
     if (json) {
-        const QJsonObject document{{"file", pathForDisplay(file)},
-                                   {"length", static_cast<qint64>(length)},
-                                   {"records", static_cast<qint64>(count)},
-                                   {"headers", list}};
-        out << QJsonDocument(document).toJson(QJsonDocument::Indented).toStdString();
-        return std::nullopt;
+        if (auto failed = out.write(count > 0 ? "\n  ]\n}\n" : "]\n}\n")) {
+            return failed;
+        }
     }
-    out << "file:    " << pathForDisplay(file).toStdString() << '\n'
-        << "length:  " << length << " bytes\n"
-        << "records: " << count << '\n';
-    if (count > 0) {
-        char heading[64];
-        std::snprintf(heading, sizeof heading, "%*s  %-8s  %s", width, "record", "header8",
-                      "header10");
-        out << '\n' << heading << '\n' << rows.str();
-    }
-    return std::nullopt;
+    return out.commit();
 }
 
-std::optional<Failure> png(const std::string& file, const std::vector<std::int64_t>& records,
+std::optional<Failure> png(const std::string& file, const RecordSelection& records,
                            const std::string& output, int scale) {
-    std::int64_t length = 0;
-    if (auto failed = lengthOf(file, length)) {
+    DataFile data;
+    if (auto failed = openDataFile(file, data)) {
         return failed;
     }
-    if (auto failed = checkPresent(file, length, records)) {
+    if (auto failed = checkSelected(data, records)) {
         return failed;
     }
-    if (auto failed = checkNotData(file, output)) {
+    OutputFile out;
+    if (auto failed = out.open(output, data.identity)) {
         return failed;
     }
     PlotPicture picture(scale);
-    for (const std::int64_t n : records) {
-        Record record;
-        if (auto failed = readRecord(file, n, record)) {
-            return failed;
+    for (const RecordRange& range : records) {
+        for (std::int64_t n = range.first; n <= range.last; ++n) {
+            Record record;
+            if (auto failed = readRecord(data, n, record)) {
+                return failed;
+            }
+            picture.add(record, n);
         }
-        picture.add(record, n);
     }
-    return writePng(output, picture.image());
-}
-
-std::optional<Failure> pngEach(const std::string& file, const std::vector<std::int64_t>& records,
-                               const std::string& directory, int scale,
-                               const std::function<void(std::size_t, std::size_t)>& progress) {
-    std::int64_t length = 0;
-    if (auto failed = lengthOf(file, length)) {
+    const QByteArray bytes = pngBytes(picture.image());
+    if (bytes.isEmpty()) {
+        return failure(kOutput, output, "cannot be written: the picture could not be encoded");
+    }
+    if (auto failed = out.write({bytes.constData(), static_cast<std::size_t>(bytes.size())})) {
         return failed;
     }
-    if (auto failed = checkPresent(file, length, records)) {
+    return out.commit();
+}
+
+std::optional<Failure> pngEach(const std::string& file, const RecordSelection& records,
+                               const std::string& directory, int scale, const Progress& progress) {
+    DataFile data;
+    if (auto failed = openDataFile(file, data)) {
         return failed;
     }
     std::error_code error;
     if (!fs::is_directory(directory, error)) {
         return failure(kOutput, directory, "is not a directory");
     }
-    for (std::size_t k = 0; k < records.size(); ++k) {
-        char name[32];
-        std::snprintf(name, sizeof name, "record-%06lld.png", static_cast<long long>(records[k]));
-        const std::string output = (fs::path(directory) / name).string();
-        if (auto failed = checkNotData(file, output)) {
-            return failed;
-        }
-        Record record;
-        if (auto failed = readRecord(file, records[k], record)) {
-            return failed;
-        }
-        PlotPicture picture(scale);
-        picture.add(record, records[k]);
-        if (auto failed = writePng(output, picture.image())) {
-            return failed;
-        }
-        progress(k + 1, records.size());
+    if (auto failed = checkSelected(data, records)) {
+        return failed;
     }
-    return std::nullopt;
+    PictureWriters writers(data.identity, selectedCount(records), progress);
+    PlotPicture picture(scale);
+    std::int64_t k = 0;
+    for (const RecordRange& range : records) {
+        for (std::int64_t n = range.first; n <= range.last; ++n, ++k) {
+            Record record;
+            if (auto failed = readRecord(data, n, record)) {
+                writers.fail(k, std::move(*failed));
+                return writers.finish();
+            }
+            picture.clear();
+            picture.add(record, n);
+            char name[32];
+            std::snprintf(name, sizeof name, "record-%06lld.png", static_cast<long long>(n));
+            if (!writers.submit(k, n, (fs::path(directory) / name).string(), picture.image())) {
+                return writers.finish();
+            }
+        }
+    }
+    return writers.finish();
 }
 
-std::optional<Failure> csv(const std::string& file, const std::vector<std::int64_t>& records,
-                           const std::string& output, std::ostream& out) {
-    std::int64_t length = 0;
-    if (auto failed = lengthOf(file, length)) {
+std::optional<Failure> csv(const std::string& file, const RecordSelection& records,
+                           const std::string& output) {
+    DataFile data;
+    if (auto failed = openDataFile(file, data)) {
         return failed;
     }
-    if (auto failed = checkPresent(file, length, records)) {
+    if (auto failed = checkSelected(data, records)) {
         return failed;
     }
-    if (output != "-") {
-        if (auto failed = checkNotData(file, output)) {
-            return failed;
-        }
+    OutputFile out;
+    if (auto failed = out.open(output, data.identity)) {
+        return failed;
     }
-    std::string text = "record,header8,header10,index,channel1,channel2,channel3,channel4\r\n";
-    constexpr int kSamplesInBlock = format::kBlockSize - 56;
-    for (const std::int64_t n : records) {
-        Record record;
-        if (auto failed = readRecord(file, n, record)) {
-            return failed;
-        }
-        const std::string prefix = std::to_string(n) + ',' +
-                                   csvField(headerText(record.HeaderText8)) + ',' +
-                                   csvField(headerText(record.HeaderText10)) + ',';
-        for (int i = 0; i < kSamplesInBlock; ++i) {
-            text += prefix + std::to_string(i);
-            for (const ChannelBuffer& channel : record.channels) {
-                text += ',' + std::to_string(channel[static_cast<std::size_t>(i)]);
+    if (auto failed =
+            out.write("record,header8,header10,index,channel1,channel2,channel3,channel4\n")) {
+        return failed;
+    }
+    std::string rows;
+    for (const RecordRange& range : records) {
+        for (std::int64_t n = range.first; n <= range.last; ++n) {
+            Record record;
+            if (auto failed = readRecord(data, n, record)) {
+                return failed;
             }
-            text += "\r\n";
+            std::string prefix;
+            appendNumber(prefix, n);
+            prefix += ',' + csvField(headerText(record.HeaderText8)) + ',' +
+                      csvField(headerText(record.HeaderText10)) + ',';
+            rows.clear();
+            for (int i = 0; i < kSamplesInBlock; ++i) {
+                rows += prefix;
+                appendNumber(rows, i);
+                for (const ChannelBuffer& channel : record.channels) {
+                    rows += ',';
+                    appendNumber(rows, channel[static_cast<std::size_t>(i)]);
+                }
+                rows += '\n';
+            }
+            if (auto failed = out.write(rows)) {
+                return failed;
+            }
         }
     }
-    if (output == "-") {
-        out << text;
-        return std::nullopt;
-    }
-    return writeWhole(output, QByteArray::fromStdString(text));
+    return out.commit();
 }
 
 } // namespace sorkam::exporting

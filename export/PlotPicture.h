@@ -3,6 +3,7 @@
 #include "plot/ImagePlotSurface.h"
 #include "record/RecordFile.h"
 
+#include <QByteArray>
 #include <QImage>
 
 #include <cstdint>
@@ -19,13 +20,22 @@ public:
 
     // Paints a record's traces in the colour of record number n over what is there.
     void add(const Record& record, std::int64_t n);
+    // Back to the bare frame, as a new picture has it. Cheaper than a new picture, which has to
+    // learn its line shapes and captions again.
+    void clear();
     // The two captions and plot areas as one picture.
     [[nodiscard]] QImage image() const;
 
 private:
-    int scale;
-    std::unique_ptr<ImagePlotSurface> pic0;
-    std::unique_ptr<ImagePlotSurface> pic1;
+    std::unique_ptr<ImagePlotSurface> plotA;
+    std::unique_ptr<ImagePlotSurface> plotB;
+    int dpi;
+    QImage captions; // the picture without its plot areas
 };
+
+// A picture as PNG file bytes; empty when it cannot be encoded. A picture of at most 256 colours,
+// as plot pictures are, is written with a palette: half the size of a full-colour file, and quicker
+// to write.
+[[nodiscard]] QByteArray pngBytes(const QImage& picture);
 
 } // namespace sorkam

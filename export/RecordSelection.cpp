@@ -2,14 +2,13 @@
 
 #include "record/RecordFile.h"
 
+#include <algorithm>
 #include <charconv>
 #include <limits>
 
 namespace sorkam {
 
 namespace {
-
-constexpr std::size_t kMaxSelected = 1 << 24; // a selection larger than any file could use
 
 std::optional<std::int64_t> parseNumber(const std::string& text) {
     std::int64_t value = 0;
@@ -24,8 +23,8 @@ std::optional<std::int64_t> parseNumber(const std::string& text) {
 
 } // namespace
 
-std::optional<std::vector<std::int64_t>> parseRecordSelection(const std::string& text) {
-    std::vector<std::int64_t> records;
+std::optional<RecordSelection> parseRecordSelection(const std::string& text) {
+    RecordSelection selection;
     std::size_t start = 0;
     while (true) {
         const std::size_t comma = text.find(',', start);
@@ -37,26 +36,36 @@ std::optional<std::vector<std::int64_t>> parseRecordSelection(const std::string&
             if (!n) {
                 return std::nullopt;
             }
-            records.push_back(*n);
+            selection.push_back({*n, *n});
         } else {
             const auto first = parseNumber(item.substr(0, dash));
             const auto last = parseNumber(item.substr(dash + 1));
-            if (!first || !last || *last < *first ||
-                static_cast<std::size_t>(*last - *first) >= kMaxSelected - records.size()) {
+            if (!first || !last || *last < *first) {
                 return std::nullopt;
             }
-            for (std::int64_t n = *first; n <= *last; ++n) {
-                records.push_back(n);
-            }
-        }
-        if (records.size() > kMaxSelected) {
-            return std::nullopt;
+            selection.push_back({*first, *last});
         }
         if (comma == std::string::npos) {
-            return records;
+            return selection;
         }
         start = comma + 1;
     }
+}
+
+std::int64_t selectedCount(const RecordSelection& selection) {
+    std::int64_t count = 0;
+    for (const RecordRange& range : selection) {
+        count += range.last - range.first + 1;
+    }
+    return count;
+}
+
+std::int64_t highestSelected(const RecordSelection& selection) {
+    std::int64_t highest = -1;
+    for (const RecordRange& range : selection) {
+        highest = std::max(highest, range.last);
+    }
+    return highest;
 }
 
 std::int64_t recordsPresent(std::int64_t fileLength) {

@@ -7,10 +7,27 @@
 
 namespace sorkam {
 
-// Record numbers picked on the command line: "N", "N,M,...", "A-B", or a mix ("0,3-5,9"), in the
-// order given. Nothing for text that is not such a list or names a number above 2^31 - 1.
-[[nodiscard]] std::optional<std::vector<std::int64_t>>
-parseRecordSelection(const std::string& text);
+// A run of record numbers, first to last inclusive.
+struct RecordRange {
+    std::int64_t first;
+    std::int64_t last;
+
+    friend bool operator==(const RecordRange&, const RecordRange&) = default;
+};
+
+// Record numbers picked on the command line, in the order given. Kept as ranges, so a selection
+// of a million records takes no more memory than one of three.
+using RecordSelection = std::vector<RecordRange>;
+
+// "N", "N,M,...", "A-B", or a mix ("0,3-5,9"). Nothing for text that is not such a list or names
+// a number above 2^31 - 1.
+[[nodiscard]] std::optional<RecordSelection> parseRecordSelection(const std::string& text);
+
+// How many record numbers the selection names, repeats counted.
+[[nodiscard]] std::int64_t selectedCount(const RecordSelection& selection);
+
+// The highest record number the selection names; -1 for an empty selection.
+[[nodiscard]] std::int64_t highestSelected(const RecordSelection& selection);
 
 // How many records a file of this length holds: record n is present when its first byte's
 // 1-based position 5024 * n + 1 lies before the length.

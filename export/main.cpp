@@ -1,20 +1,21 @@
 // sorkam-export: pictures, numbers and header listings of a data file's records, for reports,
-// spreadsheets and scripts. Needs no display: it paints off screen.
+// spreadsheets and scripts. Never talks to a window system: it paints off screen.
 #include "ExportCommands.h"
-#include "RecordSelection.h"
+#include "ExportOptions.h"
+#include "OutputFile.h"
 
-#include <QCommandLineParser>
-#include <QFile>
 #include <QGuiApplication>
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
-#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
 
 namespace {
 
-using namespace sorkam;
 using namespace sorkam::exporting;
 
 // Qt's own notes (such as a missing runtime directory on a headless machine) are not for this
@@ -25,114 +26,82 @@ void quietQt(QtMsgType type, const QMessageLogContext&, const QString& message) 
     }
 }
 
-int fail(const std::string& message, int status) {
-    std::fprintf(stderr, "%s\n", message.c_str());
-    return status;
+int report(const std::optional<Failure>& failed) {
+    if (!failed) {
+        return kOk;
+    }
+    std::fprintf(stderr, "%s\n", failed->message.c_str());
+    return failed->status;
 }
 
-int usage(const QCommandLineParser& parser, const QString& why) {
-    std::fprintf(stderr, "sorkam-export: %s\n\n%s", qPrintable(why), qPrintable(parser.helpText()));
-    return kUsage;
+// Text to standard output, checked to the close like any output.
+int print(const std::string& text) {
+    OutputFile out;
+    std::optional<Failure> failed = out.open("-", {});
+    if (!failed) {
+        failed = out.write(text);
+    }
+    if (!failed) {
+        failed = out.commit();
+    }
+    return report(failed);
+}
+
+// Progress on a terminal: "record 17 (5 of 240)".
+Progress progressOnTerminal() {
+    if (isatty(STDERR_FILENO) == 0) {
+        return {};
+    }
+    return [](std::int64_t done, std::int64_t total, std::int64_t record) {
+        if (done % 8 == 0 || done == total) {
+            std::fprintf(stderr, "\rrecord %lld (%lld of %lld)%s", static_cast<long long>(record),
+                         static_cast<long long>(done), static_cast<long long>(total),
+                         done == total ? "\n" : "");
+        }
+    };
+}
+
+// Pictures need Qt's fonts and painting, so a GUI application, but never a display: the offscreen
+// platform whatever the environment names, and none of the arguments, which are all this tool's.
+int runPng(const ExportOptions& options) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qunsetenv("QT_QPA_PLATFORMTHEME");
+    qInstallMessageHandler(quietQt);
+    char programName[] = "sorkam-export";
+    int qtArgc = 1;
+    char* qtArgv[] = {programName, nullptr};
+    QGuiApplication app(qtArgc, qtArgv);
+    if (options.each) {
+        return report(pngEach(options.file, options.records, options.eachDirectory, options.scale,
+                              progressOnTerminal()));
+    }
+    return report(png(options.file, options.records, options.output, options.scale));
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    removeUnfinishedOutputsOnSignals();
+    const std::vector<std::string> arguments(argv + std::min(argc, 1), argv + argc);
+    const auto parsed = parseExportOptions(arguments);
+    if (const auto* usage = std::get_if<UsageError>(&parsed)) {
+        std::fprintf(stderr,
+                     "sorkam-export: %s\nTry 'sorkam-export --help' for more information.\n",
+                     usage->message.c_str());
+        return kUsage;
     }
-    qInstallMessageHandler(quietQt);
-    QGuiApplication app(argc, argv);
-    QGuiApplication::setApplicationName(QStringLiteral("sorkam-export"));
-    QGuiApplication::setApplicationVersion(QStringLiteral(SORKAM_VERSION));
-
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Exports records of a sorkam data file.\n\n"
-        "  info FILE                       file length, records present, header texts\n"
-        "  png FILE -r SEL -o OUT.png      the selected records over one frame\n"
-        "  png FILE -r SEL --each DIR      one picture per record in DIR\n"
-        "  csv FILE -r SEL [-o OUT.csv]    the samples, one row per record and index\n\n"
-        "SEL is N, N,M,... or A-B, or a mix such as 0,3-5."));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("info, png or csv"));
-    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("the data file"));
-    const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("info as JSON"));
-    const QCommandLineOption records({QStringLiteral("r"), QStringLiteral("records")},
-                                     QStringLiteral("the records to export"),
-                                     QStringLiteral("SEL"));
-    const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")},
-                                    QStringLiteral("output file (csv: - or none for stdout)"),
-                                    QStringLiteral("OUT"));
-    const QCommandLineOption each(QStringLiteral("each"),
-                                  QStringLiteral("png: one picture per record into DIR"),
-                                  QStringLiteral("DIR"));
-    const QCommandLineOption scale(QStringLiteral("scale"),
-                                   QStringLiteral("png: 1, or 2 for high-density screens"),
-                                   QStringLiteral("N"), QStringLiteral("1"));
-    parser.addOptions({json, records, output, each, scale});
-    if (!parser.parse(QCoreApplication::arguments())) {
-        return usage(parser, parser.errorText());
+    const ExportOptions& options = std::get<ExportOptions>(parsed);
+    switch (options.command) {
+    case ExportOptions::Command::Help:
+        return print(exportHelpText());
+    case ExportOptions::Command::Version:
+        return print("sorkam-export " SORKAM_VERSION "\n");
+    case ExportOptions::Command::Info:
+        return report(info(options.file, options.json));
+    case ExportOptions::Command::Csv:
+        return report(csv(options.file, options.records, options.output));
+    case ExportOptions::Command::Png:
+        return runPng(options);
     }
-    if (parser.isSet(QStringLiteral("help"))) {
-        std::printf("%s", qPrintable(parser.helpText()));
-        return kOk;
-    }
-    if (parser.isSet(QStringLiteral("version"))) {
-        std::printf("sorkam-export %s\n", SORKAM_VERSION);
-        return kOk;
-    }
-    const QStringList args = parser.positionalArguments();
-    if (args.size() != 2) {
-        return usage(parser, QStringLiteral("needs a command and one data file"));
-    }
-    const QString command = args.at(0);
-    const std::string file = QFile::encodeName(args.at(1)).toStdString();
-
-    if (command == QStringLiteral("info")) {
-        const auto failed = info(file, parser.isSet(json), std::cout);
-        return failed ? fail(failed->message, failed->status) : kOk;
-    }
-    if (command != QStringLiteral("png") && command != QStringLiteral("csv")) {
-        return usage(parser, QStringLiteral("unknown command: ") + command);
-    }
-    if (!parser.isSet(records)) {
-        return usage(parser, command + QStringLiteral(" needs the records: -r SEL"));
-    }
-    const auto selected = parseRecordSelection(parser.value(records).toStdString());
-    if (!selected) {
-        return usage(parser, QStringLiteral("not a record selection: ") + parser.value(records));
-    }
-
-    if (command == QStringLiteral("csv")) {
-        const std::string out =
-            parser.isSet(output) ? QFile::encodeName(parser.value(output)).toStdString() : "-";
-        const auto failed = exporting::csv(file, *selected, out, std::cout);
-        return failed ? fail(failed->message, failed->status) : kOk;
-    }
-
-    bool scaleOk = false;
-    const int factor = parser.value(scale).toInt(&scaleOk);
-    if (!scaleOk || factor < 1 || factor > 4) {
-        return usage(parser, QStringLiteral("--scale takes 1 to 4"));
-    }
-    if (parser.isSet(each) == parser.isSet(output)) {
-        return usage(parser, QStringLiteral("png needs either -o OUT.png or --each DIR"));
-    }
-    if (parser.isSet(each)) {
-        const bool terminal = isatty(STDERR_FILENO) != 0;
-        const auto failed =
-            pngEach(file, *selected, QFile::encodeName(parser.value(each)).toStdString(), factor,
-                    [terminal](std::size_t done, std::size_t total) {
-                        if (terminal && (done % 16 == 0 || done == total)) {
-                            std::fprintf(stderr, "\rrecord %zu of %zu%s", done, total,
-                                         done == total ? "\n" : "");
-                        }
-                    });
-        return failed ? fail(failed->message, failed->status) : kOk;
-    }
-    const auto failed =
-        png(file, *selected, QFile::encodeName(parser.value(output)).toStdString(), factor);
-    return failed ? fail(failed->message, failed->status) : kOk;
+    return kUsage;
 }

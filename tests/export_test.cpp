@@ -1,6 +1,7 @@
-// sorkam-export: selections, each subcommand's output against the file's bytes and the viewer's
-// own painting, and each error path of the real program.
+// sorkam-export: selections, each command's output against the file's bytes and the viewer's
+// own painting, and the real program's statuses, outputs and failures.
 #include "export/ExportCommands.h"
+#include "export/ExportOptions.h"
 #include "export/PlotPicture.h"
 #include "export/RecordSelection.h"
 #include "plot/PlotFrame.h"
@@ -16,9 +17,15 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <future>
+#include <set>
 #include <sstream>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace sorkam {
 namespace {
@@ -26,15 +33,22 @@ namespace {
 namespace fs = std::filesystem;
 using namespace exporting;
 
+std::string contents(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
 TEST(RecordSelection, ReadsNumbersListsAndRanges) {
-    using V = std::vector<std::int64_t>;
-    EXPECT_EQ(parseRecordSelection("7"), V({7}));
-    EXPECT_EQ(parseRecordSelection("3,1,2"), V({3, 1, 2}));
-    EXPECT_EQ(parseRecordSelection("2-5"), V({2, 3, 4, 5}));
-    EXPECT_EQ(parseRecordSelection("0,3-4,30"), V({0, 3, 4, 30}));
-    EXPECT_EQ(parseRecordSelection("100000"), V({100000}));
-    for (const char* bad : {"", "-1", "a", "1,", ",1", "5-2", "1-", "1--2", "1 ", "0x3",
-                            "99999999999", "0-2147483647"}) {
+    using S = RecordSelection;
+    EXPECT_EQ(parseRecordSelection("7"), S({{7, 7}}));
+    EXPECT_EQ(parseRecordSelection("3,1,2"), S({{3, 3}, {1, 1}, {2, 2}}));
+    EXPECT_EQ(parseRecordSelection("0,3-4,30"), S({{0, 0}, {3, 4}, {30, 30}}));
+    EXPECT_EQ(parseRecordSelection("3-3"), S({{3, 3}}));
+    // A range of any length costs no memory: it stays a range.
+    EXPECT_EQ(selectedCount(*parseRecordSelection("0-2147483647,5")), (1LL << 31) + 1);
+    EXPECT_EQ(highestSelected(*parseRecordSelection("9,2-4")), 9);
+    for (const char* bad :
+         {"", "-1", "a", "1,", ",1", "5-2", "1-", "1--2", "1 ", "0x3", "99999999999"}) {
         EXPECT_FALSE(parseRecordSelection(bad).has_value()) << bad;
     }
 }
@@ -43,46 +57,90 @@ TEST(RecordSelection, CountsThePresentRecordsLikeTheViewer) {
     EXPECT_EQ(recordsPresent(0), 0);
     EXPECT_EQ(recordsPresent(1), 0);
     EXPECT_EQ(recordsPresent(2), 1);
-    EXPECT_EQ(recordsPresent(5024), 1);
     EXPECT_EQ(recordsPresent(5025), 1);
     EXPECT_EQ(recordsPresent(5026), 2);
     EXPECT_EQ(recordsPresent(1LL << 30), (((1LL << 30) - 2) / 5024) + 1);
+}
+
+TEST(ExportOptions, RefusesWhatDoesNotApplyAndReadsEverythingAfterDashes) {
+    const auto usage = [](std::vector<std::string> words) {
+        const auto parsed = parseExportOptions(words);
+        return std::holds_alternative<UsageError>(parsed) ? std::get<UsageError>(parsed).message
+                                                          : std::string();
+    };
+    EXPECT_EQ(usage({"info", "f", "-o", "x"}), "info does not take --output");
+    EXPECT_EQ(usage({"info", "f", "-r", "1"}), "info does not take --records");
+    EXPECT_EQ(usage({"csv", "f", "-r", "1", "--scale", "2"}), "csv does not take --scale");
+    EXPECT_EQ(usage({"csv", "f", "-r", "1", "--json"}), "csv does not take --json");
+    EXPECT_EQ(usage({"png", "f", "-r", "1", "-o", "a", "--each", "d"}),
+              "png takes either -o or --each, not both");
+    EXPECT_EQ(usage({"png", "f", "-r", "1", "-o", "a", "--scale", "5"}),
+              "--scale takes 1 to 4, not 5");
+    EXPECT_EQ(usage({"png", "f", "-r", "1"}), "png needs -o OUT.png or --each DIR");
+    EXPECT_EQ(usage({"--help-all"}), "unknown option: --help-all");
+    EXPECT_EQ(usage({"csv", "f"}), "csv needs the records: -r SEL");
+
+    const auto parsed = parseExportOptions({
+        "-r",
+        "3-3",
+        "png",
+        "--scale=4",
+        "--",
+        "-platform",
+    });
+    EXPECT_TRUE(std::holds_alternative<UsageError>(parsed)); // no output named
+    const auto ok = parseExportOptions({"png", "-r3-3", "-o", "-", "--scale=4", "--", "-display"});
+    ASSERT_TRUE(std::holds_alternative<ExportOptions>(ok));
+    const auto& options = std::get<ExportOptions>(ok);
+    EXPECT_EQ(options.file, "-display");
+    EXPECT_EQ(options.output, "-");
+    EXPECT_EQ(options.scale, 4);
+    EXPECT_EQ(options.records, RecordSelection({{3, 3}}));
 }
 
 class ExportTest : public testing::Test {
 protected:
     test::TempDir dir;
     std::string three = dir.write("three.vid", test::numberedRecords(3));
+    std::string out(const std::string& name) const { return (dir.path() / name).string(); }
 };
 
 TEST_F(ExportTest, InfoListsLengthRecordsAndHeaderTexts) {
-    std::ostringstream text;
-    ASSERT_FALSE(info(three, false, text));
-    EXPECT_NE(text.str().find("length:  15072 bytes\n"), std::string::npos) << text.str();
-    EXPECT_NE(text.str().find("records: 3\n"), std::string::npos);
-    EXPECT_NE(text.str().find("     2  REC-2     TEXT-2    \n"), std::string::npos) << text.str();
+    ASSERT_FALSE(info(three, false, out("info.txt")));
+    const std::string text = contents(out("info.txt"));
+    EXPECT_EQ(text.find("file:    " + three + "\nlength:  15072 bytes\nrecords: 3\n"), 0u) << text;
+    EXPECT_NE(text.find("\n     2  REC-2     TEXT-2    \n"), std::string::npos) << text;
 
     // Header bytes that JSON must escape come back intact.
     std::vector<std::uint8_t> file;
     std::array<ChannelBuffer, 4> none{};
     testdata::appendRecord(file, testdata::encodeRecord("a\"b\\c\n", "x,y", none));
-    std::ostringstream json;
-    ASSERT_FALSE(info(dir.write("odd.vid", file), true, json));
-    const QJsonObject doc = QJsonDocument::fromJson(QByteArray::fromStdString(json.str())).object();
+    ASSERT_FALSE(info(dir.write("odd.vid", file), true, out("odd.json")));
+    QJsonParseError error{};
+    const QJsonObject doc =
+        QJsonDocument::fromJson(QByteArray::fromStdString(contents(out("odd.json"))), &error)
+            .object();
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << contents(out("odd.json"));
     EXPECT_EQ(doc["length"].toInteger(), 5024);
     EXPECT_EQ(doc["records"].toInteger(), 1);
     const QJsonObject first = doc["headers"].toArray().at(0).toObject();
     EXPECT_EQ(first["header8"].toString(), QString("a\"b\\c\u240A  "));
     EXPECT_EQ(first["header10"].toString(), QString("x,y       "));
+
+    ASSERT_FALSE(info(dir.write("empty.vid", {}), true, out("empty.json")));
+    EXPECT_EQ(QJsonDocument::fromJson(QByteArray::fromStdString(contents(out("empty.json"))))
+                  .object()["headers"]
+                  .toArray()
+                  .size(),
+              0);
 }
 
 TEST_F(ExportTest, CsvHoldsEachRecordsSamplesFromTheFile) {
-    std::ostringstream out;
-    ASSERT_FALSE(csv(three, {2, 0}, "-", out));
-    std::istringstream lines(out.str());
+    ASSERT_FALSE(csv(three, {{2, 2}, {0, 0}}, out("rows.csv")));
+    std::istringstream lines(contents(out("rows.csv")));
     std::string line;
     std::getline(lines, line);
-    EXPECT_EQ(line, "record,header8,header10,index,channel1,channel2,channel3,channel4\r");
+    EXPECT_EQ(line, "record,header8,header10,index,channel1,channel2,channel3,channel4");
     int rows = 0;
     while (std::getline(lines, line)) {
         const int record = rows < 1200 ? 2 : 0;
@@ -94,18 +152,10 @@ TEST_F(ExportTest, CsvHoldsEachRecordsSamplesFromTheFile) {
         for (int c = 0; c < 4; ++c) {
             expected << ',' << int(test::numberedSample(record, c, index));
         }
-        ASSERT_EQ(line, expected.str() + "\r") << "row " << rows;
+        ASSERT_EQ(line, expected.str()) << "row " << rows; // LF endings: no CR left on the line
         ++rows;
     }
     EXPECT_EQ(rows, 2 * 1200);
-
-    // To a file: the same text as to stdout.
-    const std::string path = (dir.path() / "out.csv").string();
-    std::ostringstream one;
-    ASSERT_FALSE(csv(three, {1}, "-", one));
-    ASSERT_FALSE(csv(three, {1}, path, out));
-    std::ifstream written(path, std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(written), {}), one.str());
 }
 
 TEST(CsvField, QuotesWhatCsvRequires) {
@@ -128,25 +178,29 @@ TEST_F(ExportTest, PicturesAreTheViewersPixels) {
         std::int16_t shown = n;
         ASSERT_EQ(display.ShowRecord(three, shown), DisplayOutcome::Shown);
     }
-    const std::string out = (dir.path() / "three.png").string();
-    ASSERT_FALSE(png(three, {0, 1, 2}, out, 1));
-    const QImage picture(QString::fromStdString(out));
+    ASSERT_FALSE(png(three, {{0, 2}}, out("three.png"), 1));
+    const QImage picture(QString::fromStdString(out("three.png")));
     ASSERT_EQ(picture.size(), QSize(755, 538));
+    EXPECT_EQ(picture.format(), QImage::Format_Indexed8); // a palette picture
     EXPECT_EQ(picture.copy(14, 21, 726, 237).convertToFormat(QImage::Format_RGB32), pic0.image());
     EXPECT_EQ(picture.copy(14, 280, 726, 237).convertToFormat(QImage::Format_RGB32), pic1.image());
-}
 
-TEST_F(ExportTest, EachRecordGetsItsOwnPictureAtScaleTwo) {
-    const fs::path out = dir.path() / "pictures";
-    fs::create_directory(out);
-    std::vector<std::size_t> progress;
-    ASSERT_FALSE(pngEach(three, {0, 2}, out.string(), 2,
-                         [&](std::size_t done, std::size_t) { progress.push_back(done); }));
-    EXPECT_EQ(progress, (std::vector<std::size_t>{1, 2}));
-    const QImage second(QString::fromStdString((out / "record-000002.png").string()));
-    EXPECT_EQ(second.size(), QSize(1510, 1076));
-    EXPECT_TRUE(fs::exists(out / "record-000000.png"));
-    EXPECT_FALSE(fs::exists(out / "record-000001.png"));
+    // One picture per record, each on a fresh frame, written on several threads.
+    const fs::path each = dir.path() / "pictures";
+    fs::create_directory(each);
+    std::vector<std::int64_t> progress;
+    ASSERT_FALSE(pngEach(three, {{2, 2}, {0, 0}}, each.string(), 2,
+                         [&](std::int64_t, std::int64_t total, std::int64_t record) {
+                             EXPECT_EQ(total, 2);
+                             progress.push_back(record);
+                         }));
+    std::sort(progress.begin(), progress.end());
+    EXPECT_EQ(progress, (std::vector<std::int64_t>{0, 2}));
+    EXPECT_EQ(QImage(QString::fromStdString((each / "record-000002.png").string())).size(),
+              QSize(1510, 1076));
+    ASSERT_FALSE(pngEach(three, {{1, 1}}, each.string(), 1, {}));
+    ASSERT_FALSE(png(three, {{1, 1}}, out("one.png"), 1));
+    EXPECT_EQ(contents(each / "record-000001.png"), contents(out("one.png")));
 }
 
 TEST(HighDensity, TracesStayOneDevicePixelWide) {
@@ -164,55 +218,173 @@ TEST(HighDensity, TracesStayOneDevicePixelWide) {
     EXPECT_EQ(red, 1);
 }
 
-// The real program: each error has its status and one line on stderr naming the file, and
-// leaves no output behind.
+// The real program.
 struct ToolRun {
     int status;
     QString err;
+    QByteArray out;
 };
 
-ToolRun exportTool(const QStringList& args) {
+ToolRun exportTool(const QStringList& args, const std::function<void(QProcess&)>& setUp = {}) {
     QProcess process;
+    if (setUp) {
+        setUp(process);
+    }
     process.start(QStringLiteral(SORKAM_EXPORT_BINARY), args);
     process.waitForFinished(60000);
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardError())};
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardError()), process.readAllStandardOutput()};
 }
 
-TEST_F(ExportTest, ErrorsHaveTheirStatusAndOneLine) {
+// Files in the folder other than the ones named.
+std::vector<std::string> othersIn(const fs::path& folder, std::set<std::string> expected) {
+    std::vector<std::string> others;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        if (!expected.contains(entry.path().filename().string())) {
+            others.push_back(entry.path().filename().string());
+        }
+    }
+    return others;
+}
+
+TEST_F(ExportTest, EachErrorHasItsStatusAndOneLineAndLeavesNoOutput) {
     const QString data = QString::fromStdString(three);
     const QString outDir = QString::fromStdString(dir.path().string());
     const QString missing = outDir + "/missing.vid";
+    fs::create_symlink(three, dir.path() / "link.out");
+    fs::create_hard_link(three, dir.path() / "hard.out");
     struct Case {
         QStringList args;
         int status;
         QString names;
     };
-    fs::create_symlink(three, dir.path() / "link.png");
     const std::vector<Case> cases = {
         {{"info", missing}, kDataFile, missing},
-        {{"csv", data, "-r", "3"}, kNoRecord, data},
+        {{"csv", missing, "-r", "0"}, kDataFile, missing},
+        {{"png", outDir, "-r", "0", "-o", outDir + "/a.png"}, kDataFile, outDir},
+        {{"csv", data, "-r", "3"}, kNoRecord, "record 3 is not in the file (it holds 3 records"},
+        {{"png", data, "-r", "1,5", "--each", outDir}, kNoRecord, "record 5"},
+        {{"csv", data, "-r", "0-2", "-o", outDir + "/link.out"}, kOutputIsData, "link.out"},
+        {{"png", data, "-r", "0", "-o", outDir + "/hard.out"}, kOutputIsData, "hard.out"},
         {{"png", data, "-r", "0", "-o", data}, kOutputIsData, data},
-        {{"png", data, "-r", "0", "-o", outDir + "/link.png"}, kOutputIsData, "link.png"},
-        {{"csv", data, "-r", "0", "-o", outDir + "/no/such/dir/out.csv"}, kOutput, "out.csv"},
-        {{"png", data, "-r", "0", "--each", outDir + "/three.vid"}, kOutput, "three.vid"},
-        {{"png", data, "-r", "x", "-o", outDir + "/a.png"}, kUsage, "x"},
-        {{"png", data, "-r", "0"}, kUsage, "-o"},
+        {{"csv", data, "-r", "0", "-o", outDir + "/no/such/dir/a.csv"}, kOutput, "a.csv"},
+        {{"png", data, "-r", "0", "--each", data}, kOutput, "is not a directory"},
+        {{"png", data, "-r", "x", "-o", outDir + "/a.png"}, kUsage, "not a record selection: x"},
+        {{"info", data, "--scale", "2"}, kUsage, "info does not take --scale"},
         {{"bogus", data}, kUsage, "bogus"},
     };
     for (const Case& c : cases) {
         const ToolRun run = exportTool(c.args);
         EXPECT_EQ(run.status, c.status) << c.args.join(' ').toStdString();
-        const QString first = run.err.section('\n', 0, 0);
-        EXPECT_TRUE(first.startsWith("sorkam-export: ")) << run.err.toStdString();
-        EXPECT_TRUE(first.contains(c.names)) << first.toStdString();
+        const QStringList lines = run.err.split('\n', Qt::SkipEmptyParts);
+        ASSERT_FALSE(lines.isEmpty());
+        EXPECT_TRUE(lines[0].startsWith("sorkam-export: ")) << run.err.toStdString();
+        EXPECT_TRUE(lines[0].contains(c.names)) << lines[0].toStdString();
+        EXPECT_EQ(lines.size(), c.status == kUsage ? 2 : 1) << run.err.toStdString();
+        EXPECT_TRUE(run.out.isEmpty());
     }
-    EXPECT_FALSE(fs::exists(dir.path() / "a.png"));
-    EXPECT_FALSE(fs::exists(dir.path() / "no"));
-    EXPECT_EQ(fs::file_size(three), 3u * 5024u); // the data file is untouched
-    const ToolRun ok = exportTool({"csv", data, "-r", "1", "-o", outDir + "/one.csv"});
-    EXPECT_EQ(ok.status, kOk);
-    EXPECT_TRUE(ok.err.isEmpty()) << ok.err.toStdString();
-    EXPECT_EQ(exportTool({"--version"}).status, kOk);
+    // The data file refused through standard output and /dev/fd, for every command.
+    for (const QStringList& args : {QStringList{"info", data},
+                                    {"csv", data, "-r", "0"},
+                                    {"png", data, "-r", "0", "-o", "-"},
+                                    {"csv", data, "-r", "0", "-o", "/dev/stdout"}}) {
+        const ToolRun run = exportTool(
+            args, [&](QProcess& p) { p.setStandardOutputFile(data, QIODevice::Append); });
+        EXPECT_EQ(run.status, kOutputIsData) << args.join(' ').toStdString();
+    }
+    EXPECT_EQ(contents(three), contents(dir.write("again.vid", test::numberedRecords(3))));
+    EXPECT_EQ(othersIn(dir.path(), {"three.vid", "again.vid", "link.out", "hard.out"}),
+              std::vector<std::string>{});
+}
+
+TEST_F(ExportTest, FailedWritesEndWithStatusFiveAndLeaveNoFile) {
+    const QString data = QString::fromStdString(three);
+    const QString outDir = QString::fromStdString(dir.path().string());
+    // A full device, as the output and as standard output: reported, and left a device.
+    for (const QStringList& args : {QStringList{"csv", data, "-r", "0", "-o", "/dev/full"},
+                                    {"png", data, "-r", "0", "-o", "-"},
+                                    {"info", data, "--json"},
+                                    {"--help"}}) {
+        const ToolRun run =
+            exportTool(args, [](QProcess& p) { p.setStandardOutputFile("/dev/full"); });
+        EXPECT_EQ(run.status, kOutput) << args.join(' ').toStdString();
+        EXPECT_TRUE(run.err.contains("No space left on device")) << run.err.toStdString();
+    }
+    struct stat full {};
+    ASSERT_EQ(::stat("/dev/full", &full), 0);
+    EXPECT_TRUE(S_ISCHR(full.st_mode));
+
+    // Files that grow past what the system allows: nothing is left behind, on any path.
+    const auto smallFiles = [](QProcess& p) {
+        p.setChildProcessModifier([] {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{4096, 4096};
+            setrlimit(RLIMIT_FSIZE, &limit);
+        });
+    };
+    for (const QStringList& args :
+         {QStringList{"csv", data, "-r", "0-2", "-o", outDir + "/rows.csv"},
+          {"png", data, "-r", "0-2", "-o", outDir + "/all.png"},
+          {"png", data, "-r", "0-2", "--each", outDir}}) {
+        const ToolRun run = exportTool(args, smallFiles);
+        EXPECT_EQ(run.status, kOutput) << args.join(' ').toStdString();
+        EXPECT_TRUE(run.err.contains("File too large")) << run.err.toStdString();
+        EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
+    }
+    EXPECT_EQ(othersIn(dir.path(), {"three.vid"}), std::vector<std::string>{});
+}
+
+TEST_F(ExportTest, SpecialOutputsAreWrittenInPlaceAndShrinkingFilesStopTheRun) {
+    // A FIFO named as the output is written to and stays a FIFO.
+    const std::string fifo = out("pipe");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    auto read = std::async(std::launch::async, [&] { return contents(fifo); });
+    const ToolRun one = exportTool(
+        {"csv", QString::fromStdString(three), "-r", "1", "-o", QString::fromStdString(fifo)});
+    EXPECT_EQ(one.status, kOk) << one.err.toStdString();
+    ASSERT_FALSE(csv(three, {{1, 1}}, out("one.csv")));
+    EXPECT_EQ(read.get(), contents(out("one.csv")));
+    EXPECT_TRUE(fs::is_fifo(fifo));
+
+    // A file that shrinks while its rows are written: the first record no longer there ends the
+    // run with status 4. The program stalls on the FIFO until the file is cut.
+    const std::string twenty = dir.write("twenty.vid", test::numberedRecords(20));
+    QProcess process;
+    process.start(
+        QStringLiteral(SORKAM_EXPORT_BINARY),
+        {"csv", QString::fromStdString(twenty), "-r", "0-19", "-o", QString::fromStdString(fifo)});
+    std::ifstream reader(fifo, std::ios::binary);
+    std::string first(1000, '\0');
+    reader.read(first.data(), static_cast<std::streamsize>(first.size()));
+    fs::resize_file(twenty, 5 * 5024);
+    const std::string rest(std::istreambuf_iterator<char>(reader), {});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitCode(), kNoRecord);
+    EXPECT_TRUE(process.readAllStandardError().contains("record 5 is not in the file"));
+    const std::string all = first + rest;
+    EXPECT_EQ(std::count(all.begin(), all.end(), '\n'), 1 + 5 * 1200)
+        << "rows of the five records still in the file, not of zeros";
+}
+
+TEST_F(ExportTest, NamesAreBytesAndNoDisplayIsNeeded) {
+    // Latin-1 names in and out, passed as bytes by the shell, with a window system named that is
+    // not there.
+    fs::copy_file(three, out("caf\xE9.vid"));
+    const QString script = QStringLiteral(
+        "cd \"$1\" && \"$0\" png \"$(printf 'caf\\351.vid')\" -r 1 -o \"$(printf 'b\\351.png')\" "
+        "&& \"$0\" info \"$(printf 'x\\351.vid')\"");
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "xcb");
+    env.insert("DISPLAY", ":93");
+    process.setProcessEnvironment(env);
+    process.start("/bin/sh", {"-c", script, SORKAM_EXPORT_BINARY,
+                              QString::fromStdString(dir.path().string())});
+    ASSERT_TRUE(process.waitForFinished(60000));
+    EXPECT_EQ(process.exitCode(), kDataFile); // the picture was written; x\xE9.vid is missing
+    EXPECT_TRUE(fs::exists(out("b\xE9.png")));
+    EXPECT_EQ(process.readAllStandardError().toStdString(),
+              "sorkam-export: x\\xE9.vid: no such file, or no permission to see it\n");
 }
 
 } // namespace

@@ -1,0 +1,289 @@
+#include "OutputFile.h"
+
+#include <array>
+#include <atomic>
+#include <cerrno>
+#include <climits>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace sorkam::exporting {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::size_t kBufferSize = 1 << 16;
+
+// The unfinished new files, for the signal handler: a fixed table of owned copies of their names,
+// so the handler neither allocates nor locks.
+constexpr std::size_t kPendingSlots = 16;
+std::array<std::atomic<char*>, kPendingSlots> pendingFiles{};
+
+int rememberPending(const std::string& path) {
+    char* copy = strdup(path.c_str());
+    for (std::size_t slot = 0; slot < kPendingSlots && copy != nullptr; ++slot) {
+        char* empty = nullptr;
+        if (pendingFiles[slot].compare_exchange_strong(empty, copy)) {
+            return static_cast<int>(slot);
+        }
+    }
+    std::free(copy);
+    return -1;
+}
+
+void forgetPending(const std::string& path) {
+    for (auto& slot : pendingFiles) {
+        char* held = slot.load();
+        if (held != nullptr && path == held && slot.compare_exchange_strong(held, nullptr)) {
+            std::free(held);
+            return;
+        }
+    }
+}
+
+extern "C" void removePendingAndEnd(int signal) {
+    for (auto& slot : pendingFiles) {
+        if (char* held = slot.exchange(nullptr)) {
+            ::unlink(held);
+        }
+    }
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
+
+// Whether the name leads through /dev or /proc, where a regular file is another process's open
+// file (/dev/stdout, /dev/fd/N, /proc/self/fd/N): renaming over it would lose the output.
+bool reachedThroughSystemFiles(const std::string& name) {
+    fs::path path = fs::absolute(name).lexically_normal();
+    for (int hop = 0; hop < 40; ++hop) {
+        const std::string text = path.string();
+        if (text.starts_with("/dev/") || text.starts_with("/proc/")) {
+            return true;
+        }
+        std::error_code error;
+        if (!fs::is_symlink(path, error)) {
+            return false;
+        }
+        const fs::path link = fs::read_symlink(path, error);
+        if (error) {
+            return false;
+        }
+        path = (path.parent_path() / link).lexically_normal();
+    }
+    return false;
+}
+
+mode_t currentUmask() {
+    static const mode_t mask = [] {
+        const mode_t old = ::umask(022);
+        ::umask(old);
+        return old;
+    }();
+    return mask;
+}
+
+// Writes all of bytes to fd, waiting for a descriptor that is not ready; false with errno set
+// when the system refuses.
+bool writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t done = ::write(fd, bytes.data(), bytes.size());
+        if (done < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            if (errno == EAGAIN || errno == EWOULDBLOCK) {
+                pollfd ready{fd, POLLOUT, 0};
+                if (::poll(&ready, 1, -1) < 0 && errno != EINTR) {
+                    return false;
+                }
+                continue;
+            }
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(done));
+    }
+    return true;
+}
+
+} // namespace
+
+FileIdentity identityOf(const std::string& path) {
+    struct stat info {};
+    if (path.find('\0') != std::string::npos || ::stat(path.c_str(), &info) != 0) {
+        return {};
+    }
+    return {info.st_dev, info.st_ino, true};
+}
+
+OutputFile::~OutputFile() {
+    discard();
+}
+
+std::optional<Failure> OutputFile::open(const std::string& outputName, const FileIdentity& data) {
+    discard();
+    name = outputName;
+    buffer.reserve(kBufferSize);
+    const auto isData = [&](const struct stat& info) {
+        return data.known && info.st_dev == data.device && info.st_ino == data.inode;
+    };
+    const auto refuse = [&] {
+        return failure(kOutputIsData, name, "is the data file itself; choose another output");
+    };
+
+    struct stat info {};
+    if (name == "-") {
+        name = "standard output";
+        if (::fstat(STDOUT_FILENO, &info) == 0 && isData(info)) {
+            return refuse();
+        }
+        fd = STDOUT_FILENO;
+        return std::nullopt;
+    }
+    if (name.empty() || name.find('\0') != std::string::npos) {
+        return failure(kOutput, name, "cannot be written: not a usable file name");
+    }
+    const bool exists = ::stat(name.c_str(), &info) == 0;
+    if (exists && isData(info)) {
+        return refuse();
+    }
+    if (exists && (!S_ISREG(info.st_mode) || reachedThroughSystemFiles(name))) {
+        if (S_ISDIR(info.st_mode)) {
+            return failure(kOutput, name, "cannot be written: " + systemReason(EISDIR));
+        }
+        // O_TRUNC empties a regular file and leaves a device or a FIFO as it is.
+        fd = ::open(name.c_str(), O_WRONLY | O_TRUNC | O_NOCTTY | O_CLOEXEC);
+        if (fd < 0) {
+            return failure(kOutput, name, "cannot be written: " + systemReason(errno));
+        }
+        ownsDescriptor = true;
+        // The name may have changed to the data file since it was looked at.
+        if (::fstat(fd, &info) == 0 && isData(info)) {
+            discard();
+            return refuse();
+        }
+        return std::nullopt;
+    }
+
+    // A new file beside the target; a link to a regular file has its target replaced.
+    target = name;
+    if (exists) {
+        if (char* real = ::realpath(name.c_str(), nullptr)) {
+            target = real;
+            std::free(real);
+        }
+    }
+    const fs::path targetPath(target);
+    const fs::path folder = targetPath.has_parent_path() ? targetPath.parent_path() : ".";
+    std::string pattern = (folder / ("." + targetPath.filename().string() + ".XXXXXX")).string();
+    fd = ::mkostemp(pattern.data(), O_CLOEXEC);
+    if (fd < 0) {
+        return failure(kOutput, name, "cannot be written: " + systemReason(errno));
+    }
+    ownsDescriptor = true;
+    temporary = pattern;
+    rememberPending(temporary);
+    const mode_t mode = exists ? (info.st_mode & 07777) : (0666 & ~currentUmask());
+    if (::fchmod(fd, mode) != 0) {
+        const int error = errno;
+        discard();
+        return failure(kOutput, name, "cannot be written: " + systemReason(error));
+    }
+    return std::nullopt;
+}
+
+Failure OutputFile::writeFailure(int error) const {
+    return failure(kOutput, name, "cannot be written: " + systemReason(error));
+}
+
+std::optional<Failure> OutputFile::write(std::string_view bytes) {
+    if (buffer.size() + bytes.size() > kBufferSize) {
+        if (auto failed = flush()) {
+            return failed;
+        }
+        if (bytes.size() >= kBufferSize) {
+            return writeAll(fd, bytes) ? std::nullopt : std::optional(writeFailure(errno));
+        }
+    }
+    buffer.append(bytes);
+    return std::nullopt;
+}
+
+std::optional<Failure> OutputFile::flush() {
+    if (!buffer.empty()) {
+        const bool written = writeAll(fd, buffer);
+        buffer.clear();
+        if (!written) {
+            return writeFailure(errno);
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<Failure> OutputFile::commit() {
+    if (auto failed = flush()) {
+        discard();
+        return failed;
+    }
+    // Standard output is closed too, so a failure the system reports only at close is seen.
+    const int closing = fd;
+    fd = -1;
+    ownsDescriptor = false;
+    if (closing >= 0 && ::close(closing) != 0 && errno != EINTR) {
+        const int error = errno;
+        discard();
+        return writeFailure(error);
+    }
+    if (!temporary.empty()) {
+        if (::rename(temporary.c_str(), target.c_str()) != 0) {
+            const int error = errno;
+            discard();
+            return writeFailure(error);
+        }
+        forgetPending(temporary);
+        temporary.clear();
+    }
+    return std::nullopt;
+}
+
+void OutputFile::discard() {
+    // Written in place, what the command finished stays: a stream stops at a record's end.
+    if (temporary.empty() && fd >= 0 && !buffer.empty()) {
+        writeAll(fd, buffer);
+    }
+    if (ownsDescriptor && fd >= 0) {
+        ::close(fd);
+    }
+    fd = -1;
+    ownsDescriptor = false;
+    buffer.clear();
+    if (!temporary.empty()) {
+        ::unlink(temporary.c_str());
+        forgetPending(temporary);
+        temporary.clear();
+    }
+}
+
+void removeUnfinishedOutputsOnSignals() {
+    currentUmask();
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        struct sigaction action {};
+        action.sa_handler = removePendingAndEnd;
+        sigemptyset(&action.sa_mask);
+        // Leave a signal the caller chose to ignore ignored.
+        struct sigaction previous {};
+        if (::sigaction(signal, nullptr, &previous) == 0 && previous.sa_handler == SIG_IGN) {
+            continue;
+        }
+        ::sigaction(signal, &action, nullptr);
+    }
+}
+
+} // namespace sorkam::exporting

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "Failure.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include <sys/types.h>
+
+namespace sorkam::exporting {
+
+// Which file a name stands for: another name of the same file (a link, /dev/fd/N) has the same.
+struct FileIdentity {
+    dev_t device = 0;
+    ino_t inode = 0;
+    bool known = false;
+};
+
+// The identity of the file path names now, following links; unknown when it does not exist.
+[[nodiscard]] FileIdentity identityOf(const std::string& path);
+
+// Where a command writes, written as the command goes and checked to the end: a failed write,
+// flush or close is a Failure with the system's reason, never a success.
+//
+// "-" is standard output. An existing name that is not a regular file (a device, a FIFO, a
+// terminal), or one reached through /dev or /proc (/dev/stdout, /dev/fd/3), is opened and written
+// in place: it is never removed, renamed over or replaced. Any other name gets a new file beside
+// it that commit() renames over it, so a run that fails leaves the old file or no file at all.
+class OutputFile {
+public:
+    OutputFile() = default;
+    OutputFile(const OutputFile&) = delete;
+    OutputFile& operator=(const OutputFile&) = delete;
+    // An output that was not committed is discarded.
+    ~OutputFile();
+
+    // Opens name for writing. Refuses the data file however it is named (kOutputIsData).
+    [[nodiscard]] std::optional<Failure> open(const std::string& name, const FileIdentity& data);
+    // Appends bytes, writing through as the buffer fills.
+    [[nodiscard]] std::optional<Failure> write(std::string_view bytes);
+    // Writes what is buffered now, so a reader sees it at once.
+    [[nodiscard]] std::optional<Failure> flush();
+    // Writes the rest, closes, and puts a new file in its place.
+    [[nodiscard]] std::optional<Failure> commit();
+    // Closes without committing: a new file is removed; an output written in place gets what
+    // was written to it so far.
+    void discard();
+
+private:
+    [[nodiscard]] Failure writeFailure(int error) const;
+
+    std::string name;
+    std::string temporary; // the new file until commit(); empty when written in place
+    std::string target;    // what commit() renames the new file over
+    std::string buffer;
+    int fd = -1;
+    bool ownsDescriptor = false;
+};
+
+// Removes the unfinished new files of every output when the program is interrupted or terminated
+// (SIGINT, SIGTERM, SIGHUP), then ends the program by the same signal.
+void removeUnfinishedOutputsOnSignals();
+
+} // namespace sorkam::exporting
