@@ -12,7 +12,7 @@ SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:intercept_strndup=0
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0
 
-.PHONY: setup build run test test-plain test-asan fuzz bench screenshot clean
+.PHONY: setup build run test test-plain test-asan fuzz bench bench-export screenshot clean
 
 setup:
 	@tools/setup-debian.sh
@@ -46,6 +46,11 @@ fuzz: setup
 bench: build
 	$(BUILD_DIR)/bench/sorkam_bench --benchmark_repetitions=10 --benchmark_report_aggregates_only=true \
 		--benchmark_min_time=0.2
+
+# sorkam-export's streaming figures and its bulk pictures against gnuplot (a benchmark-time peer).
+bench-export: build
+	@tools/setup-debian.sh --bench
+	bench/export-figures.sh $(BUILD_DIR)
 
 # The README's picture, taken by the end-to-end test from the real window under Xvfb.
 screenshot: build

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, testing and running sorkam need.
-# Quiet when everything is there; uses sudo when not run as root.
+# Quiet when everything is there; uses sudo when not run as root. With --bench, also what the
+# benchmark scripts measure with and against (never needed to build, run or test).
 set -euo pipefail
 
 packages=(
@@ -13,6 +14,9 @@ packages=(
     clang-14 libclang-rt-14-dev   # libFuzzer
     desktop-file-utils shared-mime-info libxml2-utils man-db dpkg-dev   # install and package checks
 )
+if [ "${1:-}" = --bench ]; then
+    packages=(hyperfine time gnuplot-nox)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
