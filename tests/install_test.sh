@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
-# Installs into a temporary root and checks the desktop entry, the MIME types, the icon and the
-# manual pages; with "deb", builds the Debian package and checks its contents and dependencies.
+# Installs into a temporary root and checks the desktop entry, the MIME type, the metainfo, the
+# icons and the manual pages; with "deb", builds the Debian package and checks its contents, its
+# dependencies and what lintian says of it.
+# Usage: install_test.sh BUILD_DIR install MIME_TYPE_OF | install_test.sh BUILD_DIR deb
 set -euo pipefail
 build=$1
 mode=${2:-install}
 root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
+icons="16 22 24 32 48 64 128 256"
 
 if [ "$mode" = deb ]; then
     (cd "$build" && cpack -G DEB -B "$root/pkg" >/dev/null) || fail "cpack"
@@ -14,7 +17,10 @@ if [ "$mode" = deb ]; then
     contents=$(dpkg-deb -c "$deb")
     for f in ./usr/bin/sorkam ./usr/bin/sorkam-export ./usr/share/applications/sorkam.desktop \
              ./usr/share/mime/packages/sorkam.xml ./usr/share/icons/hicolor/scalable/apps/sorkam.svg \
-             ./usr/share/man/man1/sorkam.1 ./usr/share/man/man1/sorkam-export.1; do
+             ./usr/share/icons/hicolor/48x48/apps/sorkam.png \
+             ./usr/share/metainfo/org.sorkam.sorkam.metainfo.xml \
+             ./usr/share/man/man1/sorkam.1.gz ./usr/share/man/man1/sorkam-export.1.gz \
+             ./usr/share/doc/sorkam/copyright ./usr/share/doc/sorkam/changelog.gz; do
         grep -q " $f\$" <<<"$contents" || fail "$f not in the package"
     done
     depends=$(dpkg-deb -f "$deb" Depends)
@@ -24,25 +30,54 @@ if [ "$mode" = deb ]; then
     dpkg-deb -x "$deb" "$root/unpacked"
     version=$("$root/unpacked/usr/bin/sorkam-export" --version)
     [ "$version" = "sorkam-export $(dpkg-deb -f "$deb" Version)" ] || fail "version: $version"
-    echo "package $(basename "$deb") holds every file; Depends: $depends"
+    for program in sorkam sorkam-export; do
+        ! readelf -d "$root/unpacked/usr/bin/$program" | grep -qE "RPATH|RUNPATH" ||
+            fail "$program carries a RUNPATH"
+    done
+    # No errors or warnings, and no hardening notes, even at the pedantic level.
+    lintian --pedantic -I --tag-display-limit 0 "$deb" 2>/dev/null >"$root/lintian" || true
+    if grep -E "^(E|W): |hardening-no" "$root/lintian"; then
+        fail "lintian"
+    fi
+    echo "package $(basename "$deb") holds every file and is lintian clean; Depends: $depends"
     exit 0
 fi
 
+mime_type_of=$3
 cmake --install "$build" --prefix "$root/usr" >/dev/null
 share=$root/usr/share
 desktop-file-validate "$share/applications/sorkam.desktop" || fail "desktop entry"
 grep -q '^Exec=sorkam %f$' "$share/applications/sorkam.desktop" || fail "Exec line"
-grep -q '^MimeType=.*application/x-sorkam-vid;.*application/x-sorkam-dat;' \
-    "$share/applications/sorkam.desktop" || fail "MimeType line"
-xmllint --noout "$share/mime/packages/sorkam.xml" || fail "MIME XML is not well-formed"
+appstreamcli validate --no-net --pedantic "$share/metainfo/org.sorkam.sorkam.metainfo.xml" ||
+    fail "metainfo"
 xmllint --noout "$share/icons/hicolor/scalable/apps/sorkam.svg" || fail "icon is not well-formed"
-# The MIME database takes the types and maps the name patterns to them.
-update-mime-database "$share/mime" || fail "update-mime-database"
-grep -q 'application/x-sorkam-vid:\*\.vid' "$share/mime/globs2" || fail "*.vid not registered"
-grep -q 'application/x-sorkam-dat:\*\.dat' "$share/mime/globs2" || fail "*.dat not registered"
+for size in $icons; do
+    file "$share/icons/hicolor/${size}x$size/apps/sorkam.png" | grep -q "PNG image data, $size x $size" ||
+        fail "no $size x $size icon"
+done
+
+# The types as the desktop sees them, with the installed data in a private XDG data folder: a
+# .vid is sorkam's; a text .dat keeps its own type; a binary .dat can still be opened with sorkam.
+xmllint --noout "$share/mime/packages/sorkam.xml" || fail "MIME XML is not well-formed"
+update-mime-database "$share/mime" 2>"$root/mime.err" || { cat "$root/mime.err"; fail "update-mime-database"; }
+printf 'a note, not records\n' >"$root/notes.dat"
+head -c 10048 /dev/zero >"$root/run.vid"
+cp "$root/run.vid" "$root/run.dat"
+types=$(XDG_DATA_HOME=$root/none XDG_DATA_DIRS=$share:/usr/share \
+        "$mime_type_of" "$root/run.vid" "$root/notes.dat" "$root/run.dat" | tr '\n' ' ')
+[ "$types" = "application/x-sorkam-vid text/plain application/octet-stream " ] ||
+    fail "MIME types of run.vid, notes.dat, run.dat: $types"
+grep -q '^MimeType=application/x-sorkam-vid;application/octet-stream;$' \
+    "$share/applications/sorkam.desktop" || fail "MimeType line"
+grep -q 'generic-icon name="sorkam"' "$share/mime/packages/sorkam.xml" && fail "generic-icon"
+
 for page in sorkam sorkam-export; do
-    man --warnings -l "$share/man/man1/$page.1" >/dev/null 2>"$root/man.err" || fail "man $page"
+    man --warnings -l "$share/man/man1/$page.1.gz" >"$root/man.txt" 2>"$root/man.err" ||
+        fail "man $page"
     [ ! -s "$root/man.err" ] || { cat "$root/man.err"; fail "man page $page has warnings"; }
+    for section in SYNOPSIS OPTIONS "EXIT STATUS" FILES EXAMPLES; do
+        grep -q "^$section" "$root/man.txt" || fail "man page $page has no $section"
+    done
 done
 [ -x "$root/usr/bin/sorkam" ] && [ -x "$root/usr/bin/sorkam-export" ] || fail "programs"
 echo "installed and validated under $root"

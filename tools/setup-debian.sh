@@ -12,7 +12,8 @@ packages=(
     fonts-liberation        # a face metric-compatible with Times New Roman
     xvfb libx11-dev libxtst-dev   # the end-to-end run in a real X server
     clang-14 libclang-rt-14-dev   # libFuzzer
-    desktop-file-utils shared-mime-info libxml2-utils man-db dpkg-dev   # install and package checks
+    desktop-file-utils shared-mime-info libxml2-utils man-db dpkg-dev file   # install and package checks
+    librsvg2-bin lintian appstream   # icons drawn from the SVG; package and metainfo checks
 )
 if [ "${1:-}" = --bench ]; then
     packages=(hyperfine time gnuplot-nox)
