@@ -1,6 +1,6 @@
-#include "../viewer/CommandLine.h"
-#include "../viewer/FrmMaske.h"
-#include "../viewer/QtDialogs.h"
+// sorkam: the viewer. The whole command line is the data file's path.
+#include "viewer/CommandLine.h"
+#include "viewer/ViewerWindow.h"
 
 #include <QApplication>
 
@@ -12,11 +12,12 @@ int main(int argc, char** argv) {
     int qtArgc = 1;
     char* qtArgv[] = {argc > 0 && argv[0] != nullptr ? argv[0] : programName, nullptr};
     QApplication app(qtArgc, qtArgv);
+    // The window's first title and every box's caption, through applicationDisplayName(). Not
+    // set as a display name of its own, which Qt would append to every window title.
     QApplication::setApplicationName(QStringLiteral("sorkam"));
 
-    sorkam::QtDialogs dialogs;
-    sorkam::FrmMaske window(dialogs);
-    window.Form_Load(commandLine);
+    sorkam::ViewerWindow window;
+    window.start(commandLine);
     if (const auto status = window.exitStatus()) {
         return *status;
     }

@@ -4,7 +4,7 @@
 //                                painted, and ends it
 //   first_paint --step-all FILE  steps the viewer showing FILE through records 1..23, then
 //                                closes its window
-#include "e2e/ViewerPlaces.h"
+#include "tests/e2e/ViewerPlaces.h"
 
 #include <csignal>
 #include <cstdio>

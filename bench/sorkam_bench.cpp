@@ -3,11 +3,11 @@
 #include "plot/ImagePlotSurface.h"
 #include "plot/PlotFrame.h"
 #include "record/RecordFile.h"
-#include "support/FakeViewer.h"
-#include "support/PainterPlotSurface.h"
-#include "support/TempFiles.h"
-#include "viewer/FrmMaske.h"
+#include "tests/support/FakeViewer.h"
+#include "tests/support/PainterPlotSurface.h"
+#include "tests/support/TempFiles.h"
 #include "viewer/RecordDisplay.h"
+#include "viewer/ViewerWindow.h"
 
 #include <QApplication>
 
@@ -62,37 +62,34 @@ void BM_RecordFileRead(benchmark::State& state) {
 BENCHMARK(BM_RecordFileRead);
 
 void BM_DrawFrameBothSurfaces(benchmark::State& state) {
-    ImagePlotSurface pic0(kPlotSize), pic1(kPlotSize);
-    DrawFrame(pic0, pic1); // the label shapes are kept after the first frame
+    ImagePlotSurface plotA(kPlotSize), plotB(kPlotSize);
+    drawFrame(plotA, plotB); // the label shapes are kept after the first frame
     for (auto _ : state) {
-        DrawFrame(pic0, pic1);
+        drawFrame(plotA, plotB);
     }
 }
 BENCHMARK(BM_DrawFrameBothSurfaces);
 
 // The same frame through one QPainter per call: the figure the kept shapes are measured against.
 void BM_DrawFramePlainQPainter(benchmark::State& state) {
-    test::PainterPlotSurface pic0(kPlotSize), pic1(kPlotSize);
+    test::PainterPlotSurface plotA(kPlotSize), plotB(kPlotSize);
     for (auto _ : state) {
-        DrawFrame(pic0, pic1);
+        drawFrame(plotA, plotB);
     }
 }
 BENCHMARK(BM_DrawFramePlainQPainter);
 
-// ShowRecord with read and paint on both surfaces, record n of path.
+// showRecord with read and paint on both surfaces, record n of path.
 template <typename Surface>
 void showRecord(benchmark::State& state, const std::string& path, std::int16_t n) {
-    Surface pic0(kPlotSize), pic1(kPlotSize);
+    Surface plotA(kPlotSize), plotB(kPlotSize);
     test::EventLog log;
     test::FakeHost host(log);
-    test::ScriptedDialogs dialogs(log);
-    RecordDisplay display(host, dialogs, pic0, pic1);
-    DrawFrame(pic0, pic1);
-    std::int16_t warm = n;
-    display.ShowRecord(path, warm); // the segment shapes are kept after the first record
+    RecordDisplay display(host, plotA, plotB);
+    drawFrame(plotA, plotB);
+    (void)display.showRecord(path, n); // the segment shapes are kept after the first record
     for (auto _ : state) {
-        std::int16_t shown = n;
-        if (display.ShowRecord(path, shown) != DisplayOutcome::Shown) {
+        if (display.showRecord(path, n).outcome != DisplayOutcome::Shown) {
             state.SkipWithError("record not shown");
             break;
         }
@@ -125,8 +122,8 @@ BENCHMARK(BM_ShowRecordOneGiBSparseFile);
 void BM_ResizeRepaint(benchmark::State& state) {
     test::EventLog log;
     test::ScriptedDialogs dialogs(log);
-    FrmMaske window(dialogs, 96);
-    window.Form_Load(files().demo);
+    ViewerWindow window(&dialogs, 96);
+    window.start(files().demo);
     window.show();
     QApplication::processEvents();
     QSize size(760, 560);

@@ -1,7 +1,7 @@
-#include "ExportCommands.h"
+#include "export/ExportCommands.h"
 
-#include "OutputFile.h"
-#include "PlotPicture.h"
+#include "export/OutputFile.h"
+#include "export/PlotPicture.h"
 #include "record/RecordFile.h"
 #include "viewer/TextDisplay.h"
 
@@ -22,9 +22,6 @@ namespace sorkam::exporting {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Samples 0..1199 of each channel lie in the channel's own block.
-constexpr int kSamplesInBlock = format::kBlockSize - 56;
 
 std::string reasonFor(RecordError error) {
     switch (error) {
@@ -49,13 +46,13 @@ struct DataFile {
     FileIdentity identity;
 };
 
-std::optional<Failure> openDataFile(const std::string& path, DataFile& data) {
-    const Result<std::int64_t> length = RecordFile::length(path);
+ExportResult openDataFile(const std::string& path, DataFile& data) {
+    const Result<std::int64_t, RecordError> length = RecordFile::length(path);
     if (!length.ok()) {
         return failure(kDataFile, path, reasonFor(length.error()));
     }
     data = {path, length.value(), identityOf(path)};
-    return std::nullopt;
+    return {};
 }
 
 Failure notInFile(const DataFile& data, std::int64_t n, std::int64_t length) {
@@ -69,31 +66,31 @@ Failure notInFile(const DataFile& data, std::int64_t n, std::int64_t length) {
 }
 
 // Every selected record is in the file as it is at the start.
-std::optional<Failure> checkSelected(const DataFile& data, const RecordSelection& records) {
+ExportResult checkSelected(const DataFile& data, const RecordSelection& records) {
     const std::int64_t count = recordsPresent(data.length);
     for (const RecordRange& range : records) {
         if (range.last >= count) {
             return notInFile(data, std::max(range.first, count), data.length);
         }
     }
-    return std::nullopt;
+    return {};
 }
 
 // Record n as the file holds it now: a file that shrank since the start no longer has it.
-std::optional<Failure> readRecord(const DataFile& data, std::int64_t n, Record& record) {
-    const Result<std::int64_t> length = RecordFile::length(data.path);
+ExportResult readRecord(const DataFile& data, std::int64_t n, Record& record) {
+    const Result<std::int64_t, RecordError> length = RecordFile::length(data.path);
     if (!length.ok()) {
         return failure(kDataFile, data.path, reasonFor(length.error()));
     }
     if (!RecordFile::isPresent(n, length.value())) {
         return notInFile(data, n, length.value());
     }
-    Result<Record> result = RecordFile::read(data.path, n);
+    Result<Record, RecordError> result = RecordFile::read(data.path, n);
     if (!result.ok()) {
         return failure(kDataFile, data.path, reasonFor(result.error()));
     }
     record = result.value();
-    return std::nullopt;
+    return {};
 }
 
 std::string headerText(const std::string& bytes) {
@@ -106,18 +103,19 @@ template <typename Number> void appendNumber(std::string& text, Number value) {
     text.append(digits, end);
 }
 
-std::optional<Failure> writePicture(const std::string& output, const FileIdentity& data,
-                                    const QImage& picture) {
+ExportResult writePicture(const std::string& output, const FileIdentity& data,
+                          const QImage& picture) {
     const QByteArray bytes = pngBytes(picture);
     if (bytes.isEmpty()) {
         return failure(kOutput, output, "cannot be written: the picture could not be encoded");
     }
     OutputFile out;
-    if (auto failed = out.open(output, data)) {
-        return failed;
+    if (auto done = out.open(output, data); !done.ok()) {
+        return done;
     }
-    if (auto failed = out.write({bytes.constData(), static_cast<std::size_t>(bytes.size())})) {
-        return failed;
+    if (auto done = out.write({bytes.constData(), static_cast<std::size_t>(bytes.size())});
+        !done.ok()) {
+        return done;
     }
     return out.commit();
 }
@@ -136,7 +134,7 @@ public:
     }
     PictureWriters(const PictureWriters&) = delete;
     PictureWriters& operator=(const PictureWriters&) = delete;
-    ~PictureWriters() { finish(); }
+    ~PictureWriters() { (void)finish(); }
 
     // False once a picture has failed: nothing after it needs painting.
     [[nodiscard]] bool submit(std::int64_t k, std::int64_t record, std::string output,
@@ -158,7 +156,7 @@ public:
     }
 
     // Waits for every picture; the earliest failure.
-    std::optional<Failure> finish() {
+    ExportResult finish() {
         {
             std::lock_guard lock(mutex);
             closed = true;
@@ -172,7 +170,7 @@ public:
         if (firstFailure) {
             return firstFailure->second;
         }
-        return std::nullopt;
+        return {};
     }
 
 private:
@@ -206,10 +204,10 @@ private:
                     continue;
                 }
             }
-            auto failed = writePicture(job.output, data, job.picture);
+            const ExportResult written = writePicture(job.output, data, job.picture);
             std::lock_guard lock(mutex);
-            if (failed) {
-                keepFailure(job.k, std::move(*failed));
+            if (!written.ok()) {
+                keepFailure(job.k, written.error());
             } else if (progress) {
                 progress(++done, total, job.record);
             }
@@ -265,14 +263,14 @@ std::string jsonString(const std::string& text) {
     return quoted + '"';
 }
 
-std::optional<Failure> info(const std::string& file, bool json, const std::string& output) {
+ExportResult info(const std::string& file, bool json, const std::string& output) {
     DataFile data;
-    if (auto failed = openDataFile(file, data)) {
-        return failed;
+    if (auto done = openDataFile(file, data); !done.ok()) {
+        return done;
     }
     OutputFile out;
-    if (auto failed = out.open(output, data.identity)) {
-        return failed;
+    if (auto done = out.open(output, data.identity); !done.ok()) {
+        return done;
     }
     const std::int64_t count = recordsPresent(data.length);
     const std::string name = displayName(file);
@@ -293,19 +291,19 @@ std::optional<Failure> info(const std::string& file, bool json, const std::strin
         text += heading;
     }
     // The length and count at once, however long the listing takes.
-    if (auto failed = out.write(text)) {
-        return failed;
+    if (auto done = out.write(text); !done.ok()) {
+        return done;
     }
-    if (auto failed = out.flush()) {
-        return failed;
+    if (auto done = out.flush(); !done.ok()) {
+        return done;
     }
     for (std::int64_t n = 0; n < count; ++n) {
         Record record;
-        if (auto failed = readRecord(data, n, record)) {
-            return failed;
+        if (auto done = readRecord(data, n, record); !done.ok()) {
+            return done;
         }
-        const std::string text8 = headerText(record.HeaderText8);
-        const std::string text10 = headerText(record.HeaderText10);
+        const std::string text8 = headerText(record.header8);
+        const std::string text10 = headerText(record.header10);
         if (json) {
             text = (n == 0 ? "\n" : ",\n") + std::string("    {\"record\": ") + std::to_string(n) +
                    ", \"header8\": " + jsonString(text8) + ", \"header10\": " + jsonString(text10) +
@@ -315,37 +313,37 @@ std::optional<Failure> info(const std::string& file, bool json, const std::strin
             std::snprintf(number, sizeof number, "%*lld", width, static_cast<long long>(n));
             text = number + ("  " + text8) + "  " + text10 + '\n';
         }
-        if (auto failed = out.write(text)) {
-            return failed;
+        if (auto done = out.write(text); !done.ok()) {
+            return done;
         }
     }
     if (json) {
-        if (auto failed = out.write(count > 0 ? "\n  ]\n}\n" : "]\n}\n")) {
-            return failed;
+        if (auto done = out.write(count > 0 ? "\n  ]\n}\n" : "]\n}\n"); !done.ok()) {
+            return done;
         }
     }
     return out.commit();
 }
 
-std::optional<Failure> png(const std::string& file, const RecordSelection& records,
-                           const std::string& output, int scale) {
+ExportResult png(const std::string& file, const RecordSelection& records, const std::string& output,
+                 int scale) {
     DataFile data;
-    if (auto failed = openDataFile(file, data)) {
-        return failed;
+    if (auto done = openDataFile(file, data); !done.ok()) {
+        return done;
     }
-    if (auto failed = checkSelected(data, records)) {
-        return failed;
+    if (auto done = checkSelected(data, records); !done.ok()) {
+        return done;
     }
     OutputFile out;
-    if (auto failed = out.open(output, data.identity)) {
-        return failed;
+    if (auto done = out.open(output, data.identity); !done.ok()) {
+        return done;
     }
     PlotPicture picture(scale);
     for (const RecordRange& range : records) {
         for (std::int64_t n = range.first; n <= range.last; ++n) {
             Record record;
-            if (auto failed = readRecord(data, n, record)) {
-                return failed;
+            if (auto done = readRecord(data, n, record); !done.ok()) {
+                return done;
             }
             picture.add(record, n);
         }
@@ -354,24 +352,25 @@ std::optional<Failure> png(const std::string& file, const RecordSelection& recor
     if (bytes.isEmpty()) {
         return failure(kOutput, output, "cannot be written: the picture could not be encoded");
     }
-    if (auto failed = out.write({bytes.constData(), static_cast<std::size_t>(bytes.size())})) {
-        return failed;
+    if (auto done = out.write({bytes.constData(), static_cast<std::size_t>(bytes.size())});
+        !done.ok()) {
+        return done;
     }
     return out.commit();
 }
 
-std::optional<Failure> pngEach(const std::string& file, const RecordSelection& records,
-                               const std::string& directory, int scale, const Progress& progress) {
+ExportResult pngEach(const std::string& file, const RecordSelection& records,
+                     const std::string& directory, int scale, const Progress& progress) {
     DataFile data;
-    if (auto failed = openDataFile(file, data)) {
-        return failed;
+    if (auto done = openDataFile(file, data); !done.ok()) {
+        return done;
     }
     std::error_code error;
     if (!fs::is_directory(directory, error)) {
         return failure(kOutput, directory, "is not a directory");
     }
-    if (auto failed = checkSelected(data, records)) {
-        return failed;
+    if (auto done = checkSelected(data, records); !done.ok()) {
+        return done;
     }
     PictureWriters writers(data.identity, selectedCount(records), progress);
     PlotPicture picture(scale);
@@ -379,8 +378,8 @@ std::optional<Failure> pngEach(const std::string& file, const RecordSelection& r
     for (const RecordRange& range : records) {
         for (std::int64_t n = range.first; n <= range.last; ++n, ++k) {
             Record record;
-            if (auto failed = readRecord(data, n, record)) {
-                writers.fail(k, std::move(*failed));
+            if (auto done = readRecord(data, n, record); !done.ok()) {
+                writers.fail(k, done.error());
                 return writers.finish();
             }
             picture.clear();
@@ -395,36 +394,37 @@ std::optional<Failure> pngEach(const std::string& file, const RecordSelection& r
     return writers.finish();
 }
 
-std::optional<Failure> csv(const std::string& file, const RecordSelection& records,
-                           const std::string& output) {
+ExportResult csv(const std::string& file, const RecordSelection& records,
+                 const std::string& output) {
     DataFile data;
-    if (auto failed = openDataFile(file, data)) {
-        return failed;
+    if (auto done = openDataFile(file, data); !done.ok()) {
+        return done;
     }
-    if (auto failed = checkSelected(data, records)) {
-        return failed;
+    if (auto done = checkSelected(data, records); !done.ok()) {
+        return done;
     }
     OutputFile out;
-    if (auto failed = out.open(output, data.identity)) {
-        return failed;
+    if (auto done = out.open(output, data.identity); !done.ok()) {
+        return done;
     }
-    if (auto failed =
-            out.write("record,header8,header10,index,channel1,channel2,channel3,channel4\n")) {
-        return failed;
+    if (auto done =
+            out.write("record,header8,header10,index,channel1,channel2,channel3,channel4\n");
+        !done.ok()) {
+        return done;
     }
     std::string rows;
     for (const RecordRange& range : records) {
         for (std::int64_t n = range.first; n <= range.last; ++n) {
             Record record;
-            if (auto failed = readRecord(data, n, record)) {
-                return failed;
+            if (auto done = readRecord(data, n, record); !done.ok()) {
+                return done;
             }
             std::string prefix;
             appendNumber(prefix, n);
-            prefix += ',' + csvField(headerText(record.HeaderText8)) + ',' +
-                      csvField(headerText(record.HeaderText10)) + ',';
+            prefix += ',' + csvField(headerText(record.header8)) + ',' +
+                      csvField(headerText(record.header10)) + ',';
             rows.clear();
-            for (int i = 0; i < kSamplesInBlock; ++i) {
+            for (int i = 0; i < format::kSamplesPerBlock; ++i) {
                 rows += prefix;
                 appendNumber(rows, i);
                 for (const ChannelBuffer& channel : record.channels) {
@@ -433,8 +433,8 @@ std::optional<Failure> csv(const std::string& file, const RecordSelection& recor
                 }
                 rows += '\n';
             }
-            if (auto failed = out.write(rows)) {
-                return failed;
+            if (auto done = out.write(rows); !done.ok()) {
+                return done;
             }
         }
     }

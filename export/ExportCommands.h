@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Failure.h"
-#include "RecordSelection.h"
+#include "export/Failure.h"
+#include "export/RecordSelection.h"
 
 #include <cstdint>
 #include <functional>
@@ -16,27 +16,26 @@ namespace sorkam::exporting {
 // with kNoRecord.
 
 // File length and record count at once, then each record's header texts: aligned text, or JSON.
-[[nodiscard]] std::optional<Failure> info(const std::string& file, bool json,
-                                          const std::string& output = "-");
+[[nodiscard]] ExportResult info(const std::string& file, bool json,
+                                const std::string& output = "-");
 
 // The selected records painted in order in their colours over one frame, as a PNG picture.
-[[nodiscard]] std::optional<Failure> png(const std::string& file, const RecordSelection& records,
-                                         const std::string& output, int scale);
+[[nodiscard]] ExportResult png(const std::string& file, const RecordSelection& records,
+                               const std::string& output, int scale);
 
 // Called after each picture of pngEach: how many are done, of how many, and the record's number.
 using Progress = std::function<void(std::int64_t done, std::int64_t total, std::int64_t record)>;
 
 // One picture per selected record in directory, named record-NNNNNN.png, painted in this thread
 // and encoded and written on every core.
-[[nodiscard]] std::optional<Failure> pngEach(const std::string& file,
-                                             const RecordSelection& records,
-                                             const std::string& directory, int scale,
-                                             const Progress& progress);
+[[nodiscard]] ExportResult pngEach(const std::string& file, const RecordSelection& records,
+                                   const std::string& directory, int scale,
+                                   const Progress& progress);
 
 // One CSV row per record and sample index (0..1199, the samples that belong to each channel's
 // block): record, both header texts, the four channels. Lines end in LF.
-[[nodiscard]] std::optional<Failure> csv(const std::string& file, const RecordSelection& records,
-                                         const std::string& output);
+[[nodiscard]] ExportResult csv(const std::string& file, const RecordSelection& records,
+                               const std::string& output);
 
 // A field quoted as CSV requires: in double quotes, inner quotes doubled, when it holds a comma,
 // a quote, a line break or leading or trailing blanks.

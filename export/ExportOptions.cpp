@@ -1,6 +1,6 @@
-#include "ExportOptions.h"
+#include "export/ExportOptions.h"
 
-#include "Failure.h"
+#include "export/Failure.h"
 
 #include <getopt.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RecordSelection.h"
+#include "export/RecordSelection.h"
 
 #include <string>
 #include <variant>

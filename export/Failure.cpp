@@ -1,4 +1,4 @@
-#include "Failure.h"
+#include "export/Failure.h"
 
 #include <cstdio>
 #include <system_error>

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "record/Result.h"
+
 #include <string>
 
 namespace sorkam::exporting {
@@ -19,6 +21,9 @@ struct Failure {
     int status;
     std::string message;
 };
+
+// What a step of a command came to: done, or the failure that ended it.
+using ExportResult = Result<void, Failure>;
 
 // "sorkam-export: NAME: reason", the name shown as displayName shows it.
 [[nodiscard]] Failure failure(int status, const std::string& name, const std::string& reason);

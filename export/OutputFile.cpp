@@ -1,4 +1,4 @@
-#include "OutputFile.h"
+#include "export/OutputFile.h"
 
 #include <array>
 #include <atomic>
@@ -127,7 +127,7 @@ OutputFile::~OutputFile() {
     discard();
 }
 
-std::optional<Failure> OutputFile::open(const std::string& outputName, const FileIdentity& data) {
+ExportResult OutputFile::open(const std::string& outputName, const FileIdentity& data) {
     discard();
     name = outputName;
     buffer.reserve(kBufferSize);
@@ -145,7 +145,7 @@ std::optional<Failure> OutputFile::open(const std::string& outputName, const Fil
             return refuse();
         }
         fd = STDOUT_FILENO;
-        return std::nullopt;
+        return {};
     }
     if (name.empty() || name.find('\0') != std::string::npos) {
         return failure(kOutput, name, "cannot be written: not a usable file name");
@@ -169,7 +169,7 @@ std::optional<Failure> OutputFile::open(const std::string& outputName, const Fil
             discard();
             return refuse();
         }
-        return std::nullopt;
+        return {};
     }
 
     // A new file beside the target; a link to a regular file has its target replaced.
@@ -196,27 +196,27 @@ std::optional<Failure> OutputFile::open(const std::string& outputName, const Fil
         discard();
         return failure(kOutput, name, "cannot be written: " + systemReason(error));
     }
-    return std::nullopt;
+    return {};
 }
 
 Failure OutputFile::writeFailure(int error) const {
     return failure(kOutput, name, "cannot be written: " + systemReason(error));
 }
 
-std::optional<Failure> OutputFile::write(std::string_view bytes) {
+ExportResult OutputFile::write(std::string_view bytes) {
     if (buffer.size() + bytes.size() > kBufferSize) {
-        if (auto failed = flush()) {
-            return failed;
+        if (auto done = flush(); !done.ok()) {
+            return done;
         }
         if (bytes.size() >= kBufferSize) {
-            return writeAll(fd, bytes) ? std::nullopt : std::optional(writeFailure(errno));
+            return writeAll(fd, bytes) ? ExportResult() : ExportResult(writeFailure(errno));
         }
     }
     buffer.append(bytes);
-    return std::nullopt;
+    return {};
 }
 
-std::optional<Failure> OutputFile::flush() {
+ExportResult OutputFile::flush() {
     if (!buffer.empty()) {
         const bool written = writeAll(fd, buffer);
         buffer.clear();
@@ -224,13 +224,13 @@ std::optional<Failure> OutputFile::flush() {
             return writeFailure(errno);
         }
     }
-    return std::nullopt;
+    return {};
 }
 
-std::optional<Failure> OutputFile::commit() {
-    if (auto failed = flush()) {
+ExportResult OutputFile::commit() {
+    if (auto done = flush(); !done.ok()) {
         discard();
-        return failed;
+        return done;
     }
     // Standard output is closed too, so a failure the system reports only at close is seen.
     const int closing = fd;
@@ -250,7 +250,7 @@ std::optional<Failure> OutputFile::commit() {
         forgetPending(temporary);
         temporary.clear();
     }
-    return std::nullopt;
+    return {};
 }
 
 void OutputFile::discard() {

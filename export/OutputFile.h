@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Failure.h"
+#include "export/Failure.h"
 
 #include <optional>
 #include <string>
@@ -36,13 +36,13 @@ public:
     ~OutputFile();
 
     // Opens name for writing. Refuses the data file however it is named (kOutputIsData).
-    [[nodiscard]] std::optional<Failure> open(const std::string& name, const FileIdentity& data);
+    [[nodiscard]] ExportResult open(const std::string& name, const FileIdentity& data);
     // Appends bytes, writing through as the buffer fills.
-    [[nodiscard]] std::optional<Failure> write(std::string_view bytes);
+    [[nodiscard]] ExportResult write(std::string_view bytes);
     // Writes what is buffered now, so a reader sees it at once.
-    [[nodiscard]] std::optional<Failure> flush();
+    [[nodiscard]] ExportResult flush();
     // Writes the rest, closes, and puts a new file in its place.
-    [[nodiscard]] std::optional<Failure> commit();
+    [[nodiscard]] ExportResult commit();
     // Closes without committing: a new file is removed; an output written in place gets what
     // was written to it so far.
     void discard();

@@ -1,5 +1,6 @@
-#include "PlotPicture.h"
+#include "export/PlotPicture.h"
 
+#include "plot/Fonts.h"
 #include "plot/PlotFrame.h"
 #include "viewer/RecordDisplay.h"
 #include "viewer/TraceColors.h"
@@ -81,7 +82,7 @@ PlotPicture::PlotPicture(int scale)
       plotB(std::make_unique<ImagePlotSurface>(pixelRect(layout::kPlotB, kDpi * scale).size(),
                                                kDpi * scale)),
       dpi(kDpi * scale) {
-    DrawFrame(*plotA, *plotB);
+    drawFrame(*plotA, *plotB);
 
     const QRect areaB = pixelRect(layout::kPlotB, dpi);
     // As wide as the window, down to the lower plot area with the same margin below it as the
@@ -101,14 +102,13 @@ PlotPicture::PlotPicture(int scale)
 }
 
 void PlotPicture::add(const Record& record, std::int64_t n) {
-    paintTraces(record, TraceColors[static_cast<std::size_t>(n % kTraceColorCount)], *plotA,
-                *plotB);
+    paintTraces(record, recordColor(n), *plotA, *plotB);
 }
 
 void PlotPicture::clear() {
-    plotA->Cls();
-    plotB->Cls();
-    DrawFrame(*plotA, *plotB);
+    plotA->clear();
+    plotB->clear();
+    drawFrame(*plotA, *plotB);
 }
 
 QImage PlotPicture::image() const {

@@ -1,4 +1,4 @@
-#include "RecordSelection.h"
+#include "export/RecordSelection.h"
 
 #include "record/RecordFile.h"
 

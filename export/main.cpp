@@ -1,8 +1,8 @@
 // sorkam-export: pictures, numbers and header listings of a data file's records, for reports,
 // spreadsheets and scripts. Never talks to a window system: it paints off screen.
-#include "ExportCommands.h"
-#include "ExportOptions.h"
-#include "OutputFile.h"
+#include "export/ExportCommands.h"
+#include "export/ExportOptions.h"
+#include "export/OutputFile.h"
 
 #include <QGuiApplication>
 
@@ -26,25 +26,25 @@ void quietQt(QtMsgType type, const QMessageLogContext&, const QString& message) 
     }
 }
 
-int report(const std::optional<Failure>& failed) {
-    if (!failed) {
+int report(const ExportResult& done) {
+    if (done.ok()) {
         return kOk;
     }
-    std::fprintf(stderr, "%s\n", failed->message.c_str());
-    return failed->status;
+    std::fprintf(stderr, "%s\n", done.error().message.c_str());
+    return done.error().status;
 }
 
 // Text to standard output, checked to the close like any output.
 int print(const std::string& text) {
     OutputFile out;
-    std::optional<Failure> failed = out.open("-", {});
-    if (!failed) {
-        failed = out.write(text);
+    ExportResult done = out.open("-", {});
+    if (done.ok()) {
+        done = out.write(text);
     }
-    if (!failed) {
-        failed = out.commit();
+    if (done.ok()) {
+        done = out.commit();
     }
-    return report(failed);
+    return report(done);
 }
 
 // Progress on a terminal: "record 17 (5 of 240)".

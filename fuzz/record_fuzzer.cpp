@@ -2,7 +2,7 @@
 // the sanitizers' checks, every outcome is compared with what the bytes say it must be.
 #include "plot/PlotSurface.h"
 #include "record/RecordFile.h"
-#include "support/FakeViewer.h"
+#include "tests/support/FakeViewer.h"
 #include "viewer/RecordDisplay.h"
 #include "viewer/TraceColors.h"
 
@@ -28,21 +28,18 @@ void require(bool condition, const char* what) {
 class CheckingSurface final : public PlotSurface {
 public:
     explicit CheckingSurface(Color expected) : expected(expected) {}
-    void Scale(float, float, float, float) override { require(false, "display sets no scale"); }
-    void Line(float, float, float, float) override { require(false, "traces carry a colour"); }
-    void Line(float x1, float y1, float x2, float y2, Color color) override {
+    void setScale(float, float, float, float) override { require(false, "display sets no scale"); }
+    void drawLine(float x1, float y1, float x2, float y2, Color color) override {
         require(color == expected, "trace colour");
         require(x1 >= 35 && x2 <= 836 && x2 == x1 + 1, "trace x range");
         require(y1 >= 25 && y1 <= 280 && y2 >= 25 && y2 <= 280, "trace y range");
         ++lines;
     }
-    void PSet(float, float) override { require(false, "display sets no points"); }
-    void Print(std::int16_t) override { require(false, "display prints nothing"); }
-    void Cls() override { require(false, "display clears nothing"); }
-    float CurrentX() const override { return 0; }
-    float CurrentY() const override { return 0; }
-    void SetCurrentX(float) override {}
-    void SetCurrentY(float) override {}
+    void drawPoint(float, float) override { require(false, "display sets no points"); }
+    void drawNumber(float, float, std::int16_t) override {
+        require(false, "display draws no numbers");
+    }
+    void clear() override { require(false, "display clears nothing"); }
 
     int lines = 0;
 
@@ -71,19 +68,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(pwrite(fd, file, fileSize, 0) == static_cast<ssize_t>(fileSize), "write");
     static const std::string path = "/proc/self/fd/" + std::to_string(fd);
 
-    const Result<std::int64_t> length = RecordFile::length(path);
+    const Result<std::int64_t, RecordError> length = RecordFile::length(path);
     require(length.ok() && length.value() == static_cast<std::int64_t>(fileSize), "length");
     const bool present = RecordFile::isPresent(n, length.value());
     require(present == (n < 0 || 5024LL * n + 1 < static_cast<std::int64_t>(fileSize)), "presence");
 
     if (present) {
-        const Result<Record> read = RecordFile::read(path, n);
+        const Result<Record, RecordError> read = RecordFile::read(path, n);
         require(read.ok() == (n >= 0), "read fails only before the start");
         if (read.ok()) {
             const Record& r = read.value();
-            require(r.HeaderText8.size() == 8 && r.HeaderText10.size() == 10, "header sizes");
+            require(r.header8.size() == 8 && r.header10.size() == 10, "header sizes");
             const std::int64_t base = 5024LL * n;
-            const std::string headers = r.HeaderText8 + r.HeaderText10;
+            const std::string headers = r.header8 + r.header10;
             for (int i = 0; i < 18; ++i) {
                 const std::int64_t at = base + (i < 8 ? 26 + i : 40 + i - 8);
                 const char expected =
@@ -102,29 +99,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     test::EventLog log;
     test::FakeHost host(log);
-    test::ScriptedDialogs dialogs(log);
-    const Color color = n >= 0 ? TraceColors[n] : 0;
-    CheckingSurface pic0(color);
-    CheckingSurface pic1(color);
-    RecordDisplay display(host, dialogs, pic0, pic1);
-    std::int16_t shown = n;
-    const DisplayOutcome outcome = display.ShowRecord(path, shown);
+    const Color color = recordColor(n);
+    CheckingSurface plotA(color);
+    CheckingSurface plotB(color);
+    RecordDisplay display(host, plotA, plotB);
+    const DisplayResult result = display.showRecord(path, n);
     require(host.title == path, "title");
     if (!present) {
-        require(outcome == DisplayOutcome::EndOfFile && shown == n - 1, "end-of-file");
-        require(pic0.lines == 0 && pic1.lines == 0, "nothing painted at end-of-file");
-        require(dialogs.messages == std::vector<std::string>{"end-of-file"}, "end-of-file message");
+        require(result.outcome == DisplayOutcome::EndOfFile, "end-of-file");
+        require(plotA.lines == 0 && plotB.lines == 0, "nothing painted at end-of-file");
     } else if (n < 0) {
-        require(outcome == DisplayOutcome::Failed && host.exitStatus == kReadFailureExitStatus,
+        require(result.outcome == DisplayOutcome::Failed && result.errorCode == 4,
                 "failure before the start");
-        require(dialogs.messages.size() == 1 && dialogs.messages[0] == path + " Error= 4",
-                "failure message");
-        require(pic0.lines == 0, "nothing painted on failure");
+        require(plotA.lines == 0, "nothing painted on failure");
     } else {
-        require(outcome == DisplayOutcome::Shown && shown == n, "shown");
-        require(pic0.lines == 1602 && pic1.lines == 1602, "two traces per surface");
-        require(host.caption.size() == 19 && host.statusColor == color, "status label");
-        require(dialogs.messages.empty(), "no message");
+        require(result.outcome == DisplayOutcome::Shown, "shown");
+        require(plotA.lines == 1602 && plotB.lines == 1602, "two traces per surface");
+        require(host.caption.size() == 19 && host.statusColor == color, "status line");
     }
+    require(!host.exitStatus, "the display never ends the program");
     return 0;
 }

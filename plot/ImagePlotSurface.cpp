@@ -1,4 +1,6 @@
-#include "ImagePlotSurface.h"
+#include "plot/ImagePlotSurface.h"
+
+#include "plot/Fonts.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -65,12 +67,7 @@ QColor toQColor(Color color) {
 }
 
 QFont ImagePlotSurface::labelFont() {
-    QFont f(QStringLiteral("Times New Roman"));
-    f.setPointSizeF(8.25);
-    f.setStyleHint(QFont::Serif, QFont::NoAntialias);
-    f.setWeight(QFont::Normal);
-    f.setItalic(false);
-    return f;
+    return serifFont(kNumberPointSize, false);
 }
 
 QPen ImagePlotSurface::linePen(Color color) {
@@ -87,11 +84,16 @@ ImagePlotSurface::ImagePlotSurface(QSize size, int dpi)
     picture.fill(toQColor(kBackground));
     refreshBits();
     // The platform's default scale counts pixels from the top-left corner.
-    Scale(0.0f, 0.0f, static_cast<float>(width - 1), static_cast<float>(height - 1));
+    setScale(0.0f, 0.0f, static_cast<float>(width - 1), static_cast<float>(height - 1));
     nearShapes.resize(static_cast<std::size_t>((2 * kNear + 1) * (2 * height + 1)));
     const QFontMetrics metrics(font, &picture);
-    textLineHeight = metrics.height();
     textAscent = metrics.ascent();
+}
+
+void ImagePlotSurface::reset(QSize size, int dpi) {
+    *this = ImagePlotSurface(size, dpi);
+    // The picture's pixels moved with it; the kept line offsets hold this picture's row length.
+    refreshBits();
 }
 
 void ImagePlotSurface::refreshBits() {
@@ -112,7 +114,7 @@ void ImagePlotSurface::paintOn(QPainter& painter, const QRectF& target,
     leaveWideVectorCode();
 }
 
-void ImagePlotSurface::Scale(float x1, float y1, float x2, float y2) {
+void ImagePlotSurface::setScale(float x1, float y1, float x2, float y2) {
     // A frame starts here, often straight after the window's own painting.
     leaveWideVectorCode();
     scale = {x1, y1, x2 - x1, y2 - y1};
@@ -143,14 +145,8 @@ void ImagePlotSurface::paintShapeUnchecked(const Shape& shape, PixelPoint at, QR
     }
 }
 
-void ImagePlotSurface::Line(float x1, float y1, float x2, float y2) {
-    Line(x1, y1, x2, y2, kForeground);
-}
-
-void ImagePlotSurface::Line(float x1, float y1, float x2, float y2, Color color) {
+void ImagePlotSurface::drawLine(float x1, float y1, float x2, float y2, Color color) {
     const auto [a, b] = mapping.segment(x1, y1, x2, y2);
-    currentX = x2;
-    currentY = y2;
     if (inside(a) && inside(b)) [[likely]] {
         // Both ends inside: QPainter paints only between them, so the kept shape fits.
         const Shape& shape = lineShape(b.x - a.x, b.y - a.y);
@@ -172,7 +168,7 @@ void ImagePlotSurface::paintClipped(PixelPoint a, PixelPoint b, Color color) {
     refreshBits();
 }
 
-void ImagePlotSurface::PSet(float x, float y) {
+void ImagePlotSurface::drawPoint(float x, float y) {
     // The frame paints some 12,000 dots a surface: the last column and row are kept, since its
     // grid paints rows of dots at one y and columns at one x.
     if (x != lastX) {
@@ -186,24 +182,17 @@ void ImagePlotSurface::PSet(float x, float y) {
     }
     if (lastRowBits != nullptr &&
         static_cast<unsigned>(lastColumn) < static_cast<unsigned>(width)) {
-        lastRowBits[lastColumn] = toRgb(kForeground);
+        lastRowBits[lastColumn] = toRgb(kForegroundColor);
     }
-    currentX = x;
-    currentY = y;
 }
 
-void ImagePlotSurface::Print(std::int16_t value) {
-    paintShape(textShape(value), pixelAt(currentX, currentY), toRgb(kForeground));
-    // Like a line of text output: back to the left edge, one line further down.
-    currentX = scale.left;
-    currentY += pixelsDownInUser(scale, height, static_cast<float>(textLineHeight));
+void ImagePlotSurface::drawNumber(float x, float y, std::int16_t value) {
+    paintShape(textShape(value), pixelAt(x, y), toRgb(kForegroundColor));
 }
 
-void ImagePlotSurface::Cls() {
+void ImagePlotSurface::clear() {
     picture.fill(toQColor(kBackground));
     refreshBits();
-    currentX = 0.0f;
-    currentY = 0.0f;
 }
 
 ImagePlotSurface::Shape ImagePlotSurface::shapeFrom(const QImage& scratch, QPoint origin,
@@ -240,12 +229,11 @@ const ImagePlotSurface::Shape& ImagePlotSurface::keepLineShape(Shape& slot, int 
     painter.end();
     slot = shapeFrom(scratch, origin, isWhite);
     leaveWideVectorCode();
-    slot.withinEnds =
-        std::all_of(runs.begin() + slot.first, runs.begin() + slot.first + slot.count,
-                    [dx, dy](const Run& o) {
-                        return o.dx >= std::min(0, dx) && o.dx <= std::max(0, dx) &&
-                               o.dy >= std::min(0, dy) && o.dy + o.count - 1 <= std::max(0, dy);
-                    });
+    slot.withinEnds = std::all_of(
+        runs.begin() + slot.first, runs.begin() + slot.first + slot.count, [dx, dy](const Run& o) {
+            return o.dx >= std::min(0, dx) && o.dx <= std::max(0, dx) && o.dy >= std::min(0, dy) &&
+                   o.dy + o.count - 1 <= std::max(0, dy);
+        });
     if (slot.withinEnds) {
         slot.firstOffset = static_cast<std::uint32_t>(offsets.size());
         for (const Run& run : std::span(runs).subspan(slot.first, slot.count)) {
@@ -276,7 +264,7 @@ const ImagePlotSurface::Shape& ImagePlotSurface::textShape(std::int16_t value) {
         const QPoint origin(2 * kMargin, 2 * kMargin);
         QPainter painter(&scratch);
         painter.setFont(font);
-        painter.setPen(toQColor(kForeground));
+        painter.setPen(toQColor(kForegroundColor));
         painter.drawText(origin + QPoint(0, textAscent), text);
         painter.end();
         slot = shapeFrom(scratch, origin, hasInk);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "PlotGeometry.h"
-#include "PlotSurface.h"
+#include "plot/PlotGeometry.h"
+#include "plot/PlotSurface.h"
 
 #include <QColor>
 #include <QFont>
@@ -29,22 +29,18 @@ class ImagePlotSurface final : public PlotSurface {
 public:
     // Mid grey: every record colour, black and white included, stays visible on it.
     static constexpr Color kBackground = 0x808080;
-    static constexpr Color kForeground = 0x000000;
 
     // A blank interior of size pixels; dpi sets how large the text's point size comes out.
     explicit ImagePlotSurface(QSize size, int dpi = 96);
 
-    void Scale(float x1, float y1, float x2, float y2) override;
-    void Line(float x1, float y1, float x2, float y2) override;
-    void Line(float x1, float y1, float x2, float y2, Color color) override;
-    void PSet(float x, float y) override;
-    void Print(std::int16_t value) override;
-    void Cls() override;
+    // Starts again as a blank surface of another size or resolution.
+    void reset(QSize size, int dpi);
 
-    [[nodiscard]] float CurrentX() const override { return currentX; }
-    [[nodiscard]] float CurrentY() const override { return currentY; }
-    void SetCurrentX(float x) override { currentX = x; }
-    void SetCurrentY(float y) override { currentY = y; }
+    void setScale(float x1, float y1, float x2, float y2) override;
+    void drawLine(float x1, float y1, float x2, float y2, Color color) override;
+    void drawPoint(float x, float y) override;
+    void drawNumber(float x, float y, std::int16_t value) override;
+    void clear() override;
 
     // A copy of the picture painted so far.
     [[nodiscard]] QImage image() const { return picture.copy(); }
@@ -52,7 +48,7 @@ public:
     // screen with more pixels than layout units).
     void paintOn(QPainter& painter, const QRectF& target, const QRectF& source) const;
 
-    // The font tick labels are printed in: Times New Roman 8.25 pt, without antialiasing.
+    // The font numbers are drawn in: the window's, without antialiasing.
     [[nodiscard]] static QFont labelFont();
     // The pen lines are painted with: one pixel, solid, square ends, no antialiasing.
     [[nodiscard]] static QPen linePen(Color color);
@@ -103,8 +99,6 @@ private:
     QFont font = labelFont();
     UserScale scale{0.0f, 0.0f, 1.0f, 1.0f};
     PixelMapping mapping{scale, 1, 1};
-    float currentX = 0.0f;
-    float currentY = 0.0f;
 
     // The last point's mapping: the frame's grid paints rows of dots at one y and columns at one x.
     float lastX = 0.0f;
@@ -113,12 +107,11 @@ private:
     int lastRow = 0;
     QRgb* lastRowBits = nullptr; // null when lastRow lies outside the picture
 
-    std::vector<Run> runs;         // every kept shape's columns, one shape after the other
+    std::vector<Run> runs; // every kept shape's columns, one shape after the other
     std::vector<std::int32_t> offsets;
     std::vector<Shape> nearShapes; // lines whose end is at most kNear columns across
     std::unordered_map<std::int64_t, Shape> farShapes;
     std::unordered_map<std::int16_t, Shape> textShapes;
-    int textLineHeight = 0;
     int textAscent = 0;
 };
 

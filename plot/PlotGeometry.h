@@ -50,8 +50,7 @@ public:
         const __m128 origin = _mm_setr_ps(originX, originY, originX, originY);
         const __m128 factor = _mm_setr_ps(factorX, factorY, factorX, factorY);
         const __m128 v = _mm_mul_ps(_mm_sub_ps(_mm_setr_ps(x1, y1, x2, y2), origin), factor);
-        const __m128 limited =
-            _mm_min_ps(_mm_max_ps(v, _mm_set1_ps(-kLimit)), _mm_set1_ps(kLimit));
+        const __m128 limited = _mm_min_ps(_mm_max_ps(v, _mm_set1_ps(-kLimit)), _mm_set1_ps(kLimit));
         alignas(16) int p[4];
         _mm_store_si128(reinterpret_cast<__m128i*>(p), _mm_cvtps_epi32(limited));
         return {{p[0], p[1]}, {p[2], p[3]}};
@@ -59,8 +58,12 @@ public:
         return {(*this)(x1, y1), (*this)(x2, y2)};
 #endif
     }
-    [[nodiscard]] int column(float x) const { return round((x - originX) * factorX); }
-    [[nodiscard]] int row(float y) const { return round((y - originY) * factorY); }
+    [[nodiscard]] int column(float x) const {
+        return round((x - originX) * factorX);
+    }
+    [[nodiscard]] int row(float y) const {
+        return round((y - originY) * factorY);
+    }
 
 private:
     // NaN and far-off values map to +-2^24.
@@ -96,11 +99,7 @@ private:
     return PixelMapping(scale, width, height)(x, y);
 }
 
-// Converts a length in pixels along y into user units, signed so that adding it to a user y
-// moves down the screen.
-[[nodiscard]] float pixelsDownInUser(const UserScale& scale, int height, float pixels);
-
-// The text Print writes for value: a leading space for zero or more (where a minus sign would
+// The text drawNumber writes for value: a leading space for zero or more (where a minus sign would
 // stand), the digits, and one trailing space.
 [[nodiscard]] std::string printedNumber(std::int16_t value);
 

@@ -1,4 +1,4 @@
-#include "RecordFile.h"
+#include "record/RecordFile.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -14,7 +14,7 @@ namespace {
 
 // The span of a record that a read covers: from the first header byte to the end of channel 4's
 // 1256-byte read, which runs 56 bytes into the next record.
-constexpr std::int32_t kSpanStart = format::kHeaderText8Offset;
+constexpr std::int32_t kSpanStart = format::kHeader8Offset;
 constexpr std::int32_t kSpanEnd =
     format::kChannelOffsets[3] + static_cast<std::int32_t>(format::kChannelLength);
 constexpr std::size_t kSpanLength = kSpanEnd - kSpanStart;
@@ -76,7 +76,7 @@ void copyField(const std::uint8_t* span, std::size_t spanRead, std::int32_t reco
 
 } // namespace
 
-Result<std::int64_t> RecordFile::length(const std::string& path) {
+Result<std::int64_t, RecordError> RecordFile::length(const std::string& path) {
     struct stat info {};
     if (!isUsablePath(path) || ::stat(path.c_str(), &info) != 0) {
         return RecordError::LengthUnavailable;
@@ -87,7 +87,7 @@ Result<std::int64_t> RecordFile::length(const std::string& path) {
     return static_cast<std::int64_t>(info.st_size);
 }
 
-Result<Record> RecordFile::read(const std::string& path, std::int64_t n) {
+Result<Record, RecordError> RecordFile::read(const std::string& path, std::int64_t n) {
     if (n < 0) {
         return RecordError::PositionBeforeStart;
     }
@@ -116,12 +116,12 @@ Result<Record> RecordFile::read(const std::string& path, std::int64_t n) {
     const auto spanRead = static_cast<std::size_t>(got);
 
     Record record;
-    record.HeaderText8.assign(format::kHeaderText8Length, ' ');
-    record.HeaderText10.assign(format::kHeaderText10Length, ' ');
-    copyField(span.data(), spanRead, format::kHeaderText8Offset, format::kHeaderText8Length,
-              record.HeaderText8.begin());
-    copyField(span.data(), spanRead, format::kHeaderText10Offset, format::kHeaderText10Length,
-              record.HeaderText10.begin());
+    record.header8.assign(format::kHeader8Length, ' ');
+    record.header10.assign(format::kHeader10Length, ' ');
+    copyField(span.data(), spanRead, format::kHeader8Offset, format::kHeader8Length,
+              record.header8.begin());
+    copyField(span.data(), spanRead, format::kHeader10Offset, format::kHeader10Length,
+              record.header10.begin());
     for (std::size_t c = 0; c < format::kChannelCount; ++c) {
         copyField(span.data(), spanRead, format::kChannelOffsets[c], format::kChannelLength,
                   record.channels[c].begin());

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "RecordFormat.h"
+#include "record/RecordFormat.h"
+#include "record/Result.h"
 
 #include <array>
 #include <cstdint>
 #include <string>
-#include <variant>
 
 namespace sorkam {
 
@@ -15,8 +15,8 @@ using ChannelBuffer = std::array<std::uint8_t, format::kChannelLength>;
 // The fields of one record as read. The header texts are the file's bytes, one character per
 // byte, untrimmed and unterminated: always exactly 8 and 10 characters.
 struct Record {
-    std::string HeaderText8;
-    std::string HeaderText10;
+    std::string header8;
+    std::string header10;
     std::array<ChannelBuffer, format::kChannelCount> channels{};
 };
 
@@ -33,29 +33,13 @@ enum class RecordError : int {
     return static_cast<int>(error);
 }
 
-// Either a value or the error that prevented it.
-template <typename T> class Result {
-public:
-    Result(T value) : state(std::move(value)) {}
-    Result(RecordError error) : state(error) {}
-
-    [[nodiscard]] bool ok() const { return std::holds_alternative<T>(state); }
-    // The value; only valid when ok().
-    [[nodiscard]] const T& value() const { return std::get<T>(state); }
-    // The error; only valid when !ok().
-    [[nodiscard]] RecordError error() const { return std::get<RecordError>(state); }
-
-private:
-    std::variant<T, RecordError> state;
-};
-
 // Reads records from a data file. Holds no state: every call opens what it needs and closes it
 // before returning. Never writes to the file.
 class RecordFile {
 public:
     // The file's length in bytes. Fails for a path that cannot be examined or that is not a
     // regular file. Does not open the file.
-    [[nodiscard]] static Result<std::int64_t> length(const std::string& path);
+    [[nodiscard]] static Result<std::int64_t, RecordError> length(const std::string& path);
 
     // 1-based position of record n's first byte: 5024 * n + 1. The viewer's record numbers are
     // 16-bit; the export tool reaches records further on, so the arithmetic is 64-bit.
@@ -69,10 +53,10 @@ public:
         return position(n) < length;
     }
 
-    // Reads record n: HeaderText8, HeaderText10, channels 1..4, in that order. What lies beyond
+    // Reads record n: header8, header10, channels 1..4, in that order. What lies beyond
     // the end of the file reads as zero samples and blank header characters. Fails for a
     // negative n, a path that is not a regular file, or a file that cannot be opened or read.
-    [[nodiscard]] static Result<Record> read(const std::string& path, std::int64_t n);
+    [[nodiscard]] static Result<Record, RecordError> read(const std::string& path, std::int64_t n);
 };
 
 } // namespace sorkam

@@ -1,7 +1,7 @@
 // Bad files and names through the real display and controller: what the user sees (messages,
 // exit status, what is painted) for each.
-#include "support/ControllerRig.h"
-#include "support/TempFiles.h"
+#include "tests/support/ControllerRig.h"
+#include "tests/support/TempFiles.h"
 #include "viewer/ViewerController.h"
 
 #include <gtest/gtest.h>
@@ -46,11 +46,11 @@ TEST_P(BadInputs, ShowTheDefinedMessageAndNothingFalse) {
     const BadInput& c = GetParam();
     TempDir dir;
     test::ControllerRig rig;
-    auto& [log, host, dialogs, pic0, pic1, controller] = rig;
+    auto& [log, host, dialogs, plotA, plotB, controller] = rig;
 
     const std::string path = c.make(dir);
-    controller.Form_Load(path);
-    controller.Form_Resize();
+    controller.start(path);
+    controller.repaint();
     c.then(controller, path);
 
     std::vector<std::string> expected;
@@ -64,9 +64,8 @@ TEST_P(BadInputs, ShowTheDefinedMessageAndNothingFalse) {
     EXPECT_EQ(host.exitStatus, c.seen.exitStatus);
     EXPECT_EQ(controller.ended(), c.seen.exitStatus.has_value());
     int traces = 0;
-    for (const auto& call : pic0.calls) {
-        traces += call.op == RecordingSurface::Op::Line && call.x1 == 35.0f && call.x2 == 36.0f &&
-                          call.color
+    for (const auto& call : plotA.calls) {
+        traces += call.op == RecordingSurface::Op::DrawLine && call.x1 == 35.0f && call.x2 == 36.0f
                       ? 1
                       : 0;
     }
@@ -124,16 +123,16 @@ INSTANTIATE_TEST_SUITE_P(
                              [](const TempDir& d) { return withRecords(d, "shrinks.vid", 3); },
                              [](ViewerController& c, const std::string& p) {
                                  fs::resize_file(p, 5024);
-                                 c.cmdup_Click(); // record 1 is gone: back to 0
-                                 c.cmdup_Click();
+                                 c.showNext(); // record 1 is gone: back to 0
+                                 c.showNext();
                              },
                              {{"end-of-file", "end-of-file"}, std::nullopt, 4}},
                     BadInput{"fileDisappearsBetweenDisplays",
                              [](const TempDir& d) { return withRecords(d, "goes.vid", 3); },
                              [](ViewerController& c, const std::string& p) {
                                  fs::remove(p);
-                                 c.cmdup_Click();
-                                 c.cmdup_Click(); // ignored: the program is ending
+                                 c.showNext();
+                                 c.showNext(); // ignored: the program is ending
                              },
                              {{"{path} Error= 1"}, 1, 4}},
                     BadInput{"fileBecomesADirectory",
@@ -141,15 +140,15 @@ INSTANTIATE_TEST_SUITE_P(
                              [](ViewerController& c, const std::string& p) {
                                  fs::remove(p);
                                  fs::create_directory(p);
-                                 c.cmdDown_Click(); // top-of-file: no read
-                                 c.cmdup_Click();
+                                 c.showPrevious(); // top-of-file: no read
+                                 c.showNext();
                              },
                              {{"top-of-file", "{path} Error= 2"}, 1, 4}},
                     BadInput{"pathWithSpacesQuotesAndNonAscii",
                              [](const TempDir& d) {
                                  return withRecords(d, "run \"7\" 'x' \xc3\xa9\xff.vid", 2);
                              },
-                             [](ViewerController& c, const std::string&) { c.cmdup_Click(); },
+                             [](ViewerController& c, const std::string&) { c.showNext(); },
                              {{}, std::nullopt, 6}},
                     BadInput{"pathThatIsOnlyBlanks",
                              [](const TempDir&) { return std::string("   "); },
@@ -168,15 +167,15 @@ TEST_P(CutShort, PaintsTheMissingSamplesAsZero) {
     bytes.resize(5024 + offset + 100); // 100 samples of channel k in record 1
     TempDir dir;
     test::ControllerRig rig;
-    auto& [log, host, dialogs, pic0, pic1, controller] = rig;
-    controller.Form_Load(dir.write("cut.vid", bytes));
-    pic0.calls.clear();
-    pic1.calls.clear();
-    controller.cmdup_Click();
+    auto& [log, host, dialogs, plotA, plotB, controller] = rig;
+    controller.start(dir.write("cut.vid", bytes));
+    plotA.calls.clear();
+    plotB.calls.clear();
+    controller.showNext();
     ASSERT_TRUE(dialogs.messages.empty());
     EXPECT_EQ(host.caption, "REC-1    TEXT-1    ");
     // The calls alternate channel 1, 3 on the top surface and 2, 4 below.
-    const RecordingSurface& surface = channel % 2 == 0 ? pic0 : pic1;
+    const RecordingSurface& surface = channel % 2 == 0 ? plotA : plotB;
     const int slot = channel < 2 ? 0 : 1;
     for (int i = 0; i < 801; ++i) {
         const auto& segment = surface.calls[2 * i + slot];
@@ -185,7 +184,7 @@ TEST_P(CutShort, PaintsTheMissingSamplesAsZero) {
     }
     // Channels after the cut are all zero.
     for (int later = channel + 1; later < 4; ++later) {
-        const RecordingSurface& s = later % 2 == 0 ? pic0 : pic1;
+        const RecordingSurface& s = later % 2 == 0 ? plotA : plotB;
         const int laterSlot = later < 2 ? 0 : 1;
         for (int i = 0; i < 801; ++i) {
             ASSERT_EQ(s.calls[2 * i + laterSlot].y1, 25.0f) << "channel " << later + 1;

@@ -1,9 +1,9 @@
 // The viewer's surface paints exactly the pixels that plain QPainter calls paint.
 #include "plot/ImagePlotSurface.h"
 #include "plot/PlotFrame.h"
-#include "support/FakeViewer.h"
-#include "support/PainterPlotSurface.h"
-#include "support/TempFiles.h"
+#include "tests/support/FakeViewer.h"
+#include "tests/support/PainterPlotSurface.h"
+#include "tests/support/TempFiles.h"
 #include "viewer/RecordDisplay.h"
 
 #include <gtest/gtest.h>
@@ -45,17 +45,14 @@ TEST(FastSurface, PaintsTheFrameAndEveryDemoRecordAsQPainterDoes) {
     test::PainterPlotSurface plain0(kPlotSize), plain1(kPlotSize);
     test::EventLog log;
     test::FakeHost host(log);
-    test::ScriptedDialogs dialogs(log);
-    RecordDisplay fast(host, dialogs, fast0, fast1);
-    RecordDisplay plain(host, dialogs, plain0, plain1);
-    DrawFrame(fast0, fast1);
-    DrawFrame(plain0, plain1);
+    RecordDisplay fast(host, fast0, fast1);
+    RecordDisplay plain(host, plain0, plain1);
+    drawFrame(fast0, fast1);
+    drawFrame(plain0, plain1);
     EXPECT_TRUE(samePixels(fast0.image(), plain0.image()));
     for (std::int16_t n = 0; n < 24; ++n) {
-        std::int16_t a = n;
-        std::int16_t b = n;
-        ASSERT_EQ(fast.ShowRecord(path, a), DisplayOutcome::Shown);
-        ASSERT_EQ(plain.ShowRecord(path, b), DisplayOutcome::Shown);
+        ASSERT_EQ(fast.showRecord(path, n).outcome, DisplayOutcome::Shown);
+        ASSERT_EQ(plain.showRecord(path, n).outcome, DisplayOutcome::Shown);
     }
     EXPECT_TRUE(samePixels(fast0.image(), plain0.image()));
     EXPECT_TRUE(samePixels(fast1.image(), plain1.image()));
@@ -71,7 +68,7 @@ TEST(FastSurface, PaintsArbitraryLinesPointsAndNumbersAsQPainterDoes) {
     std::uniform_real_distribution<float> y(-50.0f, 365.0f);
     std::uniform_int_distribution<int> value(-32768, 32767);
     for (PlotSurface* s : {static_cast<PlotSurface*>(&fast), static_cast<PlotSurface*>(&plain)}) {
-        s->Scale(0, 315, 935, 0);
+        s->setScale(0, 315, 935, 0);
     }
     for (int k = 0; k < 3000; ++k) {
         const float x1 = x(random), y1 = y(random);
@@ -82,21 +79,19 @@ TEST(FastSurface, PaintsArbitraryLinesPointsAndNumbersAsQPainterDoes) {
         const auto v = static_cast<std::int16_t>(value(random));
         for (PlotSurface* s :
              {static_cast<PlotSurface*>(&fast), static_cast<PlotSurface*>(&plain)}) {
-            s->Line(x1, y1, x2, y2, color);
-            s->PSet(x2, y1);
+            s->drawLine(x1, y1, x2, y2, color);
+            s->drawPoint(x2, y1);
             if (k % 50 == 0) {
-                s->SetCurrentX(x1);
-                s->SetCurrentY(y1);
-                s->Print(v);
+                s->drawNumber(x1, y1, v);
             }
         }
     }
     EXPECT_TRUE(samePixels(fast.image(), plain.image()));
     for (PlotSurface* s : {static_cast<PlotSurface*>(&fast), static_cast<PlotSurface*>(&plain)}) {
-        s->Cls();
-        s->Line(0, 0, 3, 2);
-        s->Line(1e9f, -1e9f, 100, 100);
-        s->Line(50, 50, 50, 50);
+        s->clear();
+        s->drawLine(0, 0, 3, 2, kForegroundColor);
+        s->drawLine(1e9f, -1e9f, 100, 100, kForegroundColor);
+        s->drawLine(50, 50, 50, 50, kForegroundColor);
     }
     EXPECT_TRUE(samePixels(fast.image(), plain.image()));
 }

@@ -1,13 +1,11 @@
 #include "plot/ImagePlotSurface.h"
 #include "plot/PlotFrame.h"
 #include "plot/PlotGeometry.h"
-#include "support/RecordingSurface.h"
 #include "viewer/TraceColors.h"
 
 #include <gtest/gtest.h>
 
 #include <limits>
-#include <memory>
 #include <tuple>
 #include <vector>
 
@@ -18,49 +16,6 @@ constexpr QSize kPlotSize{726, 237}; // a plot area at 96 dpi
 
 QRgb rgbOf(Color c) {
     return toQColor(c).rgb();
-}
-
-// The current-point rules every surface keeps, run against the real surface and the tests' fake.
-template <typename Surface> std::unique_ptr<PlotSurface> makeSurface();
-template <> std::unique_ptr<PlotSurface> makeSurface<ImagePlotSurface>() {
-    return std::make_unique<ImagePlotSurface>(kPlotSize);
-}
-template <> std::unique_ptr<PlotSurface> makeSurface<test::RecordingSurface>() {
-    return std::make_unique<test::RecordingSurface>();
-}
-
-template <typename Surface> class CurrentPoint : public testing::Test {
-protected:
-    std::unique_ptr<PlotSurface> s = makeSurface<Surface>();
-};
-using Surfaces = testing::Types<ImagePlotSurface, test::RecordingSurface>;
-TYPED_TEST_SUITE(CurrentPoint, Surfaces);
-
-TYPED_TEST(CurrentPoint, FollowsEachOperation) {
-    PlotSurface& s = *this->s;
-    s.Scale(0, 315, 935, 0);
-    s.Line(10, 20, 30, 40);
-    EXPECT_EQ(s.CurrentX(), 30.0f);
-    EXPECT_EQ(s.CurrentY(), 40.0f);
-    // Relative moves start from the line's end, not its start.
-    s.SetCurrentX(s.CurrentX() - 35.0f);
-    EXPECT_EQ(s.CurrentX(), -5.0f);
-    s.Line(1, 2, 3, 4, 0x0000FF);
-    EXPECT_EQ(s.CurrentX(), 3.0f);
-    EXPECT_EQ(s.CurrentY(), 4.0f);
-    s.PSet(100, 200);
-    EXPECT_EQ(s.CurrentX(), 100.0f);
-    EXPECT_EQ(s.CurrentY(), 200.0f);
-    s.SetCurrentY(150.0f);
-    s.SetCurrentX(500.0f);
-    s.Print(20);
-    // The next text line starts at the left edge, further down (lower y on an upward axis).
-    EXPECT_EQ(s.CurrentX(), 0.0f);
-    EXPECT_LT(s.CurrentY(), 150.0f);
-    EXPECT_GT(s.CurrentY(), 100.0f);
-    s.Cls();
-    EXPECT_EQ(s.CurrentX(), 0.0f);
-    EXPECT_EQ(s.CurrentY(), 0.0f);
 }
 
 TEST(PlotGeometry, ScaleCornersAreCornerPixels) {
@@ -83,13 +38,22 @@ TEST(PlotGeometry, ScaleCornersAreCornerPixels) {
 
 TEST(PlotGeometry, ALineMapsBothEndsAsTheirPointsMap) {
     // Halves round to even, far-off and non-finite values end at the same limits.
-    const std::vector<float> values = {0.0f,   -0.0f,   35.0f,    25.5f,      0.5f,     1.5f,
-                                       -2.5f,  934.9f,  1e30f,    -1e30f,     16777217.0f,
+    const std::vector<float> values = {0.0f,
+                                       -0.0f,
+                                       35.0f,
+                                       25.5f,
+                                       0.5f,
+                                       1.5f,
+                                       -2.5f,
+                                       934.9f,
+                                       1e30f,
+                                       -1e30f,
+                                       16777217.0f,
                                        std::numeric_limits<float>::infinity(),
                                        -std::numeric_limits<float>::infinity(),
                                        std::numeric_limits<float>::quiet_NaN()};
-    for (const UserScale scale : {UserScale{0, 315, 935, -315}, UserScale{0, 0, 1, 1},
-                                  UserScale{-10, 5, 0.001f, 1e6f}}) {
+    for (const UserScale scale :
+         {UserScale{0, 315, 935, -315}, UserScale{0, 0, 1, 1}, UserScale{-10, 5, 0.001f, 1e6f}}) {
         const PixelMapping mapping(scale, 726, 237);
         for (const float x1 : values) {
             for (const float y2 : values) {
@@ -114,39 +78,39 @@ TEST(PlotGeometry, PrintedNumbersKeepTheSignPlace) {
 
 class ImageSurface : public testing::Test {
 protected:
-    ImageSurface() { s.Scale(0, 315, 935, 0); }
+    ImageSurface() { s.setScale(0, 315, 935, 0); }
     [[nodiscard]] QRgb at(int x, int y) const { return s.image().pixel(x, y); }
     ImagePlotSurface s{kPlotSize};
 };
 
 TEST_F(ImageSurface, StartsAndClearsToABackgroundNoTraceColourHas) {
     const QRgb background = rgbOf(ImagePlotSurface::kBackground);
-    for (const Color c : TraceColors) {
+    for (const Color c : kRecordColorCycle) {
         ASSERT_NE(rgbOf(c), background);
     }
     EXPECT_EQ(at(0, 0), background);
-    s.Line(0, 0, 935, 315, 0xFFFFFF);
-    s.Cls();
+    s.drawLine(0, 0, 935, 315, 0xFFFFFF);
+    s.clear();
     EXPECT_EQ(s.image().convertToFormat(QImage::Format_RGB32),
               ImagePlotSurface(kPlotSize).image().convertToFormat(QImage::Format_RGB32));
 }
 
 TEST_F(ImageSurface, PointsLandOnTheMappedPixels) {
-    s.PSet(0, 315);
-    s.PSet(935, 0);
-    s.PSet(35, 25);
-    EXPECT_EQ(at(0, 0), rgbOf(ImagePlotSurface::kForeground));
-    EXPECT_EQ(at(725, 236), rgbOf(ImagePlotSurface::kForeground));
-    EXPECT_EQ(at(27, 217), rgbOf(ImagePlotSurface::kForeground));
+    s.drawPoint(0, 315);
+    s.drawPoint(935, 0);
+    s.drawPoint(35, 25);
+    EXPECT_EQ(at(0, 0), rgbOf(kForegroundColor));
+    EXPECT_EQ(at(725, 236), rgbOf(kForegroundColor));
+    EXPECT_EQ(at(27, 217), rgbOf(kForegroundColor));
     EXPECT_EQ(at(28, 217), rgbOf(ImagePlotSurface::kBackground));
     // Points off the surface paint nothing and do not fail.
-    s.PSet(-10, 400);
-    s.PSet(2000, -50);
+    s.drawPoint(-10, 400);
+    s.drawPoint(2000, -50);
 }
 
 TEST_F(ImageSurface, LinesPaintBothEndsOnePixelWideInTheirColour) {
     const QRgb red = rgbOf(0x0000FF);
-    s.Line(35, 100, 835, 100, 0x0000FF);
+    s.drawLine(35, 100, 835, 100, 0x0000FF);
     const PixelPoint a = toPixel({0, 315, 935, -315}, 726, 237, 35, 100);
     const PixelPoint b = toPixel({0, 315, 935, -315}, 726, 237, 835, 100);
     EXPECT_EQ(at(a.x, a.y), red);
@@ -154,15 +118,11 @@ TEST_F(ImageSurface, LinesPaintBothEndsOnePixelWideInTheirColour) {
     EXPECT_NE(at(b.x + 1, b.y), red);
     EXPECT_NE(at(a.x + 10, a.y - 1), red);
     EXPECT_NE(at(a.x + 10, a.y + 1), red);
-    // Without a colour a line takes the foreground colour.
-    s.Line(100, 30, 100, 60);
-    const PixelPoint c = toPixel({0, 315, 935, -315}, 726, 237, 100, 45);
-    EXPECT_EQ(at(c.x, c.y), rgbOf(ImagePlotSurface::kForeground));
 }
 
 TEST_F(ImageSurface, ALaterTraceLeavesAnEarlierOneVisibleWhereTheyDiffer) {
-    s.Line(35, 50, 835, 250, 0x0000FF);
-    s.Line(35, 250, 835, 50, 0x00FF00);
+    s.drawLine(35, 50, 835, 250, 0x0000FF);
+    s.drawLine(35, 250, 835, 50, 0x00FF00);
     const QImage& img = s.image();
     int red = 0;
     int green = 0;
@@ -176,7 +136,7 @@ TEST_F(ImageSurface, ALaterTraceLeavesAnEarlierOneVisibleWhereTheyDiffer) {
     EXPECT_GT(green, 600);
 }
 
-TEST_F(ImageSurface, PrintWritesTheNumberAfterTheSignSpace) {
+TEST_F(ImageSurface, NumbersStartAtTheirPointAfterTheSignSpace) {
     const auto inkColumns = [](const QImage& img) {
         int first = img.width();
         int last = -1;
@@ -191,15 +151,11 @@ TEST_F(ImageSurface, PrintWritesTheNumberAfterTheSignSpace) {
         return std::pair{first, last};
     };
     ImagePlotSurface positive(kPlotSize);
-    positive.Scale(0, 315, 935, 0);
-    positive.SetCurrentX(100);
-    positive.SetCurrentY(200);
-    positive.Print(20);
+    positive.setScale(0, 315, 935, 0);
+    positive.drawNumber(100, 200, 20);
     ImagePlotSurface negative(kPlotSize);
-    negative.Scale(0, 315, 935, 0);
-    negative.SetCurrentX(100);
-    negative.SetCurrentY(200);
-    negative.Print(-20);
+    negative.setScale(0, 315, 935, 0);
+    negative.drawNumber(100, 200, -20);
     const int left = toPixel({0, 315, 935, -315}, 726, 237, 100, 200).x;
     const auto [posFirst, posLast] = inkColumns(positive.image());
     const int negFirst = inkColumns(negative.image()).first;
@@ -211,21 +167,21 @@ TEST_F(ImageSurface, PrintWritesTheNumberAfterTheSignSpace) {
 
 TEST(ImageSurfaceRepaint, PaintingTheSameAgainGivesIdenticalPixels) {
     ImagePlotSurface once(kPlotSize);
-    DrawFrameOn(once);
-    once.Line(35, 100, 36, 180, 0x00FFFF);
+    drawFrameOn(once);
+    once.drawLine(35, 100, 36, 180, 0x00FFFF);
     ImagePlotSurface twice(kPlotSize);
-    DrawFrameOn(twice);
-    twice.Line(35, 100, 36, 180, 0x00FFFF);
-    DrawFrameOn(twice);
-    twice.Line(35, 100, 36, 180, 0x00FFFF);
+    drawFrameOn(twice);
+    twice.drawLine(35, 100, 36, 180, 0x00FFFF);
+    drawFrameOn(twice);
+    twice.drawLine(35, 100, 36, 180, 0x00FFFF);
     EXPECT_EQ(once.image(), twice.image());
 }
 
 TEST(ImageSurfaceRepaint, TheFramePaintsOverTracesButLeavesTheRest) {
     ImagePlotSurface s(kPlotSize);
-    DrawFrameOn(s);
-    s.Line(35, 100, 835, 100, 0x00FFFF);
-    DrawFrameOn(s);
+    drawFrameOn(s);
+    s.drawLine(35, 100, 835, 100, 0x00FFFF);
+    drawFrameOn(s);
     const QImage& img = s.image();
     const int row = toPixel({0, 315, 935, -315}, 726, 237, 0, 100).y;
     int yellow = 0;
@@ -235,7 +191,7 @@ TEST(ImageSurfaceRepaint, TheFramePaintsOverTracesButLeavesTheRest) {
     EXPECT_GT(yellow, 500);
     // The vertical axis crosses the trace and is painted over it.
     EXPECT_EQ(img.pixel(toPixel({0, 315, 935, -315}, 726, 237, 35, 100).x, row),
-              rgbOf(ImagePlotSurface::kForeground));
+              rgbOf(kForegroundColor));
 }
 
 } // namespace

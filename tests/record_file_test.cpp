@@ -1,5 +1,5 @@
 #include "record/RecordFile.h"
-#include "support/TempFiles.h"
+#include "tests/support/TempFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -87,8 +87,8 @@ TEST(RecordFileRead, TakesEveryFieldFromItsOffset) {
         const auto result = RecordFile::read(path, r);
         ASSERT_TRUE(result.ok()) << "record " << r;
         const Record& rec = result.value();
-        EXPECT_EQ(rec.HeaderText8, "REC-" + std::to_string(r) + "   ");
-        EXPECT_EQ(rec.HeaderText10, "TEXT-" + std::to_string(r) + "    ");
+        EXPECT_EQ(rec.header8, "REC-" + std::to_string(r) + "   ");
+        EXPECT_EQ(rec.header10, "TEXT-" + std::to_string(r) + "    ");
         for (int c = 0; c < 4; ++c) {
             for (int i = 0; i < 1200; ++i) {
                 ASSERT_EQ(rec.channels[c][i], numberedSample(r, c, i))
@@ -150,9 +150,9 @@ TEST_P(ShortRecord, ReadsWhatThereIsAndZeroFillsTheRest) {
         EXPECT_EQ(std::count(buf.begin() + have, buf.end(), 0), static_cast<long>(1256 - have))
             << "channel " << ch + 1;
     }
-    EXPECT_EQ(rec.value().HeaderText8,
+    EXPECT_EQ(rec.value().header8,
               std::string(c.header8Chars, 'A') + std::string(8 - c.header8Chars, ' '));
-    EXPECT_EQ(rec.value().HeaderText10,
+    EXPECT_EQ(rec.value().header10,
               std::string(c.header10Chars, 'A') + std::string(10 - c.header10Chars, ' '));
 }
 
@@ -172,7 +172,7 @@ TEST(RecordFileRead, HeaderBytesOfEveryValueComeBackUnchanged) {
     // 256 byte values over 15 records' 18 header bytes each, NUL, spaces and bytes above 127
     // included.
     std::vector<std::uint8_t> file;
-    std::array<ChannelBuffer, 4> none{};
+    testdata::ChannelSamples none{};
     for (int r = 0; r < 15; ++r) {
         auto bytes = testdata::encodeRecord("", "", none);
         for (int k = 0; k < 18; ++k) {
@@ -186,7 +186,7 @@ TEST(RecordFileRead, HeaderBytesOfEveryValueComeBackUnchanged) {
     for (std::int16_t r = 0; r < 15; ++r) {
         const auto rec = RecordFile::read(path, r);
         ASSERT_TRUE(rec.ok());
-        const std::string all = rec.value().HeaderText8 + rec.value().HeaderText10;
+        const std::string all = rec.value().header8 + rec.value().header10;
         ASSERT_EQ(all.size(), 18u);
         for (int k = 0; k < 18; ++k) {
             EXPECT_EQ(static_cast<unsigned char>(all[k]), (r * 18 + k) % 256);

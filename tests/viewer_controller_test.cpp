@@ -1,5 +1,5 @@
-#include "support/ControllerRig.h"
-#include "support/TempFiles.h"
+#include "tests/support/ControllerRig.h"
+#include "tests/support/TempFiles.h"
 #include "viewer/CommandLine.h"
 #include "viewer/ViewerController.h"
 
@@ -19,14 +19,14 @@ protected:
     // The colours of the traces painted on the top surface since the last call, in order.
     std::vector<Color> tracesSinceLast() {
         std::vector<Color> colors;
-        for (std::size_t k = seen; k < pic0.calls.size(); ++k) {
-            const auto& c = pic0.calls[k];
+        for (std::size_t k = seen; k < plotA.calls.size(); ++k) {
+            const auto& c = plotA.calls[k];
             // A trace's first segment starts at x = 35 and ends at x = 36.
-            if (c.op == Op::Line && c.x1 == 35.0f && c.x2 == 36.0f && c.color) {
-                colors.push_back(*c.color);
+            if (c.op == Op::DrawLine && c.x1 == 35.0f && c.x2 == 36.0f) {
+                colors.push_back(c.color);
             }
         }
-        seen = pic0.calls.size();
+        seen = plotA.calls.size();
         return colors;
     }
 
@@ -36,130 +36,132 @@ protected:
 
 TEST_F(ControllerTest, StepsThroughAThreeRecordFile) {
     const std::string path = dir.write("three.vid", test::numberedRecords(3));
-    controller.Form_Load(path);
-    controller.Form_Resize(); // the first showing
-    EXPECT_EQ(pic0.count(Op::Scale), 2u);
+    controller.start(path);
+    controller.repaint(); // the first showing
+    EXPECT_EQ(plotA.count(Op::SetScale), 2u);
     // Channels 1 and 3 of record 0, twice, in black.
     EXPECT_EQ(tracesSinceLast(), std::vector<Color>(4, 0x000000));
     EXPECT_EQ(host.title, path);
 
-    controller.cmdup_Click();
+    controller.showNext();
     EXPECT_EQ(tracesSinceLast(), std::vector<Color>(2, 0x0000FF));
-    controller.cmdup_Click();
+    controller.showNext();
     EXPECT_EQ(tracesSinceLast(), std::vector<Color>(2, 0x00FF00));
-    EXPECT_EQ(controller.RecordNo(), 2);
+    EXPECT_EQ(controller.recordNumber(), 2);
 
-    controller.cmdup_Click();
+    controller.showNext();
     EXPECT_EQ(dialogs.messages, std::vector<std::string>{"end-of-file"});
-    EXPECT_EQ(controller.RecordNo(), 2);
+    EXPECT_EQ(controller.recordNumber(), 2);
     EXPECT_TRUE(tracesSinceLast().empty());
 
-    controller.cmdDown_Click();
+    controller.showPrevious();
     EXPECT_EQ(tracesSinceLast(), std::vector<Color>(2, 0x0000FF));
-    EXPECT_EQ(controller.RecordNo(), 1);
+    EXPECT_EQ(controller.recordNumber(), 1);
     EXPECT_EQ(host.caption, "REC-1    TEXT-1    ");
     EXPECT_FALSE(controller.ended());
-    EXPECT_EQ(pic0.count(Op::Cls), 0u); // records overlay
+    EXPECT_EQ(plotA.count(Op::Clear), 0u); // records overlay
 }
 
 TEST_F(ControllerTest, PreviousAtRecordZeroSaysTopOfFile) {
-    controller.Form_Load(dir.write("one.vid", test::numberedRecords(1)));
+    controller.start(dir.write("one.vid", test::numberedRecords(1)));
     tracesSinceLast();
-    controller.cmdDown_Click();
+    controller.showPrevious();
     EXPECT_EQ(dialogs.messages, std::vector<std::string>{"top-of-file"});
-    EXPECT_EQ(controller.RecordNo(), 0);
+    EXPECT_EQ(controller.recordNumber(), 0);
     EXPECT_TRUE(tracesSinceLast().empty());
 }
 
 TEST_F(ControllerTest, NextStopsAtRecordTwentyThreeWithoutReadingTheFile) {
     const std::string path = dir.write("many.vid", test::numberedRecords(30));
-    controller.Form_Load(path);
+    controller.start(path);
     for (int k = 0; k < 23; ++k) {
-        controller.cmdup_Click();
+        controller.showNext();
     }
-    ASSERT_EQ(controller.RecordNo(), 23);
+    ASSERT_EQ(controller.recordNumber(), 23);
     ASSERT_TRUE(dialogs.messages.empty());
     // Were the file read, its removal would end the program with the failure message.
     std::filesystem::remove(path);
     log.events.clear();
-    controller.cmdup_Click();
+    controller.showNext();
     EXPECT_EQ(log.events, std::vector<std::string>{"message:end-of-file"});
-    EXPECT_EQ(controller.RecordNo(), 23);
+    EXPECT_EQ(controller.recordNumber(), 23);
     EXPECT_FALSE(controller.ended());
 }
 
 TEST_F(ControllerTest, ClearLeavesTheFrameAndAResizePaintsTheCurrentRecord) {
-    controller.Form_Load(dir.write("two.vid", test::numberedRecords(2)));
-    controller.cmdup_Click();
+    controller.start(dir.write("two.vid", test::numberedRecords(2)));
+    controller.showNext();
     host.caption = "unchanged";
-    pic0.calls.clear();
-    pic1.calls.clear();
+    plotA.calls.clear();
+    plotB.calls.clear();
     seen = 0;
 
-    controller.cmdclear_Click();
-    ASSERT_EQ(pic0.calls.size(), 1 + kFrameCalls);
-    EXPECT_EQ(pic0.calls.front().op, Op::Cls);
-    EXPECT_EQ(pic1.calls.front().op, Op::Cls);
+    controller.clearPlots();
+    ASSERT_EQ(plotA.calls.size(), 1 + kFrameCalls);
+    EXPECT_EQ(plotA.calls.front().op, Op::Clear);
+    EXPECT_EQ(plotB.calls.front().op, Op::Clear);
     EXPECT_TRUE(tracesSinceLast().empty());
-    EXPECT_EQ(controller.RecordNo(), 1);
+    EXPECT_EQ(controller.recordNumber(), 1);
     EXPECT_EQ(host.caption, "unchanged");
 
-    controller.Form_Resize();
-    EXPECT_EQ(pic0.calls.size(), 1 + 2 * kFrameCalls + kTraceCallsPerSurface);
+    controller.repaint();
+    EXPECT_EQ(plotA.calls.size(), 1 + 2 * kFrameCalls + kTraceCallsPerSurface);
     EXPECT_EQ(tracesSinceLast(), std::vector<Color>(2, 0x0000FF));
 }
 
 TEST_F(ControllerTest, AnEmptyCommandLineAsksForAFile) {
     const std::string path = dir.write("picked.vid", test::numberedRecords(1));
     dialogs.fileNames = {path};
-    controller.Form_Load("");
+    controller.start("");
     EXPECT_EQ(log.events.front(), "open:*.vid;dat|*.vid|open file");
-    EXPECT_EQ(controller.DataFile(), path);
+    EXPECT_EQ(controller.dataFile(), path);
     EXPECT_EQ(tracesSinceLast().size(), 2u);
 }
 
 TEST_F(ControllerTest, ACancelledDialogAsksToRetryAndRetryOpensItAgain) {
     const std::string path = dir.write("picked.vid", test::numberedRecords(1));
-    dialogs.fileNames = {"*.vid", path};
-    dialogs.retryAnswers = {true};
-    controller.Form_Load("");
-    const std::vector<std::string> start(log.events.begin(), log.events.begin() + 3);
+    dialogs.fileNames = {std::nullopt, "*.vid", path}; // cancelled, then the bare pattern
+    dialogs.retryAnswers = {true, true};
+    controller.start("");
+    const std::vector<std::string> start(log.events.begin(), log.events.begin() + 5);
     EXPECT_EQ(start, (std::vector<std::string>{"open:*.vid;dat|*.vid|open file",
                                                "ask:Please select a *.vid or *.dat file",
+                                               "open:*.vid;dat|*.vid|open file",
+                                               "ask:Please select a *.vid or *.dat file",
                                                "open:*.vid;dat|*.vid|open file"}));
-    EXPECT_EQ(controller.DataFile(), path);
+    EXPECT_EQ(controller.dataFile(), path);
     EXPECT_FALSE(controller.ended());
 }
 
 TEST_F(ControllerTest, CancelOnTheRetryQuestionEndsBeforeAnythingIsPainted) {
     dialogs.fileNames = {"*.vid"};
     dialogs.retryAnswers = {false};
-    controller.Form_Load("");
+    controller.start("");
     EXPECT_TRUE(controller.ended());
     EXPECT_EQ(host.exitStatus, kCancelledExitStatus);
-    EXPECT_TRUE(pic0.calls.empty());
+    EXPECT_TRUE(plotA.calls.empty());
     // Nothing runs after the end.
-    controller.Form_Resize();
-    controller.cmdup_Click();
-    controller.cmdclear_Click();
-    EXPECT_TRUE(pic0.calls.empty());
+    controller.repaint();
+    controller.showNext();
+    controller.clearPlots();
+    EXPECT_TRUE(plotA.calls.empty());
     EXPECT_EQ(log.count("message:end-of-file"), 0u);
 }
 
 TEST_F(ControllerTest, OnlyTheExactPatternCountsAsNoFile) {
     // "*.VID" or "*.vid;dat" are names like any other: the first display reports them.
     dialogs.fileNames = {"*.VID"};
-    controller.Form_Load("");
+    controller.start("");
     EXPECT_EQ(log.count("ask:Please select a *.vid or *.dat file"), 0u);
-    EXPECT_EQ(controller.DataFile(), "*.VID");
+    EXPECT_EQ(controller.dataFile(), "*.VID");
     EXPECT_TRUE(controller.ended());
 }
 
 TEST_F(ControllerTest, AQuotedPathIsTakenWithItsQuotesAndFails) {
     const std::string path = dir.write("run 1.vid", test::numberedRecords(1));
     const std::string quoted = "\"" + path + "\"";
-    controller.Form_Load(quoted);
-    EXPECT_EQ(controller.DataFile(), quoted);
+    controller.start(quoted);
+    EXPECT_EQ(controller.dataFile(), quoted);
     EXPECT_EQ(dialogs.messages, std::vector<std::string>{failureMessage(
                                     quoted, errorCode(RecordError::LengthUnavailable))});
     EXPECT_EQ(host.exitStatus, kReadFailureExitStatus);
@@ -168,22 +170,22 @@ TEST_F(ControllerTest, AQuotedPathIsTakenWithItsQuotesAndFails) {
 }
 
 TEST_F(ControllerTest, AFailureDuringStartUpEndsAndIgnoresLaterEvents) {
-    controller.Form_Load((dir.path() / "missing.vid").string());
+    controller.start((dir.path() / "missing.vid").string());
     ASSERT_TRUE(controller.ended());
     EXPECT_EQ(host.exitStatus, kReadFailureExitStatus);
-    const auto calls = pic0.calls.size();
-    controller.Form_Resize();
-    controller.cmdDown_Click();
-    EXPECT_EQ(pic0.calls.size(), calls);
+    const auto calls = plotA.calls.size();
+    controller.repaint();
+    controller.showPrevious();
+    EXPECT_EQ(plotA.calls.size(), calls);
     EXPECT_EQ(dialogs.messages.size(), 1u);
 }
 
 TEST_F(ControllerTest, AnEmptyFileReportsEndOfFileThenFailsOnTheFirstShowing) {
-    controller.Form_Load(dir.write("empty.vid", {}));
+    controller.start(dir.write("empty.vid", {}));
     EXPECT_EQ(dialogs.messages, std::vector<std::string>{"end-of-file"});
-    EXPECT_EQ(controller.RecordNo(), -1);
+    EXPECT_EQ(controller.recordNumber(), -1);
     EXPECT_FALSE(controller.ended());
-    controller.Form_Resize();
+    controller.repaint();
     EXPECT_TRUE(controller.ended());
     EXPECT_EQ(host.exitStatus, kReadFailureExitStatus);
 }

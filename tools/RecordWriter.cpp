@@ -1,4 +1,4 @@
-#include "RecordWriter.h"
+#include "tools/RecordWriter.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,10 +10,12 @@ namespace sorkam::testdata {
 
 namespace {
 
-// Samples 0..1199 of a channel lie in its block; the rest of a 1256-byte read is the next block.
-constexpr std::size_t kSamplesInBlock = format::kBlockSize - 56;
+constexpr std::size_t kBlockBytes = 1256;
+constexpr std::size_t kSampleOffset = 56;
+constexpr std::size_t kHeader8Offset = 26;
+constexpr std::size_t kHeader10Offset = 40;
 
-void putText(RecordBytes& bytes, std::int32_t offset, std::size_t length, std::string_view text) {
+void putText(RecordBytes& bytes, std::size_t offset, std::size_t length, std::string_view text) {
     for (std::size_t i = 0; i < length; ++i) {
         bytes[offset + i] = static_cast<std::uint8_t>(i < text.size() ? text[i] : ' ');
     }
@@ -37,12 +39,12 @@ private:
     std::uint32_t state;
 };
 
-std::array<ChannelBuffer, format::kChannelCount> demoChannels(int r) {
+ChannelSamples demoChannels(int r) {
     constexpr double kPi = std::numbers::pi;
-    std::array<ChannelBuffer, format::kChannelCount> ch{};
+    ChannelSamples ch{};
     Noise noise(0x5eed0000u + static_cast<std::uint32_t>(r));
     const int stepAt = 140 + 6 * r;
-    for (std::size_t idx = 0; idx < kSamplesInBlock; ++idx) {
+    for (std::size_t idx = 0; idx < kSamplesPerChannel; ++idx) {
         const double i = static_cast<double>(idx);
         // Channel 1: a pulse train whose pulses wander later and grow a little.
         const double phase = std::fmod(i + 200.0 - 7.0 * r, 200.0);
@@ -68,14 +70,14 @@ std::array<ChannelBuffer, format::kChannelCount> demoChannels(int r) {
 
 } // namespace
 
-RecordBytes encodeRecord(std::string_view headerText8, std::string_view headerText10,
-                         const std::array<ChannelBuffer, format::kChannelCount>& channels) {
+RecordBytes encodeRecord(std::string_view header8, std::string_view header10,
+                         const ChannelSamples& channels) {
     RecordBytes bytes{};
-    putText(bytes, format::kHeaderText8Offset, format::kHeaderText8Length, headerText8);
-    putText(bytes, format::kHeaderText10Offset, format::kHeaderText10Length, headerText10);
-    for (std::size_t c = 0; c < format::kChannelCount; ++c) {
-        std::copy_n(channels[c].begin(), kSamplesInBlock,
-                    bytes.begin() + format::kChannelOffsets[c]);
+    putText(bytes, kHeader8Offset, 8, header8);
+    putText(bytes, kHeader10Offset, 10, header10);
+    for (std::size_t c = 0; c < channels.size(); ++c) {
+        std::copy(channels[c].begin(), channels[c].end(),
+                  bytes.begin() + static_cast<std::ptrdiff_t>(c * kBlockBytes + kSampleOffset));
     }
     return bytes;
 }

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "../record/RecordFile.h"
-
 #include <array>
 #include <cstdint>
 #include <string>
@@ -10,14 +8,22 @@
 
 namespace sorkam::testdata {
 
-// The bytes of one record as the viewer reads it: header texts at offsets 26 and 40 (cut or
-// padded with spaces to 8 and 10 bytes) and samples 0..1199 of each channel in its block. The
-// 56 bytes at the start of blocks 1..3 double as samples 1200..1255 of the channel before and
-// are left zero.
-using RecordBytes = std::array<std::uint8_t, format::kRecordSize>;
-[[nodiscard]] RecordBytes
-encodeRecord(std::string_view headerText8, std::string_view headerText10,
-             const std::array<ChannelBuffer, format::kChannelCount>& channels);
+// The layout is spelled out here on its own, not taken from the reader, so that a wrong offset
+// in either shows up in the tests instead of passing in both: a record is 5024 bytes, four
+// blocks of 1256; header texts at record offsets 26 (8 bytes) and 40 (10 bytes); each channel's
+// samples 56 bytes into its block.
+inline constexpr std::size_t kRecordBytes = 5024;
+inline constexpr std::size_t kSamplesPerChannel = 1200;
+
+// Samples 0..1199 of channels 1..4, the samples that lie in each channel's own block.
+using ChannelSamples = std::array<std::array<std::uint8_t, kSamplesPerChannel>, 4>;
+using RecordBytes = std::array<std::uint8_t, kRecordBytes>;
+
+// The bytes of one record: the header texts (cut or padded with spaces to 8 and 10 bytes) and
+// the samples. The 56 bytes at the start of blocks 1..3, which a reader of 1256-byte channels
+// takes as samples 1200..1255 of the channel before, are left zero.
+[[nodiscard]] RecordBytes encodeRecord(std::string_view header8, std::string_view header10,
+                                       const ChannelSamples& channels);
 
 // Appends a record's bytes to a file image.
 void appendRecord(std::vector<std::uint8_t>& file, const RecordBytes& record);

@@ -1,5 +1,5 @@
 // Writes the demo data file: 24 records, one for each record colour.
-#include "RecordWriter.h"
+#include "tools/RecordWriter.h"
 
 #include <cstdio>
 

@@ -1,6 +1,6 @@
 // Writes seed inputs for the record fuzzer into a directory: a record-number byte followed by a
 // data file, over the demo data, numbered records, and files cut at the edges that matter.
-#include "RecordWriter.h"
+#include "tools/RecordWriter.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "CommandLine.h"
+#include "viewer/CommandLine.h"
 
 namespace sorkam {
 

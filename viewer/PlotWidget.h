@@ -1,6 +1,6 @@
 #pragma once
 
-#include "../plot/ImagePlotSurface.h"
+#include "plot/ImagePlotSurface.h"
 
 #include <QWidget>
 
@@ -10,18 +10,23 @@ namespace sorkam {
 class PlotWidget final : public QWidget {
     Q_OBJECT
 public:
-    // A plot area of the given fixed size in layout pixels; dpi scales its tick labels like the
-    // window's font. On a screen with ratio device pixels to a layout pixel the surface paints at
-    // device resolution, so traces stay one device pixel wide and text is sharp.
-    PlotWidget(QSize size, int dpi, qreal ratio = 1.0, QWidget* parent = nullptr);
+    // A plot area of the given fixed size in layout pixels; dpi scales its numbers like the
+    // window's font.
+    PlotWidget(QSize size, int dpi, QWidget* parent = nullptr);
 
     [[nodiscard]] ImagePlotSurface& surface() { return plot; }
+    [[nodiscard]] qreal pixelRatio() const { return ratio; }
+    // Paints at ratio device pixels to a layout pixel from now on (at least 1), so traces stay
+    // one device pixel wide and text is sharp. A new ratio starts a blank picture.
+    void setPixelRatio(qreal ratio);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    qreal ratio;
+    QSize layoutSize;
+    int dpi;
+    qreal ratio = 1.0;
     ImagePlotSurface plot;
 };
 

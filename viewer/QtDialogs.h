@@ -1,22 +1,26 @@
 #pragma once
 
-#include "ViewerHost.h"
+#include "viewer/ViewerHost.h"
+
+#include <QCoreApplication>
 
 class QWidget;
 
 namespace sorkam {
 
-// The real message boxes and open-file dialog: modal, captioned "sorkam", texts shown as plain
-// text.
+// The real message boxes and open-file dialog: modal, captioned with the application's display
+// name, texts shown as plain text.
 class QtDialogs final : public UserDialogs {
+    Q_DECLARE_TR_FUNCTIONS(QtDialogs)
 public:
-    // Dialogs are centred on parent when it is shown; parent may be null.
+    // Dialogs are parented to and centred on parent, which may be null.
     explicit QtDialogs(QWidget* parent = nullptr) : parent(parent) {}
 
-    void ShowMessage(const std::string& text) override;
-    [[nodiscard]] bool AskRetry(const std::string& text) override;
-    [[nodiscard]] std::string OpenFile(const std::string& presetName, const std::string& filter,
-                                       const std::string& title) override;
+    void showMessage(const std::string& text) override;
+    [[nodiscard]] bool askRetry(const std::string& text) override;
+    [[nodiscard]] std::optional<std::string> openFile(const std::string& presetName,
+                                                      const std::string& filter,
+                                                      const std::string& title) override;
 
 private:
     QWidget* parent;

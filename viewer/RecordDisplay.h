@@ -1,47 +1,47 @@
 #pragma once
 
-#include "../plot/PlotSurface.h"
-#include "../record/RecordFile.h"
-#include "ViewerHost.h"
+#include "plot/PlotSurface.h"
+#include "record/RecordFile.h"
+#include "viewer/ViewerHost.h"
 
 #include <cstdint>
 #include <string>
 
 namespace sorkam {
 
+// What showing a record came to.
 enum class DisplayOutcome {
-    Shown,     // the record was painted and the status label set
-    EndOfFile, // the record is not in the file; the caller's number went back by one
-    Failed,    // a file operation failed; the message was shown and the program is ending
+    Shown,     // the record was painted and the status line set
+    EndOfFile, // the record is not in the file; nothing was painted
+    Failed,    // a file operation failed; nothing was painted
+};
+
+struct DisplayResult {
+    DisplayOutcome outcome = DisplayOutcome::Shown;
+    int errorCode = 0; // with Failed: the code the failure message shows
 };
 
 // Puts one record on screen: its four channels as traces over whatever both surfaces show,
-// and its header texts in the status label, all in the record's colour.
+// and its header texts in the status line, all in the record's colour.
 class RecordDisplay {
 public:
-    RecordDisplay(ViewerHost& host, UserDialogs& dialogs, PlotSurface& pic0, PlotSurface& pic1);
+    RecordDisplay(ViewerHost& host, PlotSurface& plotA, PlotSurface& plotB);
 
-    // Shows record recordNo of dataFile. On end-of-file tells the user and steps recordNo back
-    // by one; on failure shows dataFile + " Error= " + code and ends the program.
-    DisplayOutcome ShowRecord(const std::string& dataFile, std::int16_t& recordNo);
+    // Sets the title to dataFile, then reads record n and paints it. Reports a record that is
+    // not in the file, or a file operation that failed, without telling the user.
+    [[nodiscard]] DisplayResult showRecord(const std::string& dataFile, std::int16_t n);
 
 private:
-    DisplayOutcome fail(const std::string& dataFile, int code);
-
     ViewerHost& host;
-    UserDialogs& dialogs;
-    PlotSurface& pic0;
-    PlotSurface& pic1;
+    PlotSurface& plotA;
+    PlotSurface& plotB;
 };
 
 // Paints a record's four channels as traces in color over what the surfaces show: channels 1
-// and 3 on pic0, 2 and 4 on pic1, 801 segments each.
-void paintTraces(const Record& record, Color color, PlotSurface& pic0, PlotSurface& pic1);
+// and 3 on plotA, 2 and 4 on plotB, 801 segments each, from the trace origin on.
+void paintTraces(const Record& record, Color color, PlotSurface& plotA, PlotSurface& plotB);
 
 // The failure message of a display: the path, " Error= " and the code in decimal.
 [[nodiscard]] std::string failureMessage(const std::string& dataFile, int code);
-
-// Status of a program that ended because the data file could not be read.
-inline constexpr int kReadFailureExitStatus = 1;
 
 } // namespace sorkam

@@ -1,4 +1,4 @@
-#include "TextDisplay.h"
+#include "viewer/TextDisplay.h"
 
 #include <QFile>
 

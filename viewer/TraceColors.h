@@ -1,20 +1,21 @@
 #pragma once
 
-#include "../plot/Color.h"
+#include "plot/Color.h"
 
 #include <array>
-#include <cstddef>
+#include <cstdint>
 
 namespace sorkam {
 
-inline constexpr std::size_t kTraceColorCount = 24;
-
-// The colour of record n is TraceColors[n]: black, red, green, yellow, blue, magenta, cyan and
-// white, three times over.
-inline constexpr std::array<Color, kTraceColorCount> TraceColors = {
-    0x000000, 0x0000FF, 0x00FF00, 0x00FFFF, 0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF,
-    0x000000, 0x0000FF, 0x00FF00, 0x00FFFF, 0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF,
+// The record colours in turn: black, red, green, yellow, blue, magenta, cyan, white.
+inline constexpr std::array<Color, 8> kRecordColorCycle = {
     0x000000, 0x0000FF, 0x00FF00, 0x00FFFF, 0xFF0000, 0xFF00FF, 0xFFFF00, 0xFFFFFF,
 };
+
+// The colour record n is painted in: the cycle, three times over for records 0..23.
+[[nodiscard]] constexpr Color recordColor(std::int64_t n) {
+    const auto size = static_cast<std::int64_t>(kRecordColorCycle.size());
+    return kRecordColorCycle[static_cast<std::size_t>(((n % size) + size) % size)];
+}
 
 } // namespace sorkam

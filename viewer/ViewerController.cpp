@@ -1,6 +1,6 @@
-#include "ViewerController.h"
+#include "viewer/ViewerController.h"
 
-#include "../plot/PlotFrame.h"
+#include "plot/PlotFrame.h"
 
 namespace sorkam {
 
@@ -12,89 +12,101 @@ const std::string kDialogTitle = "open file";
 
 } // namespace
 
-ViewerController::ViewerController(ViewerHost& host, UserDialogs& dialogs, PlotSurface& pic0,
-                                   PlotSurface& pic1)
-    : host(host), dialogs(dialogs), pic0(pic0), pic1(pic1), display(host, dialogs, pic0, pic1) {
+ViewerController::ViewerController(ViewerHost& host, UserDialogs& dialogs, PlotSurface& plotA,
+                                   PlotSurface& plotB)
+    : host(host), dialogs(dialogs), plotA(plotA), plotB(plotB), display(host, plotA, plotB) {
 }
 
 void ViewerController::end(int status) {
     hasEnded = true;
-    host.EndProgram(status);
+    host.endProgram(status);
 }
 
 void ViewerController::showCurrent() {
-    if (display.ShowRecord(dataFile, recordNo) == DisplayOutcome::Failed) {
-        // The display has shown its message and asked the host to end the program.
-        hasEnded = true;
+    const DisplayResult result = display.showRecord(file, record);
+    switch (result.outcome) {
+    case DisplayOutcome::Shown:
+        break;
+    case DisplayOutcome::EndOfFile:
+        dialogs.showMessage("end-of-file");
+        --record;
+        break;
+    case DisplayOutcome::Failed:
+        dialogs.showMessage(failureMessage(file, result.errorCode));
+        end(kReadFailureExitStatus);
+        break;
     }
 }
 
-void ViewerController::Form_Load(const std::string& commandLine) {
+void ViewerController::start(const std::string& commandLine) {
     if (hasEnded) {
         return;
     }
-    dataFile = commandLine;
-    if (dataFile.empty()) {
-        SelectFile(dataFile);
-        if (hasEnded) {
-            return;
-        }
-    }
-    recordNo = 0;
-    DrawFrame(pic0, pic1);
-    showCurrent();
-}
-
-void ViewerController::Form_Resize() {
-    if (hasEnded) {
-        return;
-    }
-    DrawFrame(pic0, pic1);
-    showCurrent();
-}
-
-void ViewerController::cmdup_Click() {
-    if (hasEnded) {
-        return;
-    }
-    if (recordNo > kLastRecord - 1) {
-        dialogs.ShowMessage("end-of-file");
-        return;
-    }
-    ++recordNo;
-    showCurrent();
-}
-
-void ViewerController::cmdDown_Click() {
-    if (hasEnded) {
-        return;
-    }
-    if (recordNo < 1) {
-        dialogs.ShowMessage("top-of-file");
-        return;
-    }
-    --recordNo;
-    showCurrent();
-}
-
-void ViewerController::cmdclear_Click() {
-    if (hasEnded) {
-        return;
-    }
-    pic1.Cls();
-    pic0.Cls();
-    DrawFrame(pic0, pic1);
-}
-
-void ViewerController::SelectFile(std::string& name) {
-    for (;;) {
-        name = dialogs.OpenFile(kPresetName, kFilter, kDialogTitle);
-        if (name != "*.vid") {
-            return;
-        }
-        if (!dialogs.AskRetry("Please select a *.vid or *.dat file")) {
+    file = commandLine;
+    if (file.empty()) {
+        const std::optional<std::string> chosen = selectFile();
+        if (!chosen) {
             end(kCancelledExitStatus);
             return;
+        }
+        file = *chosen;
+    }
+    record = 0;
+    drawFrame(plotA, plotB);
+    showCurrent();
+}
+
+void ViewerController::repaint() {
+    if (hasEnded) {
+        return;
+    }
+    drawFrame(plotA, plotB);
+    showCurrent();
+}
+
+void ViewerController::showNext() {
+    if (hasEnded) {
+        return;
+    }
+    if (record > kLastRecord - 1) {
+        dialogs.showMessage("end-of-file");
+        return;
+    }
+    ++record;
+    showCurrent();
+}
+
+void ViewerController::showPrevious() {
+    if (hasEnded) {
+        return;
+    }
+    if (record < 1) {
+        dialogs.showMessage("top-of-file");
+        return;
+    }
+    --record;
+    showCurrent();
+}
+
+void ViewerController::clearPlots() {
+    if (hasEnded) {
+        return;
+    }
+    plotB.clear();
+    plotA.clear();
+    drawFrame(plotA, plotB);
+}
+
+std::optional<std::string> ViewerController::selectFile() {
+    for (;;) {
+        // A cancelled dialog counts as the bare pattern "*.vid": both ask again.
+        const std::optional<std::string> name =
+            dialogs.openFile(kPresetName, kFilter, kDialogTitle);
+        if (name && *name != kFilter) {
+            return name;
+        }
+        if (!dialogs.askRetry("Please select a *.vid or *.dat file")) {
+            return std::nullopt;
         }
     }
 }

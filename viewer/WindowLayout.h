@@ -1,5 +1,7 @@
 #pragma once
 
+#include "plot/PlotSurface.h"
+
 #include <array>
 #include <string_view>
 
@@ -37,7 +39,7 @@ inline constexpr TwipsRect kUp{9660, 7875, 1388, 386};
 // window's own font (the plot surfaces' tick labels).
 inline constexpr double kLabelPointSize = 14.25;
 inline constexpr double kButtonPointSize = 8.25;
-inline constexpr double kWindowPointSize = 8.25;
+inline constexpr double kWindowPointSize = kNumberPointSize;
 
 // Twips to pixels at the given dots per inch, rounded to the nearest pixel
 // (15 twips are one pixel at 96 dpi).

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "XSession.h"
+#include "tests/e2e/XSession.h"
 
 namespace sorkam::e2e {
 

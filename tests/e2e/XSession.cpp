@@ -1,4 +1,4 @@
-#include "XSession.h"
+#include "tests/e2e/XSession.h"
 
 #include <QImage>
 

@@ -1,6 +1,6 @@
 // The built viewer in a real X server, driven by pointer clicks and keys, checked on the pixels
 // of its window.
-#include "ViewerPlaces.h"
+#include "tests/e2e/ViewerPlaces.h"
 
 #include <gtest/gtest.h>
 

@@ -25,19 +25,19 @@ struct EventLog {
 class FakeHost final : public ViewerHost {
 public:
     explicit FakeHost(EventLog& log) : log(log) {}
-    void SetTitle(const std::string& t) override {
+    void setTitle(const std::string& t) override {
         title = t;
         log.events.push_back("title:" + t);
     }
-    void SetStatusCaption(const std::string& c) override {
+    void setStatusText(const std::string& c) override {
         caption = c;
         log.events.push_back("caption:" + c);
     }
-    void SetStatusColor(Color c) override {
+    void setStatusColor(Color c) override {
         statusColor = c;
         log.events.push_back("color:" + std::to_string(c));
     }
-    void EndProgram(int status) override {
+    void endProgram(int status) override {
         exitStatus = status;
         log.events.push_back("end:" + std::to_string(status));
     }
@@ -55,11 +55,11 @@ private:
 class ScriptedDialogs final : public UserDialogs {
 public:
     explicit ScriptedDialogs(EventLog& log) : log(log) {}
-    void ShowMessage(const std::string& text) override {
+    void showMessage(const std::string& text) override {
         messages.push_back(text);
         log.events.push_back("message:" + text);
     }
-    bool AskRetry(const std::string& text) override {
+    bool askRetry(const std::string& text) override {
         log.events.push_back("ask:" + text);
         const bool retry = !retryAnswers.empty() && retryAnswers.front();
         if (!retryAnswers.empty()) {
@@ -67,19 +67,20 @@ public:
         }
         return retry;
     }
-    std::string OpenFile(const std::string& preset, const std::string& filter,
-                         const std::string& title) override {
+    std::optional<std::string> openFile(const std::string& preset, const std::string& filter,
+                                        const std::string& title) override {
         log.events.push_back("open:" + preset + "|" + filter + "|" + title);
-        std::string name = fileNames.empty() ? filter : fileNames.front();
-        if (!fileNames.empty()) {
-            fileNames.pop_front();
+        if (fileNames.empty()) {
+            return std::nullopt;
         }
+        std::optional<std::string> name = fileNames.front();
+        fileNames.pop_front();
         return name;
     }
 
     std::vector<std::string> messages;
-    std::deque<std::string> fileNames; // what the dialog yields, in turn; then the filter
-    std::deque<bool> retryAnswers;     // Retry (true) or Cancel, in turn; then Cancel
+    std::deque<std::optional<std::string>> fileNames; // what the dialog yields in turn, then Cancel
+    std::deque<bool> retryAnswers; // Retry (true) or Cancel, in turn; then Cancel
 
 private:
     EventLog& log;

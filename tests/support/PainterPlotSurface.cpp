@@ -1,4 +1,4 @@
-#include "PainterPlotSurface.h"
+#include "tests/support/PainterPlotSurface.h"
 
 #include "plot/ImagePlotSurface.h"
 
@@ -19,49 +19,37 @@ PixelPoint PainterPlotSurface::pixelAt(float x, float y) const {
     return toPixel(scale, picture.width(), picture.height(), x, y);
 }
 
-void PainterPlotSurface::Scale(float x1, float y1, float x2, float y2) {
+void PainterPlotSurface::setScale(float x1, float y1, float x2, float y2) {
     scale = {x1, y1, x2 - x1, y2 - y1};
 }
 
-void PainterPlotSurface::Line(float x1, float y1, float x2, float y2) {
-    Line(x1, y1, x2, y2, ImagePlotSurface::kForeground);
-}
-
-void PainterPlotSurface::Line(float x1, float y1, float x2, float y2, Color color) {
+void PainterPlotSurface::drawLine(float x1, float y1, float x2, float y2, Color color) {
     const PixelPoint a = pixelAt(x1, y1);
     const PixelPoint b = pixelAt(x2, y2);
     QPainter painter(&picture);
     painter.setPen(ImagePlotSurface::linePen(color));
     painter.drawLine(QPoint(a.x, a.y), QPoint(b.x, b.y));
-    currentX = x2;
-    currentY = y2;
 }
 
-void PainterPlotSurface::PSet(float x, float y) {
+void PainterPlotSurface::drawPoint(float x, float y) {
     const PixelPoint p = pixelAt(x, y);
     QPainter painter(&picture);
-    painter.setPen(ImagePlotSurface::linePen(ImagePlotSurface::kForeground));
+    painter.setPen(ImagePlotSurface::linePen(kForegroundColor));
     painter.drawPoint(QPoint(p.x, p.y));
-    currentX = x;
-    currentY = y;
 }
 
-void PainterPlotSurface::Print(std::int16_t value) {
-    const PixelPoint p = pixelAt(currentX, currentY);
+void PainterPlotSurface::drawNumber(float x, float y, std::int16_t value) {
+    const PixelPoint p = pixelAt(x, y);
     QPainter painter(&picture);
     painter.setFont(font);
-    painter.setPen(toQColor(ImagePlotSurface::kForeground));
+    painter.setPen(toQColor(kForegroundColor));
     const QFontMetrics metrics(font, &picture);
     painter.drawText(QPoint(p.x, p.y + metrics.ascent()),
                      QString::fromStdString(printedNumber(value)));
-    currentX = scale.left;
-    currentY += pixelsDownInUser(scale, picture.height(), static_cast<float>(metrics.height()));
 }
 
-void PainterPlotSurface::Cls() {
+void PainterPlotSurface::clear() {
     picture.fill(toQColor(ImagePlotSurface::kBackground));
-    currentX = 0.0f;
-    currentY = 0.0f;
 }
 
 } // namespace sorkam::test

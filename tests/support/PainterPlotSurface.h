@@ -14,16 +14,11 @@ class PainterPlotSurface final : public PlotSurface {
 public:
     explicit PainterPlotSurface(QSize size, int dpi = 96);
 
-    void Scale(float x1, float y1, float x2, float y2) override;
-    void Line(float x1, float y1, float x2, float y2) override;
-    void Line(float x1, float y1, float x2, float y2, Color color) override;
-    void PSet(float x, float y) override;
-    void Print(std::int16_t value) override;
-    void Cls() override;
-    [[nodiscard]] float CurrentX() const override { return currentX; }
-    [[nodiscard]] float CurrentY() const override { return currentY; }
-    void SetCurrentX(float x) override { currentX = x; }
-    void SetCurrentY(float y) override { currentY = y; }
+    void setScale(float x1, float y1, float x2, float y2) override;
+    void drawLine(float x1, float y1, float x2, float y2, Color color) override;
+    void drawPoint(float x, float y) override;
+    void drawNumber(float x, float y, std::int16_t value) override;
+    void clear() override;
 
     [[nodiscard]] const QImage& image() const { return picture; }
 
@@ -33,8 +28,6 @@ private:
     QImage picture;
     QFont font;
     UserScale scale;
-    float currentX = 0.0f;
-    float currentY = 0.0f;
 };
 
 } // namespace sorkam::test

@@ -1,4 +1,4 @@
-#include "TempFiles.h"
+#include "tests/support/TempFiles.h"
 
 #include <random>
 #include <stdexcept>
@@ -40,9 +40,9 @@ std::uint8_t numberedSample(int record, int channel, int index) {
 std::vector<std::uint8_t> numberedRecords(int records) {
     std::vector<std::uint8_t> file;
     for (int r = 0; r < records; ++r) {
-        std::array<ChannelBuffer, format::kChannelCount> channels{};
+        testdata::ChannelSamples channels{};
         for (int c = 0; c < 4; ++c) {
-            for (int i = 0; i < 1256; ++i) {
+            for (int i = 0; i < 1200; ++i) {
                 channels[c][i] = numberedSample(r, c, i);
             }
         }

@@ -9,5 +9,6 @@ int main(int argc, char** argv) {
     }
     testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("sorkam")); // as the viewer names itself
     return RUN_ALL_TESTS();
 }

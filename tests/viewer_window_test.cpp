@@ -1,0 +1,264 @@
+// The window under the offscreen platform: layout, captions, fonts, keys, and what it shows.
+#include "plot/PlotFrame.h"
+#include "tests/support/FakeViewer.h"
+#include "tests/support/TempFiles.h"
+#include "viewer/TextDisplay.h"
+#include "viewer/ViewerWindow.h"
+
+#include <QFontInfo>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QWindow>
+
+#include <gtest/gtest.h>
+
+namespace sorkam {
+namespace {
+
+int countColour(const QImage& img, QRgb rgb) {
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y) {
+        for (int x = 0; x < img.width(); ++x) {
+            n += img.pixel(x, y) == rgb ? 1 : 0;
+        }
+    }
+    return n;
+}
+
+QImage imageOf(PlotWidget* plot) {
+    return plot->surface().image();
+}
+
+// A window on scripted dialogs, laid out at 96 dpi.
+class WindowTest : public testing::Test {
+protected:
+    // Starts on path and shows the window; false when it never got on screen.
+    bool showOn(const std::string& path) {
+        w.start(path);
+        w.show();
+        return QTest::qWaitForWindowExposed(&w);
+    }
+
+    test::TempDir dir;
+    test::EventLog log;
+    test::ScriptedDialogs dialogs{log};
+    ViewerWindow w{&dialogs, 96};
+};
+
+TEST(WindowLayout, ControlsStandAtTheirTwipsPlaces) {
+    struct Place {
+        int dpi;
+        const char* name;
+        QRect rect;
+    };
+    // At 96 dpi 15 twips are one pixel; at 144 dpi, 10.
+    const Place places[] = {
+        {96, "captionA", QRect(17, 0, 736, 22)},
+        {96, "plotA", QRect(14, 21, 726, 237)},
+        {96, "captionB", QRect(14, 259, 736, 22)},
+        {96, "plotB", QRect(14, 280, 726, 237)},
+        {96, "statusLabel", QRect(14, 525, 407, 22)},
+        {96, "clearButton", QRect(434, 525, 93, 26)},
+        {96, "previousButton", QRect(539, 525, 93, 26)},
+        {96, "nextButton", QRect(644, 525, 93, 26)},
+        {96, "viewerWindow", QRect(99, 86, 755, 558)},
+        {144, "plotB", QRect(21, 420, 1089, 356)},
+        {144, "nextButton", QRect(966, 788, 139, 39)},
+        {144, "viewerWindow", QRect(149, 129, 1133, 837)},
+    };
+    test::EventLog log;
+    test::ScriptedDialogs dialogs(log);
+    for (const Place& p : places) {
+        ViewerWindow window(&dialogs, p.dpi);
+        QWidget* control = QString(p.name) == "viewerWindow"
+                               ? &window
+                               : window.findChild<QWidget*>(QString::fromLatin1(p.name));
+        ASSERT_NE(control, nullptr) << p.name;
+        EXPECT_EQ(control->geometry(), p.rect) << p.name << " at " << p.dpi;
+        if (auto* plot = qobject_cast<PlotWidget*>(control)) {
+            EXPECT_EQ(plot->surface().image().size(), p.rect.size()) << p.name;
+        }
+    }
+}
+
+TEST_F(WindowTest, CaptionsAndFonts) {
+    EXPECT_EQ(w.captionA()->text(), QString("VIDEO A"));
+    EXPECT_EQ(w.captionB()->text(), QString("VIDEO B"));
+    EXPECT_EQ(w.statusLabel()->text(), QString());
+    EXPECT_EQ(w.clearButton()->text(), QString("&Clear"));
+    EXPECT_EQ(w.previousButton()->text(), QString("<"));
+    EXPECT_EQ(w.nextButton()->text(), QString(">"));
+    for (QLabel* label : {w.captionA(), w.captionB(), w.statusLabel()}) {
+        EXPECT_EQ(label->font().family(), QString("Times New Roman"));
+        EXPECT_EQ(label->font().pointSizeF(), 14.25);
+        EXPECT_TRUE(!label->font().bold() && !label->font().italic());
+        EXPECT_EQ(label->textFormat(), Qt::PlainText);
+        // fontconfig gives a face metric-compatible with Times New Roman.
+        const QString face = QFontInfo(label->font()).family();
+        EXPECT_TRUE(face.contains("Serif") || face.contains("Times")) << face.toStdString();
+    }
+    for (QPushButton* button : {w.clearButton(), w.previousButton(), w.nextButton()}) {
+        EXPECT_EQ(button->font().pointSizeF(), 8.25);
+        EXPECT_TRUE(!button->font().bold() && !button->font().italic());
+    }
+    EXPECT_EQ(w.font().pointSizeF(), 8.25);
+}
+
+TEST_F(WindowTest, TabOrderRunsFromTheTopPlotThroughTheButtons) {
+    QList<QWidget*> order;
+    QWidget* at = w.plotA();
+    for (int k = 0; k < 5; ++k) {
+        order.append(at);
+        do {
+            at = at->nextInFocusChain();
+        } while (at->focusPolicy() == Qt::NoFocus);
+    }
+    const QList<QWidget*> expected = {w.plotA(), w.nextButton(), w.previousButton(),
+                                      w.clearButton(), w.plotB()};
+    EXPECT_EQ(order, expected);
+}
+
+TEST_F(WindowTest, TitleIsTheAppUntilAFileIsShownThenThePathAsTyped) {
+    EXPECT_EQ(w.windowTitle(), QString("sorkam"));
+    const std::string path = dir.write("run [*] <b>1<i> é.vid", test::numberedRecords(1));
+    ASSERT_TRUE(showOn(path));
+    EXPECT_FALSE(w.exitStatus());
+    // Qt would drop a "[*]" placeholder; the title must read exactly as the path.
+    EXPECT_EQ(w.windowTitle(), literalWindowTitle(QString::fromStdString(path)));
+    EXPECT_EQ(w.windowHandle()->title(), QString::fromStdString(path));
+}
+
+TEST_F(WindowTest, StatusShowsHeaderBytesAsTextInTheRecordsColour) {
+    testdata::ChannelSamples none{};
+    std::vector<std::uint8_t> file;
+    testdata::appendRecord(file, testdata::encodeRecord("<b>x</b>", "A&B\tC", none));
+    testdata::appendRecord(file, testdata::encodeRecord("12.05.26", "10:00:00.0", none));
+    w.start(dir.write("status.vid", file));
+    EXPECT_EQ(w.statusLabel()->text(), QString("<b>x</b> A&B\u2409C     "));
+    EXPECT_EQ(w.statusLabel()->palette().color(QPalette::WindowText), QColor(0, 0, 0));
+    w.nextButton()->click();
+    EXPECT_EQ(w.statusLabel()->text(), QString("12.05.26 10:00:00.0"));
+    EXPECT_EQ(w.statusLabel()->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+}
+
+TEST_F(WindowTest, ButtonsAndAltCDriveTheController) {
+    ASSERT_TRUE(showOn(dir.write("demo.vid", testdata::demoFile(3))));
+    const QRgb red = qRgb(255, 0, 0);
+    EXPECT_EQ(countColour(imageOf(w.plotA()), red), 0);
+
+    QTest::mouseClick(w.nextButton(), Qt::LeftButton);
+    EXPECT_EQ(w.controller().recordNumber(), 1);
+    EXPECT_GT(countColour(imageOf(w.plotA()), red), 500);
+    EXPECT_GT(countColour(imageOf(w.plotB()), red), 500);
+
+    QTest::mouseClick(w.previousButton(), Qt::LeftButton);
+    EXPECT_EQ(w.controller().recordNumber(), 0);
+    QTest::mouseClick(w.previousButton(), Qt::LeftButton);
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>{"top-of-file"});
+
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    QSignalSpy clearClicked(w.clearButton(), &QPushButton::clicked);
+    QTest::keyClick(&w, Qt::Key_C, Qt::AltModifier);
+    // An access key presses its button the way a click does, after the button's short animation.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return clearClicked.count() == 1; }, 5000));
+    EXPECT_EQ(countColour(imageOf(w.plotA()), red), 0);
+    EXPECT_GT(countColour(imageOf(w.plotA()), qRgb(0, 0, 0)), 0);
+    // Only the frame is left: no trace of record 0 either.
+    ViewerWindow bare(&dialogs, 96);
+    drawFrame(bare.plotA()->surface(), bare.plotB()->surface());
+    EXPECT_EQ(imageOf(w.plotA()), imageOf(bare.plotA()));
+    EXPECT_EQ(imageOf(w.plotB()), imageOf(bare.plotB()));
+}
+
+TEST_F(WindowTest, EnlargingKeepsTheLayoutAndRepaints) {
+    ASSERT_TRUE(showOn(dir.write("demo.vid", testdata::demoFile(2))));
+    w.nextButton()->click();
+    w.clearButton()->click();
+    const QRect plotBefore = w.plotB()->geometry();
+    const QRect nextBefore = w.nextButton()->geometry();
+    w.resize(1000, 800);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w.size() == QSize(1000, 800); }, 5000));
+    EXPECT_EQ(w.plotB()->geometry(), plotBefore);
+    EXPECT_EQ(w.nextButton()->geometry(), nextBefore);
+    // The resize painted the current record (1, red) onto the cleared frame.
+    EXPECT_GT(countColour(imageOf(w.plotA()), qRgb(255, 0, 0)), 500);
+    EXPECT_EQ(w.controller().recordNumber(), 1);
+}
+
+TEST_F(WindowTest, APlotAtTwiceTheDevicePixelsStartsBlankAndRepaintsAlike) {
+    ASSERT_TRUE(showOn(dir.write("demo.vid", testdata::demoFile(2))));
+    w.plotA()->setPixelRatio(2.0);
+    EXPECT_EQ(imageOf(w.plotA()).size(), QSize(1452, 474));
+    EXPECT_EQ(countColour(imageOf(w.plotA()), qRgb(0, 0, 0)), 0); // a blank picture
+    w.resize(w.width() + 1, w.height()); // repainted as after a move to another screen
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return countColour(imageOf(w.plotA()), qRgb(0, 0, 0)) > 1000; }, 5000));
+}
+
+TEST(PlotWidget, AtTwiceTheDevicePixelsTracesStayOneDevicePixelWide) {
+    PlotWidget widget(QSize(726, 237), 96);
+    widget.setPixelRatio(2.0);
+    ImagePlotSurface& s = widget.surface();
+    ASSERT_EQ(s.image().size(), QSize(1452, 474));
+    s.setScale(0, 315, 935, 0);
+    s.drawLine(400, 50, 400, 250, 0x0000FF); // a vertical trace
+    const QImage img = s.image();
+    const int row = img.height() / 2;
+    int red = 0;
+    for (int x = 0; x < img.width(); ++x) {
+        red += img.pixel(x, row) == qRgb(255, 0, 0) ? 1 : 0;
+    }
+    EXPECT_EQ(red, 1);
+}
+
+TEST_F(WindowTest, AFailureAtStartUpEndsWithoutShowingTheWindow) {
+    const std::string missing = (dir.path() / "missing.vid").string();
+    w.start(missing);
+    EXPECT_EQ(w.exitStatus(), std::optional<int>(kReadFailureExitStatus));
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>{missing + " Error= 1"});
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(w.windowTitle(), QString::fromStdString(missing));
+}
+
+TEST(TextDisplay, HeaderTextsMapEveryByteToOneVisibleCharacter) {
+    std::string all;
+    for (int b = 0; b < 256; ++b) {
+        all += static_cast<char>(b);
+    }
+    const QString shown = headerTextForDisplay(all);
+    ASSERT_EQ(shown.size(), qsizetype(256));
+    EXPECT_EQ(shown.at(0), QChar(0x2400));
+    EXPECT_EQ(shown.at(' '), QChar(' '));
+    EXPECT_EQ(shown.at('A'), QChar('A'));
+    EXPECT_EQ(shown.at(0x7F), QChar(0x2421));
+    EXPECT_EQ(shown.at(0x80), QChar(0x20AC));
+    EXPECT_EQ(shown.at(0xE9), QChar(0xE9));
+    for (qsizetype b = 0; b < shown.size(); ++b) {
+        // The soft hyphen is a character of the code page that fonts draw only at a line break.
+        EXPECT_TRUE(shown.at(b) == ' ' || shown.at(b).isPrint() || b == 0xAD) << b;
+    }
+}
+
+TEST(TextDisplay, PathsShowTheirCharactersAndNothingThatHidesOrReordersThem) {
+    const std::pair<const char*, QString> cases[] = {
+        {"/data/run 1.vid", "/data/run 1.vid"},
+        {"/d/\xc3\xa9t\xc3\xa9.vid", "/d/\u00e9t\u00e9.vid"},
+        {"<b>&amp;</b>", "<b>&amp;</b>"},
+        {"a\nb\tc", "a\u240Ab\u2409c"},
+        {"run\xe2\x80\xae"
+         "div.exe",
+         "run[U+202E]div.exe"},
+        {"a\xff"
+         "b",
+         "a\ufffdb"},
+    };
+    for (const auto& [path, shown] : cases) {
+        EXPECT_EQ(pathForDisplay(path), shown) << path;
+    }
+}
+
+} // namespace
+} // namespace sorkam
