@@ -18,9 +18,9 @@ using sorkam::e2e::Rect;
 using sorkam::e2e::XSession;
 
 using sorkam::e2e::kButtonY;
+using sorkam::e2e::kNextX;
 using sorkam::e2e::kPlotA;
 using sorkam::e2e::kStatus;
-using sorkam::e2e::kUpX;
 
 int main(int argc, char** argv) {
     const char* display = std::getenv("DISPLAY");
@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
             return 1;
         }
         for (int k = 0; k < 23; ++k) {
-            x.click(w->rect.x + kUpX, w->rect.y + kButtonY);
+            x.click(w->rect.x + kNextX, w->rect.y + kButtonY);
         }
         // Record 23's header texts in white.
         const bool done =

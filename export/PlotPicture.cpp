@@ -2,8 +2,8 @@
 
 #include "plot/Fonts.h"
 #include "plot/PlotFrame.h"
+#include "viewer/RecordColors.h"
 #include "viewer/RecordDisplay.h"
-#include "viewer/TraceColors.h"
 #include "viewer/WindowLayout.h"
 #include "viewer/WindowStyle.h"
 

@@ -3,8 +3,8 @@
 #include "plot/PlotSurface.h"
 #include "record/RecordFile.h"
 #include "tests/support/FakeViewer.h"
+#include "viewer/RecordColors.h"
 #include "viewer/RecordDisplay.h"
-#include "viewer/TraceColors.h"
 
 #include <sys/mman.h>
 #include <unistd.h>

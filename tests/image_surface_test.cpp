@@ -1,7 +1,7 @@
 #include "plot/ImagePlotSurface.h"
 #include "plot/PlotFrame.h"
 #include "plot/PlotGeometry.h"
-#include "viewer/TraceColors.h"
+#include "viewer/RecordColors.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "tests/support/FakeViewer.h"
 #include "tests/support/RecordingSurface.h"
 #include "tests/support/TempFiles.h"
+#include "viewer/RecordColors.h"
 #include "viewer/RecordDisplay.h"
-#include "viewer/TraceColors.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,7 @@ using test::FakeHost;
 using test::RecordingSurface;
 using Op = RecordingSurface::Op;
 
-class ShowRecordTest : public testing::Test {
+class RecordDisplayTest : public testing::Test {
 protected:
     DisplayOutcome show(const std::string& path, std::int16_t n) {
         return display.showRecord(path, n).outcome;
@@ -28,7 +28,7 @@ protected:
     RecordDisplay display{host, plotA, plotB};
 };
 
-TEST_F(ShowRecordTest, PaintsChannelsOneAndThreeOnTopAndTwoAndFourBelow) {
+TEST_F(RecordDisplayTest, PaintsChannelsOneAndThreeOnTopAndTwoAndFourBelow) {
     const std::string path = dir.write("three.vid", test::numberedRecords(3));
     EXPECT_EQ(show(path, 2), DisplayOutcome::Shown);
     ASSERT_EQ(plotA.calls.size(), 2u * 801u);
@@ -53,7 +53,7 @@ TEST_F(ShowRecordTest, PaintsChannelsOneAndThreeOnTopAndTwoAndFourBelow) {
     }
 }
 
-TEST_F(ShowRecordTest, SetsTitleFirstAndTheStatusLabelLast) {
+TEST_F(RecordDisplayTest, SetsTitleFirstAndTheStatusLabelLast) {
     const std::string path = dir.write("four.vid", test::numberedRecords(4));
     ASSERT_EQ(show(path, 3), DisplayOutcome::Shown);
     const std::vector<std::string> expected = {"title:" + path,
@@ -63,7 +63,7 @@ TEST_F(ShowRecordTest, SetsTitleFirstAndTheStatusLabelLast) {
     EXPECT_EQ(host.caption.size(), 8u + 1u + 10u);
 }
 
-TEST_F(ShowRecordTest, EachRecordHasItsColour) {
+TEST_F(RecordDisplayTest, EachRecordHasItsColour) {
     const std::string path = dir.write("demo.vid", testdata::demoFile(24));
     // Black, red, green, yellow, blue, magenta, cyan, white, three times over (0x00BBGGRR).
     const Color expected[24] = {0x000000, 0x0000FF, 0x00FF00, 0x00FFFF, 0xFF0000, 0xFF00FF,
@@ -78,7 +78,7 @@ TEST_F(ShowRecordTest, EachRecordHasItsColour) {
     }
 }
 
-TEST_F(ShowRecordTest, ARecordPastTheEndOrAMissingFilePaintsNothingAndTellsWhy) {
+TEST_F(RecordDisplayTest, ARecordPastTheEndOrAMissingFilePaintsNothingAndTellsWhy) {
     const std::string three = dir.write("three.vid", test::numberedRecords(3));
     EXPECT_EQ(show(three, 3), DisplayOutcome::EndOfFile);
     // A file too short for record 0 holds no records; record -1 lies before its start.
@@ -97,7 +97,7 @@ TEST_F(ShowRecordTest, ARecordPastTheEndOrAMissingFilePaintsNothingAndTellsWhy) 
     EXPECT_FALSE(host.exitStatus.has_value()); // ending is the controller's decision
 }
 
-TEST_F(ShowRecordTest, ShowingAgainOverlaysTheSameCalls) {
+TEST_F(RecordDisplayTest, ShowingAgainOverlaysTheSameCalls) {
     const std::string path = dir.write("two.vid", test::numberedRecords(2));
     ASSERT_EQ(show(path, 1), DisplayOutcome::Shown);
     const auto first = plotA.calls.size();

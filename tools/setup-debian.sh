@@ -12,6 +12,7 @@ packages=(
     fonts-liberation        # a face metric-compatible with Times New Roman
     xvfb libx11-dev libxtst-dev   # the end-to-end run in a real X server
     clang-14 libclang-rt-14-dev   # libFuzzer
+    clang-format-14         # the format check
     desktop-file-utils shared-mime-info libxml2-utils man-db dpkg-dev file   # install and package checks
     librsvg2-bin lintian appstream   # icons drawn from the SVG; package and metainfo checks
 )

@@ -1,7 +1,7 @@
 #include "viewer/RecordDisplay.h"
 
 #include "plot/PlotFrame.h"
-#include "viewer/TraceColors.h"
+#include "viewer/RecordColors.h"
 
 namespace sorkam {
 

@@ -72,8 +72,8 @@ ViewerWindow::ViewerWindow(UserDialogs* dialogs, int dpiOverride, QWidget* paren
     statusPalette.setColor(QPalette::Window, toQColor(ImagePlotSurface::kBackground));
     status->setPalette(statusPalette);
     clear = makeButton(this, "clearButton", tr("&Clear"), pixelRect(layout::kClear, dpi));
-    previous = makeButton(this, "previousButton", tr("<"), pixelRect(layout::kDown, dpi));
-    next = makeButton(this, "nextButton", tr(">"), pixelRect(layout::kUp, dpi));
+    previous = makeButton(this, "previousButton", tr("<"), pixelRect(layout::kPrevious, dpi));
+    next = makeButton(this, "nextButton", tr(">"), pixelRect(layout::kNext, dpi));
     // The captions sit above the plot areas they name.
     labelA->lower();
     labelB->lower();

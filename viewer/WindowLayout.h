@@ -32,8 +32,8 @@ inline constexpr TwipsRect kLabelB{210, 3885, 11040, 330};
 inline constexpr TwipsRect kPlotB{210, 4200, 10890, 3555};
 inline constexpr TwipsRect kStatus{210, 7875, 6105, 330};
 inline constexpr TwipsRect kClear{6510, 7875, 1388, 386};
-inline constexpr TwipsRect kDown{8085, 7875, 1388, 386};
-inline constexpr TwipsRect kUp{9660, 7875, 1388, 386};
+inline constexpr TwipsRect kPrevious{8085, 7875, 1388, 386};
+inline constexpr TwipsRect kNext{9660, 7875, 1388, 386};
 
 // Point sizes of the fonts: labels in Times New Roman, buttons in a plain sans serif, and the
 // window's own font (the plot surfaces' tick labels).

@@ -11,8 +11,8 @@ inline constexpr Rect kStatus{14, 525, 407, 22};
 // The buttons' centres.
 inline constexpr int kButtonY = 525 + 13;
 inline constexpr int kClearX = 434 + 46;
-inline constexpr int kDownX = 539 + 46;
-inline constexpr int kUpX = 644 + 46;
+inline constexpr int kPreviousX = 539 + 46;
+inline constexpr int kNextX = 644 + 46;
 
 // A place inside a window, on the screen.
 [[nodiscard]] inline Rect inside(const XSession::Window& w, const Rect& r) {

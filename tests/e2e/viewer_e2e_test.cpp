@@ -57,20 +57,20 @@ TEST_F(ViewerEndToEnd, StepsOverlaysClearsAndClosesWithStatusZero) {
     EXPECT_EQ(count(w, kPlotA, kRed), 0);
     EXPECT_EQ(count(w, kPlotB, kRed), 0);
 
-    x.click(w.rect.x + kUpX, w.rect.y + kButtonY);
+    x.click(w.rect.x + kNextX, w.rect.y + kButtonY);
     EXPECT_TRUE(eventually([&] { return count(w, kPlotA, kRed) > 500; }, 10s));
     EXPECT_TRUE(eventually([&] { return count(w, kPlotB, kRed) > 500; }, 10s));
     EXPECT_TRUE(eventually([&] { return count(w, kStatus, kRed) > 20; }, 10s));
 
-    x.click(w.rect.x + kUpX, w.rect.y + kButtonY);
+    x.click(w.rect.x + kNextX, w.rect.y + kButtonY);
     EXPECT_TRUE(eventually([&] { return count(w, kPlotA, kGreen) > 500; }, 10s));
     // Overlaid, not replaced: record 1's red is still there.
     EXPECT_GT(count(w, kPlotA, kRed), 200);
     for (int k = 0; k < 4; ++k) {
-        x.click(w.rect.x + kUpX, w.rect.y + kButtonY);
+        x.click(w.rect.x + kNextX, w.rect.y + kButtonY);
     }
     EXPECT_TRUE(eventually([&] { return count(w, kPlotA, 0x00FFFF) > 300; }, 10s)); // record 6
-    x.click(w.rect.x + kDownX, w.rect.y + kButtonY); // back to record 5, magenta
+    x.click(w.rect.x + kPreviousX, w.rect.y + kButtonY); // back to record 5, magenta
     EXPECT_TRUE(eventually([&] { return count(w, kStatus, 0xFF00FF) > 20; }, 10s));
     x.save(w.rect, SORKAM_SCREENSHOT);
 
@@ -88,13 +88,13 @@ TEST_F(ViewerEndToEnd, StepsOverlaysClearsAndClosesWithStatusZero) {
 TEST_F(ViewerEndToEnd, PreviousAtTheFirstRecordSaysTopOfFileAndGoesOn) {
     const auto w = openViewer(SORKAM_DEMO_FILE);
     ASSERT_NE(w.id, 0u);
-    x.click(w.rect.x + kDownX, w.rect.y + kButtonY);
+    x.click(w.rect.x + kPreviousX, w.rect.y + kButtonY);
     const auto box = x.waitForFocusedWindow("sorkam", 10s);
     ASSERT_TRUE(box.has_value()) << "no message box";
     x.key("Return");
     EXPECT_TRUE(eventually([&] { return !x.waitForWindow("sorkam", 0ms).has_value(); }, 10s));
     EXPECT_FALSE(x.waitExit(viewer, 200ms).has_value());
-    x.click(w.rect.x + kUpX, w.rect.y + kButtonY);
+    x.click(w.rect.x + kNextX, w.rect.y + kButtonY);
     EXPECT_TRUE(eventually([&] { return count(w, kPlotA, kRed) > 500; }, 10s));
     x.close(w);
     EXPECT_EQ(x.waitExit(viewer, 10s), std::optional<int>(0));
@@ -203,16 +203,16 @@ TEST_F(ViewerEndToEnd, ARunThroughEveryRecordLeavesTheFileUntouched) {
     const auto w = openViewer(path);
     ASSERT_NE(w.id, 0u);
     for (int k = 0; k < 23; ++k) {
-        x.click(w.rect.x + kUpX, w.rect.y + kButtonY);
+        x.click(w.rect.x + kNextX, w.rect.y + kButtonY);
     }
     // Record 23's header texts in white.
     ASSERT_TRUE(eventually([&] { return count(w, kStatus, 0xFFFFFF) > 20; }, 20s));
-    x.click(w.rect.x + kUpX, w.rect.y + kButtonY);
+    x.click(w.rect.x + kNextX, w.rect.y + kButtonY);
     ASSERT_TRUE(x.waitForFocusedWindow("sorkam", 10s).has_value()) << "no end-of-file box";
     x.key("Return");
     ASSERT_TRUE(eventually([&] { return !x.waitForWindow("sorkam", 0ms).has_value(); }, 10s));
     for (int k = 0; k < 3; ++k) {
-        x.click(w.rect.x + kDownX, w.rect.y + kButtonY);
+        x.click(w.rect.x + kPreviousX, w.rect.y + kButtonY);
     }
     x.resize(w, 900, 700);
     x.click(w.rect.x + kClearX, w.rect.y + kButtonY);
