@@ -93,6 +93,50 @@ ExportResult readRecord(const DataFile& data, std::int64_t n, Record& record) {
     return {};
 }
 
+// Opens the data file and checks that every selected record is in it.
+ExportResult openSelected(const std::string& file, const RecordSelection& records, DataFile& data) {
+    if (auto done = openDataFile(file, data); !done.ok()) {
+        return done;
+    }
+    return checkSelected(data, records);
+}
+
+// Opens the data file, checks the selection and opens the output.
+ExportResult openSelectedTo(const std::string& file, const RecordSelection& records,
+                            const std::string& output, DataFile& data, OutputFile& out) {
+    if (auto done = openSelected(file, records, data); !done.ok()) {
+        return done;
+    }
+    return out.open(output, data.identity);
+}
+
+// Reads each selected record when its turn comes and hands it to use(n, record); the first
+// failure ends the walk.
+template <typename Use>
+ExportResult forEachRecord(const DataFile& data, const RecordSelection& records, Use use) {
+    for (const RecordRange& range : records) {
+        for (std::int64_t n = range.first; n <= range.last; ++n) {
+            Record record;
+            if (auto done = readRecord(data, n, record); !done.ok()) {
+                return done;
+            }
+            if (auto done = use(n, record); !done.ok()) {
+                return done;
+            }
+        }
+    }
+    return {};
+}
+
+// Writes a picture's PNG bytes to out.
+ExportResult writePng(OutputFile& out, const std::string& output, const QImage& picture) {
+    const QByteArray bytes = pngBytes(picture);
+    if (bytes.isEmpty()) {
+        return failure(kOutput, output, "cannot be written: the picture could not be encoded");
+    }
+    return out.write({bytes.constData(), static_cast<std::size_t>(bytes.size())});
+}
+
 std::string headerText(const std::string& bytes) {
     return headerTextForDisplay(bytes).toStdString();
 }
@@ -105,16 +149,11 @@ template <typename Number> void appendNumber(std::string& text, Number value) {
 
 ExportResult writePicture(const std::string& output, const FileIdentity& data,
                           const QImage& picture) {
-    const QByteArray bytes = pngBytes(picture);
-    if (bytes.isEmpty()) {
-        return failure(kOutput, output, "cannot be written: the picture could not be encoded");
-    }
     OutputFile out;
     if (auto done = out.open(output, data); !done.ok()) {
         return done;
     }
-    if (auto done = out.write({bytes.constData(), static_cast<std::size_t>(bytes.size())});
-        !done.ok()) {
+    if (auto done = writePng(out, output, picture); !done.ok()) {
         return done;
     }
     return out.commit();
@@ -328,32 +367,20 @@ ExportResult info(const std::string& file, bool json, const std::string& output)
 ExportResult png(const std::string& file, const RecordSelection& records, const std::string& output,
                  int scale) {
     DataFile data;
-    if (auto done = openDataFile(file, data); !done.ok()) {
-        return done;
-    }
-    if (auto done = checkSelected(data, records); !done.ok()) {
-        return done;
-    }
     OutputFile out;
-    if (auto done = out.open(output, data.identity); !done.ok()) {
+    if (auto done = openSelectedTo(file, records, output, data, out); !done.ok()) {
         return done;
     }
     PlotPicture picture(scale);
-    for (const RecordRange& range : records) {
-        for (std::int64_t n = range.first; n <= range.last; ++n) {
-            Record record;
-            if (auto done = readRecord(data, n, record); !done.ok()) {
-                return done;
-            }
-            picture.add(record, n);
-        }
-    }
-    const QByteArray bytes = pngBytes(picture.image());
-    if (bytes.isEmpty()) {
-        return failure(kOutput, output, "cannot be written: the picture could not be encoded");
-    }
-    if (auto done = out.write({bytes.constData(), static_cast<std::size_t>(bytes.size())});
+    if (auto done = forEachRecord(data, records,
+                                  [&](std::int64_t n, const Record& record) -> ExportResult {
+                                      picture.add(record, n);
+                                      return {};
+                                  });
         !done.ok()) {
+        return done;
+    }
+    if (auto done = writePng(out, output, picture.image()); !done.ok()) {
         return done;
     }
     return out.commit();
@@ -374,22 +401,21 @@ ExportResult pngEach(const std::string& file, const RecordSelection& records,
     }
     PictureWriters writers(data.identity, selectedCount(records), progress);
     PlotPicture picture(scale);
-    std::int64_t k = 0;
-    for (const RecordRange& range : records) {
-        for (std::int64_t n = range.first; n <= range.last; ++n, ++k) {
-            Record record;
-            if (auto done = readRecord(data, n, record); !done.ok()) {
-                writers.fail(k, done.error());
-                return writers.finish();
-            }
+    std::int64_t k = 0; // the picture's place in the selection
+    const ExportResult walked =
+        forEachRecord(data, records, [&](std::int64_t n, const Record& record) -> ExportResult {
             picture.clear();
             picture.add(record, n);
             char name[32];
             std::snprintf(name, sizeof name, "record-%06lld.png", static_cast<long long>(n));
             if (!writers.submit(k, n, (fs::path(directory) / name).string(), picture.image())) {
-                return writers.finish();
+                return writers.finish(); // an earlier picture failed
             }
-        }
+            ++k;
+            return {};
+        });
+    if (!walked.ok()) {
+        writers.fail(k, walked.error());
     }
     return writers.finish();
 }
@@ -397,14 +423,8 @@ ExportResult pngEach(const std::string& file, const RecordSelection& records,
 ExportResult csv(const std::string& file, const RecordSelection& records,
                  const std::string& output) {
     DataFile data;
-    if (auto done = openDataFile(file, data); !done.ok()) {
-        return done;
-    }
-    if (auto done = checkSelected(data, records); !done.ok()) {
-        return done;
-    }
     OutputFile out;
-    if (auto done = out.open(output, data.identity); !done.ok()) {
+    if (auto done = openSelectedTo(file, records, output, data, out); !done.ok()) {
         return done;
     }
     if (auto done =
@@ -413,30 +433,27 @@ ExportResult csv(const std::string& file, const RecordSelection& records,
         return done;
     }
     std::string rows;
-    for (const RecordRange& range : records) {
-        for (std::int64_t n = range.first; n <= range.last; ++n) {
-            Record record;
-            if (auto done = readRecord(data, n, record); !done.ok()) {
-                return done;
-            }
-            std::string prefix;
-            appendNumber(prefix, n);
-            prefix += ',' + csvField(headerText(record.header8)) + ',' +
-                      csvField(headerText(record.header10)) + ',';
-            rows.clear();
-            for (int i = 0; i < format::kSamplesPerBlock; ++i) {
-                rows += prefix;
-                appendNumber(rows, i);
-                for (const ChannelBuffer& channel : record.channels) {
-                    rows += ',';
-                    appendNumber(rows, channel[static_cast<std::size_t>(i)]);
-                }
-                rows += '\n';
-            }
-            if (auto done = out.write(rows); !done.ok()) {
-                return done;
-            }
-        }
+    if (auto done = forEachRecord(data, records,
+                                  [&](std::int64_t n, const Record& record) -> ExportResult {
+                                      std::string prefix;
+                                      appendNumber(prefix, n);
+                                      prefix += ',' + csvField(headerText(record.header8)) + ',' +
+                                                csvField(headerText(record.header10)) + ',';
+                                      rows.clear();
+                                      for (int i = 0; i < format::kSamplesPerBlock; ++i) {
+                                          rows += prefix;
+                                          appendNumber(rows, i);
+                                          for (const ChannelBuffer& channel : record.channels) {
+                                              rows += ',';
+                                              appendNumber(rows,
+                                                           channel[static_cast<std::size_t>(i)]);
+                                          }
+                                          rows += '\n';
+                                      }
+                                      return out.write(rows);
+                                  });
+        !done.ok()) {
+        return done;
     }
     return out.commit();
 }
