@@ -3,18 +3,102 @@
 #include "viewer/ViewerWindow.h"
 
 #include <QApplication>
+#include <QIcon>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+const char* const kUsage =
+    "Usage: sorkam [PATH]\n"
+    "Shows the records of a data file of 5024-byte records as traces on two plots, VIDEO A\n"
+    "(channels 1 and 3) and VIDEO B (channels 2 and 4), each record in its own colour.\n"
+    "\n"
+    "The whole command line is the data file's path: arguments are joined with single blanks\n"
+    "and quotes are part of the name. Without a path an open-file dialog asks for the file.\n"
+    "\n"
+    "Keys:\n"
+    "  Right, Page Down   next record (>)\n"
+    "  Left, Page Up      previous record (<)\n"
+    "  Alt+C              clear both plots\n"
+    "  Ctrl+O             open another file (or drop one onto the window)\n"
+    "  Ctrl+Q, Ctrl+W     close\n"
+    "Resting the pointer on a plot shows the index and value under it and the samples of the\n"
+    "record shown last; on the status line, the record's number and the file's record count.\n"
+    "\n"
+    "Exit status: 0 when closed; 1 after a file that cannot be read was reported;\n"
+    "2 when no display can be opened.\n"
+    "\n"
+    "Pictures, CSV and header listings from the command line: sorkam-export --help.\n";
+
+// Writes text to standard output and closes it: false when any of it did not get there.
+bool print(const std::string& text) {
+    return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() &&
+           std::fclose(stdout) == 0;
+}
+
+bool exists(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0;
+}
+
+// What Qt says while it connects to the window system, held back until it has connected.
+QStringList& startUpNotes() {
+    static QStringList notes;
+    return notes;
+}
+
+// Qt ends the program with its own advice when no window system answers; this says which display
+// was tried, in one line, and ends with status 2.
+void noDisplay(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type != QtFatalMsg) {
+        startUpNotes().append(message);
+        return;
+    }
+    const char* display = std::getenv("DISPLAY");
+    if (display == nullptr || *display == '\0') {
+        std::fprintf(stderr, "sorkam: cannot open a display: DISPLAY is not set\n");
+    } else {
+        std::fprintf(stderr, "sorkam: cannot open the display \"%s\"\n", display);
+    }
+    std::fflush(stderr);
+    _exit(2);
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     const std::string commandLine = sorkam::commandLineText(argc, argv);
+    // A file of that name still opens.
+    if ((commandLine == "--help" || commandLine == "-h") && !exists(commandLine)) {
+        return print(kUsage) ? 0 : 1;
+    }
+    if (commandLine == "--version" && !exists(commandLine)) {
+        return print("sorkam " SORKAM_VERSION "\n") ? 0 : 1;
+    }
+
     // Qt would take its own options (-style, -display ...) out of the arguments; it gets none,
     // since they all belong to the path.
     char programName[] = "sorkam";
     int qtArgc = 1;
     char* qtArgv[] = {argc > 0 && argv[0] != nullptr ? argv[0] : programName, nullptr};
+    const QtMessageHandler previous = qInstallMessageHandler(noDisplay);
     QApplication app(qtArgc, qtArgv);
+    qInstallMessageHandler(previous);
+    for (const QString& note : startUpNotes()) {
+        std::fprintf(stderr, "%s\n", qPrintable(note));
+    }
     // The window's first title and every box's caption, through applicationDisplayName(). Not
     // set as a display name of its own, which Qt would append to every window title.
     QApplication::setApplicationName(QStringLiteral("sorkam"));
+    QApplication::setApplicationVersion(QStringLiteral(SORKAM_VERSION));
+    QApplication::setWindowIcon(
+        QIcon::fromTheme(QStringLiteral("sorkam"), QIcon(QStringLiteral(":/icons/sorkam.png"))));
 
     sorkam::ViewerWindow window;
     window.start(commandLine);

@@ -23,8 +23,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string reasonFor(RecordError error) {
-    switch (error) {
+std::string reasonFor(const ReadFailure& failed) {
+    switch (failed.kind) {
     case RecordError::LengthUnavailable:
         return "no such file, or no permission to see it";
     case RecordError::NotAFile:
@@ -47,7 +47,7 @@ struct DataFile {
 };
 
 ExportResult openDataFile(const std::string& path, DataFile& data) {
-    const Result<std::int64_t, RecordError> length = RecordFile::length(path);
+    const Result<std::int64_t, ReadFailure> length = RecordFile::length(path);
     if (!length.ok()) {
         return failure(kDataFile, path, reasonFor(length.error()));
     }
@@ -56,7 +56,7 @@ ExportResult openDataFile(const std::string& path, DataFile& data) {
 }
 
 Failure notInFile(const DataFile& data, std::int64_t n, std::int64_t length) {
-    const std::int64_t count = recordsPresent(length);
+    const std::int64_t count = RecordFile::recordCount(length);
     const std::string holds = count == 0   ? "it holds no records"
                               : count == 1 ? "it holds 1 record, 0"
                                            : "it holds " + std::to_string(count) +
@@ -67,7 +67,7 @@ Failure notInFile(const DataFile& data, std::int64_t n, std::int64_t length) {
 
 // Every selected record is in the file as it is at the start.
 ExportResult checkSelected(const DataFile& data, const RecordSelection& records) {
-    const std::int64_t count = recordsPresent(data.length);
+    const std::int64_t count = RecordFile::recordCount(data.length);
     for (const RecordRange& range : records) {
         if (range.last >= count) {
             return notInFile(data, std::max(range.first, count), data.length);
@@ -78,14 +78,14 @@ ExportResult checkSelected(const DataFile& data, const RecordSelection& records)
 
 // Record n as the file holds it now: a file that shrank since the start no longer has it.
 ExportResult readRecord(const DataFile& data, std::int64_t n, Record& record) {
-    const Result<std::int64_t, RecordError> length = RecordFile::length(data.path);
+    const Result<std::int64_t, ReadFailure> length = RecordFile::length(data.path);
     if (!length.ok()) {
         return failure(kDataFile, data.path, reasonFor(length.error()));
     }
     if (!RecordFile::isPresent(n, length.value())) {
         return notInFile(data, n, length.value());
     }
-    Result<Record, RecordError> result = RecordFile::read(data.path, n);
+    Result<Record, ReadFailure> result = RecordFile::read(data.path, n);
     if (!result.ok()) {
         return failure(kDataFile, data.path, reasonFor(result.error()));
     }
@@ -311,7 +311,7 @@ ExportResult info(const std::string& file, bool json, const std::string& output)
     if (auto done = out.open(output, data.identity); !done.ok()) {
         return done;
     }
-    const std::int64_t count = recordsPresent(data.length);
+    const std::int64_t count = RecordFile::recordCount(data.length);
     const std::string name = displayName(file);
     std::string text;
     if (json) {

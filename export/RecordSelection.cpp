@@ -1,7 +1,5 @@
 #include "export/RecordSelection.h"
 
-#include "record/RecordFile.h"
-
 #include <algorithm>
 #include <charconv>
 #include <limits>
@@ -66,14 +64,6 @@ std::int64_t highestSelected(const RecordSelection& selection) {
         highest = std::max(highest, range.last);
     }
     return highest;
-}
-
-std::int64_t recordsPresent(std::int64_t fileLength) {
-    // Present while 5024 * n + 1 < length, so n < (length - 1) / 5024.
-    if (fileLength < 2) {
-        return 0;
-    }
-    return (fileLength - 2) / format::kRecordSize + 1;
 }
 
 } // namespace sorkam

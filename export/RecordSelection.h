@@ -29,8 +29,4 @@ using RecordSelection = std::vector<RecordRange>;
 // The highest record number the selection names; -1 for an empty selection.
 [[nodiscard]] std::int64_t highestSelected(const RecordSelection& selection);
 
-// How many records a file of this length holds: record n is present when its first byte's
-// 1-based position 5024 * n + 1 lies before the length.
-[[nodiscard]] std::int64_t recordsPresent(std::int64_t fileLength);
-
 } // namespace sorkam

@@ -68,13 +68,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(pwrite(fd, file, fileSize, 0) == static_cast<ssize_t>(fileSize), "write");
     static const std::string path = "/proc/self/fd/" + std::to_string(fd);
 
-    const Result<std::int64_t, RecordError> length = RecordFile::length(path);
+    const Result<std::int64_t, ReadFailure> length = RecordFile::length(path);
     require(length.ok() && length.value() == static_cast<std::int64_t>(fileSize), "length");
     const bool present = RecordFile::isPresent(n, length.value());
     require(present == (n < 0 || 5024LL * n + 1 < static_cast<std::int64_t>(fileSize)), "presence");
 
     if (present) {
-        const Result<Record, RecordError> read = RecordFile::read(path, n);
+        const Result<Record, ReadFailure> read = RecordFile::read(path, n);
         require(read.ok() == (n >= 0), "read fails only before the start");
         if (read.ok()) {
             const Record& r = read.value();
@@ -109,7 +109,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         require(result.outcome == DisplayOutcome::EndOfFile, "end-of-file");
         require(plotA.lines == 0 && plotB.lines == 0, "nothing painted at end-of-file");
     } else if (n < 0) {
-        require(result.outcome == DisplayOutcome::Failed && result.errorCode == 4,
+        require(result.outcome == DisplayOutcome::Failed && errorCode(*result.failure) == 4,
                 "failure before the start");
         require(plotA.lines == 0, "nothing painted on failure");
     } else {

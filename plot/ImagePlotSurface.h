@@ -27,8 +27,10 @@ namespace sorkam {
 // Lines that would leave the picture are still painted by QPainter, which clips them.
 class ImagePlotSurface final : public PlotSurface {
 public:
-    // Mid grey: every record colour, black and white included, stays visible on it.
-    static constexpr Color kBackground = 0x808080;
+    // A light grey that differs from black and white and tells every other record colour apart
+    // best: its worst contrast with them is 1.51:1 (green and magenta; WCAG relative luminance),
+    // while black numbers on it have 10.1:1. A mid grey (0x808080) gave red 1.01:1.
+    static constexpr Color kBackground = 0xB4B4B4;
 
     // A blank interior of size pixels; dpi sets how large the text's point size comes out.
     explicit ImagePlotSurface(QSize size, int dpi = 96);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <system_error>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -76,42 +77,59 @@ void copyField(const std::uint8_t* span, std::size_t spanRead, std::int32_t reco
 
 } // namespace
 
-Result<std::int64_t, RecordError> RecordFile::length(const std::string& path) {
+std::string failureReason(const ReadFailure& failure) {
+    if (failure.systemError != 0) {
+        return std::system_category().message(failure.systemError);
+    }
+    switch (failure.kind) {
+    case RecordError::NotAFile:
+        return "Not a regular file";
+    case RecordError::PositionBeforeStart:
+        return "No record before the first";
+    default:
+        return "Cannot be read";
+    }
+}
+
+Result<std::int64_t, ReadFailure> RecordFile::length(const std::string& path) {
     struct stat info {};
-    if (!isUsablePath(path) || ::stat(path.c_str(), &info) != 0) {
-        return RecordError::LengthUnavailable;
+    if (!isUsablePath(path)) {
+        return ReadFailure{RecordError::LengthUnavailable, EINVAL};
+    }
+    if (::stat(path.c_str(), &info) != 0) {
+        return ReadFailure{RecordError::LengthUnavailable, errno};
     }
     if (!S_ISREG(info.st_mode)) {
-        return RecordError::NotAFile;
+        return ReadFailure{RecordError::NotAFile};
     }
     return static_cast<std::int64_t>(info.st_size);
 }
 
-Result<Record, RecordError> RecordFile::read(const std::string& path, std::int64_t n) {
+Result<Record, ReadFailure> RecordFile::read(const std::string& path, std::int64_t n) {
     if (n < 0) {
-        return RecordError::PositionBeforeStart;
+        return ReadFailure{RecordError::PositionBeforeStart};
     }
     if (!isUsablePath(path)) {
-        return RecordError::OpenFailed;
+        return ReadFailure{RecordError::OpenFailed, EINVAL};
     }
     // O_NONBLOCK: a pipe put in the file's place must not stall the viewer in open().
     const FileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
     if (file.get() < 0) {
-        return RecordError::OpenFailed;
+        return ReadFailure{RecordError::OpenFailed, errno};
     }
     struct stat info {};
     if (::fstat(file.get(), &info) != 0) {
-        return RecordError::ReadFailed;
+        return ReadFailure{RecordError::ReadFailed, errno};
     }
     if (!S_ISREG(info.st_mode)) {
-        return RecordError::NotAFile;
+        return ReadFailure{RecordError::NotAFile};
     }
 
     std::array<std::uint8_t, kSpanLength> span{};
     const off_t start = static_cast<off_t>(position(n) - 1) + kSpanStart;
     const ssize_t got = readAt(file.get(), span.data(), span.size(), start);
     if (got < 0) {
-        return RecordError::ReadFailed;
+        return ReadFailure{RecordError::ReadFailed, errno};
     }
     const auto spanRead = static_cast<std::size_t>(got);
 

@@ -33,13 +33,30 @@ enum class RecordError : int {
     return static_cast<int>(error);
 }
 
+// A failed file operation: its kind, and the system's error number where a system call failed.
+struct ReadFailure {
+    RecordError kind;
+    int systemError = 0; // errno; 0 when no system call failed (such as a directory's path)
+
+    friend bool operator==(const ReadFailure& failure, RecordError kind) {
+        return failure.kind == kind;
+    }
+};
+
+[[nodiscard]] constexpr int errorCode(const ReadFailure& failure) {
+    return errorCode(failure.kind);
+}
+
+// Why in words: the system's reason ("No such file or directory"), or what the reader found.
+[[nodiscard]] std::string failureReason(const ReadFailure& failure);
+
 // Reads records from a data file. Holds no state: every call opens what it needs and closes it
 // before returning. Never writes to the file.
 class RecordFile {
 public:
     // The file's length in bytes. Fails for a path that cannot be examined or that is not a
     // regular file. Does not open the file.
-    [[nodiscard]] static Result<std::int64_t, RecordError> length(const std::string& path);
+    [[nodiscard]] static Result<std::int64_t, ReadFailure> length(const std::string& path);
 
     // 1-based position of record n's first byte: 5024 * n + 1. The viewer's record numbers are
     // 16-bit; the export tool reaches records further on, so the arithmetic is 64-bit.
@@ -53,10 +70,16 @@ public:
         return position(n) < length;
     }
 
+    // How many records a file of this length holds: those that isPresent accepts.
+    [[nodiscard]] static constexpr std::int64_t recordCount(std::int64_t length) {
+        // Present while 5024 * n + 1 < length, so n < (length - 1) / 5024.
+        return length < 2 ? 0 : (length - 2) / format::kRecordSize + 1;
+    }
+
     // Reads record n: header8, header10, channels 1..4, in that order. What lies beyond
     // the end of the file reads as zero samples and blank header characters. Fails for a
     // negative n, a path that is not a regular file, or a file that cannot be opened or read.
-    [[nodiscard]] static Result<Record, RecordError> read(const std::string& path, std::int64_t n);
+    [[nodiscard]] static Result<Record, ReadFailure> read(const std::string& path, std::int64_t n);
 };
 
 } // namespace sorkam

@@ -52,13 +52,13 @@ TEST(RecordSelection, ReadsNumbersListsAndRanges) {
     }
 }
 
-TEST(RecordSelection, CountsThePresentRecordsLikeTheViewer) {
-    EXPECT_EQ(recordsPresent(0), 0);
-    EXPECT_EQ(recordsPresent(1), 0);
-    EXPECT_EQ(recordsPresent(2), 1);
-    EXPECT_EQ(recordsPresent(5025), 1);
-    EXPECT_EQ(recordsPresent(5026), 2);
-    EXPECT_EQ(recordsPresent(1LL << 30), (((1LL << 30) - 2) / 5024) + 1);
+TEST(RecordCount, CountsThePresentRecordsLikeTheViewer) {
+    EXPECT_EQ(RecordFile::recordCount(0), 0);
+    EXPECT_EQ(RecordFile::recordCount(1), 0);
+    EXPECT_EQ(RecordFile::recordCount(2), 1);
+    EXPECT_EQ(RecordFile::recordCount(5025), 1);
+    EXPECT_EQ(RecordFile::recordCount(5026), 2);
+    EXPECT_EQ(RecordFile::recordCount(1LL << 30), (((1LL << 30) - 2) / 5024) + 1);
 }
 
 TEST(ExportOptions, RefusesWhatDoesNotApplyAndReadsEverythingAfterDashes) {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
 #include <tuple>
 #include <vector>
@@ -74,6 +75,45 @@ TEST(PlotGeometry, PrintedNumbersKeepTheSignPlace) {
     EXPECT_EQ(printedNumber(850), " 850 ");
     EXPECT_EQ(printedNumber(0), " 0 ");
     EXPECT_EQ(printedNumber(-7), "-7 ");
+}
+
+// WCAG 2 relative luminance and contrast ratio.
+double luminance(Color c) {
+    const auto channel = [](int v) {
+        const double s = v / 255.0;
+        return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(redOf(c)) + 0.7152 * channel(greenOf(c)) + 0.0722 * channel(blueOf(c));
+}
+double contrast(Color a, Color b) {
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+TEST(Background, IsTheGreyThatTellsTheRecordColoursApartBest) {
+    // Of the greys on which black numbers keep 4.5:1, the one whose worst contrast with the seven
+    // colours other than black is highest.
+    Color best = 0;
+    double bestWorst = 0.0;
+    for (Color v = 1; v < 255; ++v) {
+        const Color grey = v | v << 8 | v << 16;
+        if (contrast(grey, 0x000000) < 4.5) {
+            continue;
+        }
+        double worst = 100.0;
+        for (const Color c : kRecordColorCycle) {
+            if (c != 0x000000) {
+                worst = std::min(worst, contrast(grey, c));
+            }
+        }
+        if (worst > bestWorst) {
+            bestWorst = worst;
+            best = grey;
+        }
+    }
+    EXPECT_EQ(ImagePlotSurface::kBackground, best);
+    EXPECT_GT(bestWorst, 1.5);
 }
 
 class ImageSurface : public testing::Test {

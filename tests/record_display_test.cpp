@@ -86,11 +86,12 @@ TEST_F(RecordDisplayTest, ARecordPastTheEndOrAMissingFilePaintsNothingAndTellsWh
     EXPECT_EQ(show(oneByte, 0), DisplayOutcome::EndOfFile);
     const DisplayResult before = display.showRecord(oneByte, -1);
     EXPECT_EQ(before.outcome, DisplayOutcome::Failed);
-    EXPECT_EQ(before.errorCode, errorCode(RecordError::PositionBeforeStart));
+    EXPECT_EQ(before.failure, RecordError::PositionBeforeStart);
     const std::string missing = (dir.path() / "no such file.vid").string();
     const DisplayResult gone = display.showRecord(missing, 0);
     EXPECT_EQ(gone.outcome, DisplayOutcome::Failed);
-    EXPECT_EQ(gone.errorCode, errorCode(RecordError::LengthUnavailable));
+    EXPECT_EQ(gone.failure, RecordError::LengthUnavailable);
+    EXPECT_EQ(failureReason(*gone.failure), "No such file or directory");
     EXPECT_EQ(host.title, missing); // the title names the file even when it cannot be read
     EXPECT_TRUE(plotA.calls.empty());
     EXPECT_TRUE(plotB.calls.empty());

@@ -5,11 +5,16 @@
 #include "viewer/TextDisplay.h"
 #include "viewer/ViewerWindow.h"
 
+#include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFontInfo>
 #include <QLabel>
+#include <QMimeData>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QUrl>
 #include <QWindow>
 
 #include <gtest/gtest.h>
@@ -212,6 +217,82 @@ TEST(PlotWidget, AtTwiceTheDevicePixelsTracesStayOneDevicePixelWide) {
         red += img.pixel(x, row) == qRgb(255, 0, 0) ? 1 : 0;
     }
     EXPECT_EQ(red, 1);
+}
+
+TEST_F(WindowTest, KeysStepOpenAndCloseWhereverTheFocusIs) {
+    ASSERT_TRUE(showOn(dir.write("demo.vid", testdata::demoFile(4))));
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    const QRgb red = qRgb(255, 0, 0);
+    for (QWidget* focus :
+         {static_cast<QWidget*>(w.plotB()), static_cast<QWidget*>(w.nextButton())}) {
+        focus->setFocus();
+        QTest::keyClick(focus, Qt::Key_Right);
+        QTest::keyClick(focus, Qt::Key_PageDown);
+        QTest::keyClick(focus, Qt::Key_Left);
+        EXPECT_EQ(w.controller().recordNumber(), 1);
+        QTest::keyClick(focus, Qt::Key_PageUp);
+        QTest::keyClick(focus, Qt::Key_PageUp); // at record 0: the same box as "<"
+        EXPECT_EQ(w.controller().recordNumber(), 0);
+    }
+    EXPECT_EQ(dialogs.messages, (std::vector<std::string>{"top-of-file", "top-of-file"}));
+    EXPECT_GT(countColour(imageOf(w.plotA()), red), 500);
+    EXPECT_TRUE(w.nextButton()->toolTip().contains("Right"));
+    EXPECT_EQ(w.nextButton()->accessibleName(), QString("Next record"));
+    EXPECT_EQ(w.plotA()->accessibleName(), QString("VIDEO A plot"));
+
+    // Ctrl+O: Cancel changes nothing; a file that cannot be read is reported and the current
+    // file and view stay; another file starts over with record 0 on a fresh frame.
+    const std::string demo = w.controller().dataFile();
+    QTest::keyClick(&w, Qt::Key_O, Qt::ControlModifier);
+    dialogs.fileNames = {(dir.path() / "missing.vid").string()};
+    QTest::keyClick(&w, Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(dialogs.messages.back(), (dir.path() / "missing.vid").string() + " Error= 1");
+    EXPECT_EQ(w.controller().dataFile(), demo);
+    EXPECT_GT(countColour(imageOf(w.plotA()), red), 500);
+    EXPECT_FALSE(w.exitStatus());
+    const std::string other = dir.write("other.vid", test::numberedRecords(2));
+    dialogs.fileNames = {other};
+    QTest::keyClick(&w, Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(w.controller().dataFile(), other);
+    EXPECT_EQ(w.windowTitle(), QString::fromStdString(other));
+    EXPECT_EQ(w.controller().recordNumber(), 0);
+    EXPECT_EQ(countColour(imageOf(w.plotA()), red), 0);
+
+    // A file dropped onto the window, its name's bytes kept even where they are not UTF-8.
+    const std::string latin = dir.write("caf\xE9.vid", test::numberedRecords(1));
+    QMimeData data;
+    data.setUrls(
+        {QUrl(QStringLiteral("file://") +
+              QString::fromLatin1(QByteArray::fromStdString(latin).toPercentEncoding("/")))});
+    QDragEnterEvent enter(QPoint(300, 300), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&w, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(300, 300), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&w, &drop);
+    EXPECT_EQ(w.controller().dataFile(), latin);
+
+    QTest::keyClick(&w, Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_FALSE(w.exitStatus()); // closed as the user closes it: status 0
+}
+
+TEST_F(WindowTest, ReadOutsShowThePlaceAndTheSamplesOfTheLastRecord) {
+    w.start(dir.write("three.vid", test::numberedRecords(3)));
+    w.nextButton()->click();
+    // The axes cross at (35, 25): pixel (27, 217) of a 726 x 237 plot area.
+    EXPECT_EQ(
+        w.plotReadOut(w.plotA(), QPoint(27, 217)).toStdString(),
+        "index 0, value 0\nrecord 1: channel 1 = " + std::to_string(test::numberedSample(1, 0, 0)) +
+            ", channel 3 = " + std::to_string(test::numberedSample(1, 2, 0)));
+    const QString right = w.plotReadOut(w.plotB(), QPoint(725, 0));
+    EXPECT_EQ(right, QString("index 900, value 290")); // beyond the trace: the place only
+    const QString mid = w.plotReadOut(w.plotB(), QPoint(400, 100));
+    EXPECT_TRUE(mid.contains("record 1: channel 2 = ")) << mid.toStdString();
+    EXPECT_TRUE(mid.contains(", channel 4 = ")) << mid.toStdString();
+    EXPECT_EQ(w.statusReadOut(), QString("record 1 of the 3 records in the file"));
+    w.clearButton()->click();
+    EXPECT_FALSE(w.plotReadOut(w.plotA(), QPoint(400, 100)).contains("record"));
 }
 
 TEST_F(WindowTest, AFailureAtStartUpEndsWithoutShowingTheWindow) {

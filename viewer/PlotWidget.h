@@ -4,9 +4,12 @@
 
 #include <QWidget>
 
+#include <functional>
+
 namespace sorkam {
 
-// A plot area of the window: shows its surface's off-screen picture and reacts to no input.
+// A plot area of the window: shows its surface's off-screen picture, a focus frame while it has
+// the keyboard focus, and a read-out beside the pointer when the pointer rests on it.
 class PlotWidget final : public QWidget {
     Q_OBJECT
 public:
@@ -19,15 +22,21 @@ public:
     // Paints at ratio device pixels to a layout pixel from now on (at least 1), so traces stay
     // one device pixel wide and text is sharp. A new ratio starts a blank picture.
     void setPixelRatio(qreal ratio);
+    // The text shown when the pointer rests at a point of the plot (in layout pixels).
+    void setReadOut(std::function<QString(QPoint)> readOut);
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     QSize layoutSize;
     int dpi;
     qreal ratio = 1.0;
     ImagePlotSurface plot;
+    std::function<QString(QPoint)> readOut;
 };
 
 } // namespace sorkam

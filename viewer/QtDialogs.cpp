@@ -40,14 +40,16 @@ std::optional<std::string> QtDialogs::openFile(const std::string& /*presetName*/
     // The preset name "*.vid;dat" is a pattern, not a file: it becomes the list of name filters
     // rather than text in the name field.
     QFileDialog dialog(parent, QString::fromStdString(title));
-    dialog.setFileMode(QFileDialog::ExistingFile);
+    // Any file rather than an existing one: a name whose bytes are not UTF-8 shows with U+FFFD,
+    // which names no file until pathBytes finds it.
+    dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setNameFilters({tr("Record files (*.vid *.dat)"), tr("All files (*)")});
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    return QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString();
+    return pathBytes(dialog.selectedFiles().constFirst());
 }
 
 } // namespace sorkam

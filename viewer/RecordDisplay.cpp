@@ -36,16 +36,16 @@ RecordDisplay::RecordDisplay(ViewerHost& host, PlotSurface& plotA, PlotSurface& 
 DisplayResult RecordDisplay::showRecord(const std::string& dataFile, std::int16_t n) {
     host.setTitle(dataFile);
 
-    const Result<std::int64_t, RecordError> length = RecordFile::length(dataFile);
+    const Result<std::int64_t, ReadFailure> length = RecordFile::length(dataFile);
     if (!length.ok()) {
-        return {DisplayOutcome::Failed, errorCode(length.error())};
+        return {DisplayOutcome::Failed, std::nullopt, length.error()};
     }
     if (!RecordFile::isPresent(n, length.value())) {
-        return {DisplayOutcome::EndOfFile};
+        return {DisplayOutcome::EndOfFile, std::nullopt, std::nullopt};
     }
-    const Result<Record, RecordError> read = RecordFile::read(dataFile, n);
+    const Result<Record, ReadFailure> read = RecordFile::read(dataFile, n);
     if (!read.ok()) {
-        return {DisplayOutcome::Failed, errorCode(read.error())};
+        return {DisplayOutcome::Failed, std::nullopt, read.error()};
     }
     const Record& record = read.value();
     const Color color = recordColor(n);
@@ -55,7 +55,7 @@ DisplayResult RecordDisplay::showRecord(const std::string& dataFile, std::int16_
     host.setStatusText("");
     host.setStatusColor(color);
     host.setStatusText(record.header8 + " " + record.header10);
-    return {DisplayOutcome::Shown};
+    return {DisplayOutcome::Shown, record};
 }
 
 } // namespace sorkam

@@ -5,6 +5,7 @@
 #include "viewer/ViewerHost.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace sorkam {
@@ -18,7 +19,8 @@ enum class DisplayOutcome {
 
 struct DisplayResult {
     DisplayOutcome outcome = DisplayOutcome::Shown;
-    int errorCode = 0; // with Failed: the code the failure message shows
+    std::optional<Record> record;       // with Shown: what was painted
+    std::optional<ReadFailure> failure; // with Failed: what went wrong
 };
 
 // Puts one record on screen: its four channels as traces over whatever both surfaces show,

@@ -2,6 +2,9 @@
 
 #include <QFile>
 
+#include <dirent.h>
+#include <sys/stat.h>
+
 #include <array>
 
 namespace sorkam {
@@ -69,6 +72,35 @@ QString pathForDisplay(const std::string& path) {
         }
     }
     return shown;
+}
+
+std::string pathBytes(const QString& path) {
+    const std::string encoded = QFile::encodeName(path).toStdString();
+    struct stat info {};
+    if (::stat(encoded.c_str(), &info) == 0 || !path.startsWith(QLatin1Char('/'))) {
+        return encoded;
+    }
+    // Each name of the path in turn: the one entry of its folder that shows as it does.
+    std::string resolved;
+    for (const QString& name : path.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        const std::string folder = resolved.empty() ? "/" : resolved;
+        std::string match;
+        int matches = 0;
+        if (DIR* dir = ::opendir(folder.c_str())) {
+            while (const dirent* entry = ::readdir(dir)) {
+                if (QFile::decodeName(entry->d_name) == name) {
+                    match = entry->d_name;
+                    ++matches;
+                }
+            }
+            ::closedir(dir);
+        }
+        if (matches != 1) {
+            return encoded;
+        }
+        resolved += "/" + match;
+    }
+    return resolved;
 }
 
 QString literalWindowTitle(const QString& text) {

@@ -18,6 +18,11 @@ namespace sorkam {
 // ("[U+202E]").
 [[nodiscard]] QString pathForDisplay(const std::string& path);
 
+// The bytes of the path of the existing file that path shows, also where names' bytes are not
+// valid UTF-8 and show as U+FFFD (as in a file dialog); the path's own encoding where no single
+// existing file fits.
+[[nodiscard]] std::string pathBytes(const QString& path);
+
 // The window title that shows text exactly: Qt treats "[*]" in a title as the modified-marker
 // placeholder, and "[*][*]" as a literal "[*]".
 [[nodiscard]] QString literalWindowTitle(const QString& text);

@@ -22,17 +22,24 @@ void ViewerController::end(int status) {
     host.endProgram(status);
 }
 
+void ViewerController::report(const std::string& path, const ReadFailure& failure) {
+    const std::string message = failureMessage(path, errorCode(failure));
+    host.explainFailure(message + ": " + failureReason(failure));
+    dialogs.showMessage(message);
+}
+
 void ViewerController::showCurrent() {
-    const DisplayResult result = display.showRecord(file, record);
+    DisplayResult result = display.showRecord(file, record);
     switch (result.outcome) {
     case DisplayOutcome::Shown:
+        shown = ShownRecord{record, std::move(*result.record)};
         break;
     case DisplayOutcome::EndOfFile:
         dialogs.showMessage("end-of-file");
         --record;
         break;
     case DisplayOutcome::Failed:
-        dialogs.showMessage(failureMessage(file, result.errorCode));
+        report(file, *result.failure);
         end(kReadFailureExitStatus);
         break;
     }
@@ -95,6 +102,46 @@ void ViewerController::clearPlots() {
     plotB.clear();
     plotA.clear();
     drawFrame(plotA, plotB);
+    shown.reset();
+}
+
+void ViewerController::openAnother(const std::string& path) {
+    if (hasEnded) {
+        return;
+    }
+    // Tried first, so that a file that cannot be read leaves the current one on screen.
+    const auto length = RecordFile::length(path);
+    if (!length.ok()) {
+        report(path, length.error());
+        return;
+    }
+    if (RecordFile::isPresent(0, length.value())) {
+        if (const auto first = RecordFile::read(path, 0); !first.ok()) {
+            report(path, first.error());
+            return;
+        }
+    }
+    file = path;
+    record = 0;
+    clearPlots();
+    showCurrent();
+}
+
+void ViewerController::openWithDialog() {
+    if (hasEnded) {
+        return;
+    }
+    if (const auto name = dialogs.openFile(kPresetName, kFilter, kDialogTitle)) {
+        openAnother(*name);
+    }
+}
+
+std::optional<std::int64_t> ViewerController::recordsInFile() const {
+    const auto length = RecordFile::length(file);
+    if (!length.ok()) {
+        return std::nullopt;
+    }
+    return RecordFile::recordCount(length.value());
 }
 
 std::optional<std::string> ViewerController::selectFile() {

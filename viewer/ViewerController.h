@@ -32,6 +32,21 @@ public:
     void showPrevious();
     // "&Clear": both surfaces back to the bare frame; the current record is not painted again.
     void clearPlots();
+    // Another file while running: it starts over as at start-up (its path in the title, record
+    // 0 on a fresh frame). One that cannot be read is reported and the current file and view
+    // stay; the program goes on.
+    void openAnother(const std::string& path);
+    // The open-file dialog, then openAnother with the file chosen; Cancel changes nothing.
+    void openWithDialog();
+
+    // The record painted last since the plots were last cleared, if any, with its number.
+    struct ShownRecord {
+        std::int16_t number;
+        Record record;
+    };
+    [[nodiscard]] const std::optional<ShownRecord>& lastShown() const { return shown; }
+    // How many records the data file holds now; nothing when it cannot be examined.
+    [[nodiscard]] std::optional<std::int64_t> recordsInFile() const;
 
     // True once the program is ending; every handler does nothing from then on.
     [[nodiscard]] bool ended() const { return hasEnded; }
@@ -44,6 +59,8 @@ private:
     std::optional<std::string> selectFile();
     // Shows the current record and answers what came of it.
     void showCurrent();
+    // The failure message in a box and on the terminal.
+    void report(const std::string& path, const ReadFailure& failure);
     void end(int status);
 
     ViewerHost& host;
@@ -53,6 +70,7 @@ private:
     RecordDisplay display;
     std::string file;
     std::int16_t record = 0;
+    std::optional<ShownRecord> shown;
     bool hasEnded = false;
 };
 

@@ -20,6 +20,8 @@ public:
     virtual void setStatusColor(Color color) = 0;
     // Ends the program with the given exit status once the current handler returns.
     virtual void endProgram(int status) = 0;
+    // Tells a failure on the terminal as well: one line, the system's reason included.
+    virtual void explainFailure(const std::string& line) = 0;
 };
 
 // Modal boxes and the open-file dialog, all captioned with the application's name.

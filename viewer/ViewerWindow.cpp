@@ -6,12 +6,24 @@
 #include "viewer/WindowLayout.h"
 #include "viewer/WindowStyle.h"
 
+#include "viewer/ReadOut.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
 #include <QGuiApplication>
+#include <QHelpEvent>
 #include <QLabel>
+#include <QMimeData>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QShortcut>
+#include <QToolTip>
+#include <QUrl>
 #include <QWindow>
+
+#include <cstdio>
 
 namespace sorkam {
 
@@ -40,6 +52,17 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& text, 
     button->setGeometry(rect);
     button->setAutoDefault(false);
     return button;
+}
+
+// The one local file a drag carries, as the bytes of its path; nothing for anything else.
+std::optional<std::string> droppedFile(const QMimeData* data) {
+    if (data == nullptr || data->urls().size() != 1 || !data->urls().constFirst().isLocalFile()) {
+        return std::nullopt;
+    }
+    // The URL's path percent-encodes the name's bytes, also those that are not UTF-8.
+    return QByteArray::fromPercentEncoding(
+               data->urls().constFirst().path(QUrl::FullyEncoded).toLatin1())
+        .toStdString();
 }
 
 PlotWidget* makePlot(QWidget* parent, const char* name, const QRect& rect, int dpi) {
@@ -87,6 +110,12 @@ ViewerWindow::ViewerWindow(UserDialogs* dialogs, int dpiOverride, QWidget* paren
     connect(previous, &QPushButton::clicked, this,
             [this] { run([this] { control.showPrevious(); }); });
     connect(clear, &QPushButton::clicked, this, [this] { run([this] { control.clearPlots(); }); });
+    addKeys();
+    describeControls();
+    setAcceptDrops(true);
+    plotAreaA->setReadOut([this](QPoint at) { return plotReadOut(plotAreaA, at); });
+    plotAreaB->setReadOut([this](QPoint at) { return plotReadOut(plotAreaB, at); });
+    status->installEventFilter(this);
 
     resize(layout::toPixels(layout::kClientWidth, dpi),
            layout::toPixels(layout::kClientHeight, dpi));
@@ -94,6 +123,94 @@ ViewerWindow::ViewerWindow(UserDialogs* dialogs, int dpiOverride, QWidget* paren
 }
 
 ViewerWindow::~ViewerWindow() = default;
+
+void ViewerWindow::addKeys() {
+    const auto key = [this](const QKeySequence& sequence, const std::function<void()>& handler) {
+        auto* shortcut = new QShortcut(sequence, this);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, this, [this, handler] { run(handler); });
+    };
+    for (const QKeySequence& sequence :
+         {QKeySequence(Qt::Key_Right), QKeySequence(Qt::Key_PageDown)}) {
+        key(sequence, [this] { control.showNext(); });
+    }
+    for (const QKeySequence& sequence :
+         {QKeySequence(Qt::Key_Left), QKeySequence(Qt::Key_PageUp)}) {
+        key(sequence, [this] { control.showPrevious(); });
+    }
+    key(QKeySequence(Qt::CTRL | Qt::Key_O), [this] { control.openWithDialog(); });
+    for (const QKeySequence& sequence :
+         {QKeySequence(Qt::CTRL | Qt::Key_Q), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+        auto* shortcut = new QShortcut(sequence, this);
+        connect(shortcut, &QShortcut::activated, this, &QWidget::close);
+    }
+}
+
+void ViewerWindow::describeControls() {
+    next->setToolTip(tr("Next record (Right, Page Down)"));
+    previous->setToolTip(tr("Previous record (Left, Page Up)"));
+    clear->setToolTip(tr("Clear both plots back to the frame (Alt+C)"));
+    next->setAccessibleName(tr("Next record"));
+    next->setAccessibleDescription(tr("Shows the next record over the ones shown before"));
+    previous->setAccessibleName(tr("Previous record"));
+    previous->setAccessibleDescription(tr("Shows the previous record over the ones shown before"));
+    clear->setAccessibleName(tr("Clear"));
+    clear->setAccessibleDescription(tr("Clears both plots back to the bare frame"));
+    plotAreaA->setAccessibleName(tr("VIDEO A plot"));
+    plotAreaA->setAccessibleDescription(tr("Channels 1 and 3 of the records shown"));
+    plotAreaB->setAccessibleName(tr("VIDEO B plot"));
+    plotAreaB->setAccessibleDescription(tr("Channels 2 and 4 of the records shown"));
+    status->setAccessibleName(tr("Status line"));
+    status->setAccessibleDescription(tr("The header texts of the record shown last"));
+}
+
+QString ViewerWindow::plotReadOut(const PlotWidget* plot, QPoint at) const {
+    const ChartPoint point = chartPointAt(at.x(), at.y(), plot->width(), plot->height());
+    const auto& shown = control.lastShown();
+    return QString::fromStdString(sorkam::plotReadOut(point, shown ? &shown->record : nullptr,
+                                                      shown ? shown->number : 0,
+                                                      plot == plotAreaA ? 1 : 2));
+}
+
+QString ViewerWindow::statusReadOut() const {
+    return QString::fromStdString(
+        sorkam::statusReadOut(control.recordNumber(), control.recordsInFile()));
+}
+
+bool ViewerWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == status && event->type() == QEvent::ToolTip) {
+        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), statusReadOut(), status);
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void ViewerWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (droppedFile(event->mimeData())) {
+        event->acceptProposedAction();
+    }
+}
+
+void ViewerWindow::dropEvent(QDropEvent* event) {
+    if (const auto path = droppedFile(event->mimeData())) {
+        event->acceptProposedAction();
+        run([this, &path] { control.openAnother(*path); });
+    }
+}
+
+void ViewerWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange &&
+        (static_cast<QWindowStateChangeEvent*>(event)->oldState() & Qt::WindowMinimized) &&
+        !isMinimized()) {
+        // Restored from minimised: painted again as after a resize.
+        if (inHandler) {
+            resizePending = true;
+        } else {
+            run([this] { control.repaint(); });
+        }
+    }
+}
 
 void ViewerWindow::start(const std::string& commandLine) {
     followScreen();
@@ -158,6 +275,14 @@ void ViewerWindow::setStatusColor(Color color) {
     QPalette palette = status->palette();
     palette.setColor(QPalette::WindowText, toQColor(color));
     status->setPalette(palette);
+}
+
+void ViewerWindow::explainFailure(const std::string& line) {
+    const QByteArray text = (QGuiApplication::applicationName() + QStringLiteral(": ") +
+                             pathForDisplay(line) + QLatin1Char('\n'))
+                                .toLocal8Bit();
+    std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stderr);
+    std::fflush(stderr);
 }
 
 void ViewerWindow::endProgram(int exitCode) {

@@ -44,21 +44,34 @@ public:
     [[nodiscard]] QPushButton* clearButton() const { return clear; }
     [[nodiscard]] const ViewerController& controller() const { return control; }
 
+    // The read-outs shown when the pointer rests on a plot (at a point in its layout pixels) or
+    // on the status line.
+    [[nodiscard]] QString plotReadOut(const PlotWidget* plot, QPoint at) const;
+    [[nodiscard]] QString statusReadOut() const;
+
     // ViewerHost
     void setTitle(const std::string& title) override;
     void setStatusText(const std::string& text) override;
     void setStatusColor(Color color) override;
     void endProgram(int status) override;
+    void explainFailure(const std::string& line) override;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // Runs one event handler to completion.
     void run(const std::function<void()>& handler);
     // The plots paint at the device resolution of the screen the window is on now.
     void followScreen();
+    // Keys that work wherever the focus is, and what the controls tell about themselves.
+    void addKeys();
+    void describeControls();
 
     int dpi;
     std::unique_ptr<UserDialogs> ownDialogs;

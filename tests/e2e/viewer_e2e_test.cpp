@@ -5,7 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -225,6 +228,53 @@ TEST_F(ViewerEndToEnd, ARunThroughEveryRecordLeavesTheFileUntouched) {
     x.close(w);
     EXPECT_EQ(x.waitExit(viewer, 10s), std::optional<int>(0));
     EXPECT_TRUE(stateOf(path) == before);
+}
+
+// The real binary without a window: what a shell command prints and ends with.
+struct Ran {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+Ran runShell(const std::string& command) {
+    const std::filesystem::path dir = std::filesystem::temp_directory_path();
+    const std::string out = (dir / ("sorkam-e2e-out-" + std::to_string(getpid()))).string();
+    const std::string err = (dir / ("sorkam-e2e-err-" + std::to_string(getpid()))).string();
+    const int raw = std::system((command + " >" + out + " 2>" + err).c_str());
+    const auto slurp = [](const std::string& path) {
+        std::ifstream in(path);
+        std::string text{std::istreambuf_iterator<char>(in), {}};
+        std::filesystem::remove(path);
+        return text;
+    };
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, slurp(out), slurp(err)};
+}
+
+TEST(ViewerCommandLine, HelpAndVersionWithoutADisplayAndOneLineWhenNoDisplayAnswers) {
+    const std::string viewer = SORKAM_BINARY;
+    for (const char* env : {"env -u DISPLAY", "env DISPLAY=:97"}) {
+        const Ran help = runShell(std::string(env) + " " + viewer + " --help");
+        EXPECT_EQ(help.status, 0) << env;
+        EXPECT_NE(help.out.find("the data file's path"), std::string::npos) << help.out;
+        EXPECT_NE(help.out.find("Ctrl+O"), std::string::npos);
+        EXPECT_NE(help.out.find("sorkam-export"), std::string::npos);
+        EXPECT_EQ(runShell(std::string(env) + " " + viewer + " -h").out, help.out);
+        const Ran version = runShell(std::string(env) + " " + viewer + " --version");
+        EXPECT_EQ(version.status, 0);
+        EXPECT_EQ(version.out.rfind("sorkam ", 0), 0u) << version.out;
+    }
+    // No window system: one line naming the display tried, status 2, never Qt's advice.
+    const Ran unset = runShell("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " + viewer +
+                               " " + SORKAM_DEMO_FILE);
+    EXPECT_EQ(unset.status, 2);
+    EXPECT_EQ(unset.err, "sorkam: cannot open a display: DISPLAY is not set\n");
+    const Ran nobody =
+        runShell("env -u QT_QPA_PLATFORM DISPLAY=:97 " + viewer + " " + SORKAM_DEMO_FILE);
+    EXPECT_EQ(nobody.status, 2);
+    EXPECT_EQ(nobody.err, "sorkam: cannot open the display \":97\"\n");
+    // A full standard output is not a success.
+    EXPECT_NE(runShell("(" + viewer + " --help >/dev/full)").status, 0);
 }
 
 } // namespace

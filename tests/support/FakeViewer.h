@@ -41,11 +41,16 @@ public:
         exitStatus = status;
         log.events.push_back("end:" + std::to_string(status));
     }
+    void explainFailure(const std::string& line) override {
+        explained.push_back(line);
+        log.events.push_back("explain:" + line);
+    }
 
     std::string title = "sorkam";
     std::string caption;
     std::optional<Color> statusColor;
     std::optional<int> exitStatus;
+    std::vector<std::string> explained; // lines for the terminal
 
 private:
     EventLog& log;

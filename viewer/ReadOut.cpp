@@ -1,0 +1,50 @@
+#include "viewer/ReadOut.h"
+
+#include "plot/PlotFrame.h"
+
+#include <cmath>
+
+namespace sorkam {
+
+namespace {
+
+// The frame's scale, and the last sample a trace joins.
+constexpr double kChartWidth = 935.0;
+constexpr double kChartHeight = 315.0;
+constexpr int kLastTraceIndex = 801;
+
+} // namespace
+
+ChartPoint chartPointAt(int x, int y, int width, int height) {
+    const double across = width > 1 ? x * kChartWidth / (width - 1) : 0.0;
+    const double up = kChartHeight - (height > 1 ? y * kChartHeight / (height - 1) : 0.0);
+    return {static_cast<int>(std::lround(across - kTraceOriginX)),
+            static_cast<int>(std::lround(up - kTraceOriginY))};
+}
+
+std::string plotReadOut(ChartPoint point, const Record* record, std::int16_t recordNumber,
+                        int firstChannel) {
+    std::string text =
+        "index " + std::to_string(point.index) + ", value " + std::to_string(point.value);
+    if (record != nullptr && point.index >= 0 && point.index <= kLastTraceIndex) {
+        const auto i = static_cast<std::size_t>(point.index);
+        const auto sample = [&](int channel) {
+            return "channel " + std::to_string(channel) + " = " +
+                   std::to_string(record->channels[static_cast<std::size_t>(channel - 1)][i]);
+        };
+        text += "\nrecord " + std::to_string(recordNumber) + ": " + sample(firstChannel) + ", " +
+                sample(firstChannel + 2);
+    }
+    return text;
+}
+
+std::string statusReadOut(std::int16_t recordNumber, std::optional<std::int64_t> recordsInFile) {
+    std::string text = "record " + std::to_string(recordNumber);
+    if (!recordsInFile) {
+        return text + "; the file cannot be examined now";
+    }
+    return text + " of the " + std::to_string(*recordsInFile) +
+           (*recordsInFile == 1 ? " record" : " records") + " in the file";
+}
+
+} // namespace sorkam
