@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFile>
 #include <QFontInfo>
 #include <QLabel>
 #include <QMimeData>
@@ -339,6 +340,17 @@ TEST(TextDisplay, PathsShowTheirCharactersAndNothingThatHidesOrReordersThem) {
     for (const auto& [path, shown] : cases) {
         EXPECT_EQ(pathForDisplay(path), shown) << path;
     }
+}
+
+TEST(TextDisplay, AFileDialogsNameForANonUtf8FileFindsItsBytes) {
+    // The dialog shows "caf\xE9.vid" as "caf\uFFFD.vid"; what it returns must open that file.
+    test::TempDir dir;
+    const std::string latin = dir.write("caf\xE9.vid", test::numberedRecords(1));
+    const QString shown = QFile::decodeName(QByteArray::fromStdString(latin));
+    ASSERT_TRUE(shown.contains(QChar(0xFFFD)));
+    EXPECT_EQ(pathBytes(shown), latin);
+    const std::string plain = dir.write("plain.vid", test::numberedRecords(1));
+    EXPECT_EQ(pathBytes(QString::fromStdString(plain)), plain);
 }
 
 } // namespace
