@@ -228,6 +228,12 @@ TEST_F(WindowTest, KeysStepOpenAndCloseWhereverTheFocusIs) {
     for (QWidget* focus :
          {static_cast<QWidget*>(w.plotB()), static_cast<QWidget*>(w.nextButton())}) {
         focus->setFocus();
+        if (focus == w.plotB()) { // the focus shows on the plot
+            EXPECT_EQ(w.plotB()->grab().toImage().pixel(0, 0),
+                      w.plotB()->palette().color(QPalette::Highlight).rgb());
+            EXPECT_NE(w.plotA()->grab().toImage().pixel(0, 0),
+                      w.plotB()->palette().color(QPalette::Highlight).rgb());
+        }
         QTest::keyClick(focus, Qt::Key_Right);
         QTest::keyClick(focus, Qt::Key_PageDown);
         QTest::keyClick(focus, Qt::Key_Left);
