@@ -52,15 +52,6 @@ TEST(RecordSelection, ReadsNumbersListsAndRanges) {
     }
 }
 
-TEST(RecordCount, CountsThePresentRecordsLikeTheViewer) {
-    EXPECT_EQ(RecordFile::recordCount(0), 0);
-    EXPECT_EQ(RecordFile::recordCount(1), 0);
-    EXPECT_EQ(RecordFile::recordCount(2), 1);
-    EXPECT_EQ(RecordFile::recordCount(5025), 1);
-    EXPECT_EQ(RecordFile::recordCount(5026), 2);
-    EXPECT_EQ(RecordFile::recordCount(1LL << 30), (((1LL << 30) - 2) / 5024) + 1);
-}
-
 TEST(ExportOptions, RefusesWhatDoesNotApplyAndReadsEverythingAfterDashes) {
     const auto usage = [](std::vector<std::string> words) {
         const auto parsed = parseExportOptions(words);

@@ -251,5 +251,14 @@ TEST(RecordFileRead, AFileWithoutReadPermissionFailsToOpen) {
     EXPECT_EQ(read.error(), RecordError::OpenFailed);
 }
 
+TEST(RecordCount, CountsThePresentRecordsLikeTheViewer) {
+    EXPECT_EQ(RecordFile::recordCount(0), 0);
+    EXPECT_EQ(RecordFile::recordCount(1), 0);
+    EXPECT_EQ(RecordFile::recordCount(2), 1);
+    EXPECT_EQ(RecordFile::recordCount(5025), 1);
+    EXPECT_EQ(RecordFile::recordCount(5026), 2);
+    EXPECT_EQ(RecordFile::recordCount(1LL << 30), (((1LL << 30) - 2) / 5024) + 1);
+}
+
 } // namespace
 } // namespace sorkam
