@@ -3,7 +3,6 @@
 #include <array>
 #include <atomic>
 #include <cerrno>
-#include <climits>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
@@ -27,16 +26,15 @@ constexpr std::size_t kBufferSize = 1 << 16;
 constexpr std::size_t kPendingSlots = 16;
 std::array<std::atomic<char*>, kPendingSlots> pendingFiles{};
 
-int rememberPending(const std::string& path) {
+void rememberPending(const std::string& path) {
     char* copy = strdup(path.c_str());
     for (std::size_t slot = 0; slot < kPendingSlots && copy != nullptr; ++slot) {
         char* empty = nullptr;
         if (pendingFiles[slot].compare_exchange_strong(empty, copy)) {
-            return static_cast<int>(slot);
+            return;
         }
     }
     std::free(copy);
-    return -1;
 }
 
 void forgetPending(const std::string& path) {
@@ -156,12 +154,12 @@ ExportResult OutputFile::open(const std::string& outputName, const FileIdentity&
     }
     if (exists && (!S_ISREG(info.st_mode) || reachedThroughSystemFiles(name))) {
         if (S_ISDIR(info.st_mode)) {
-            return failure(kOutput, name, "cannot be written: " + systemReason(EISDIR));
+            return writeFailure(EISDIR);
         }
         // O_TRUNC empties a regular file and leaves a device or a FIFO as it is.
         fd = ::open(name.c_str(), O_WRONLY | O_TRUNC | O_NOCTTY | O_CLOEXEC);
         if (fd < 0) {
-            return failure(kOutput, name, "cannot be written: " + systemReason(errno));
+            return writeFailure(errno);
         }
         ownsDescriptor = true;
         // The name may have changed to the data file since it was looked at.
@@ -185,7 +183,7 @@ ExportResult OutputFile::open(const std::string& outputName, const FileIdentity&
     std::string pattern = (folder / ("." + targetPath.filename().string() + ".XXXXXX")).string();
     fd = ::mkostemp(pattern.data(), O_CLOEXEC);
     if (fd < 0) {
-        return failure(kOutput, name, "cannot be written: " + systemReason(errno));
+        return writeFailure(errno);
     }
     ownsDescriptor = true;
     temporary = pattern;
@@ -194,7 +192,7 @@ ExportResult OutputFile::open(const std::string& outputName, const FileIdentity&
     if (::fchmod(fd, mode) != 0) {
         const int error = errno;
         discard();
-        return failure(kOutput, name, "cannot be written: " + systemReason(error));
+        return writeFailure(error);
     }
     return {};
 }

@@ -1,6 +1,5 @@
 #include "export/RecordSelection.h"
 
-#include <algorithm>
 #include <charconv>
 #include <limits>
 
@@ -56,14 +55,6 @@ std::int64_t selectedCount(const RecordSelection& selection) {
         count += range.last - range.first + 1;
     }
     return count;
-}
-
-std::int64_t highestSelected(const RecordSelection& selection) {
-    std::int64_t highest = -1;
-    for (const RecordRange& range : selection) {
-        highest = std::max(highest, range.last);
-    }
-    return highest;
 }
 
 } // namespace sorkam

@@ -26,7 +26,4 @@ using RecordSelection = std::vector<RecordRange>;
 // How many record numbers the selection names, repeats counted.
 [[nodiscard]] std::int64_t selectedCount(const RecordSelection& selection);
 
-// The highest record number the selection names; -1 for an empty selection.
-[[nodiscard]] std::int64_t highestSelected(const RecordSelection& selection);
-
 } // namespace sorkam

@@ -14,7 +14,7 @@ constexpr float kDashLength = 50.0f / 4.0f;
 void drawFrameOn(PlotSurface& s) {
     constexpr float x0 = kTraceOriginX;
     constexpr float y0 = kTraceOriginY;
-    s.setScale(0.0f, 315.0f, 935.0f, 0.0f);
+    s.setScale(0.0f, kChartHeight, kChartWidth, 0.0f);
 
     s.drawLine(x0, 15.0f, x0, 290.0f, kForegroundColor);
     s.drawLine(30.0f, y0, 900.0f, y0, kForegroundColor);

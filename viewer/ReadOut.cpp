@@ -6,18 +6,11 @@
 
 namespace sorkam {
 
-namespace {
-
-// The frame's scale, and the last sample a trace joins.
-constexpr double kChartWidth = 935.0;
-constexpr double kChartHeight = 315.0;
-constexpr int kLastTraceIndex = 801;
-
-} // namespace
-
 ChartPoint chartPointAt(int x, int y, int width, int height) {
-    const double across = width > 1 ? x * kChartWidth / (width - 1) : 0.0;
-    const double up = kChartHeight - (height > 1 ? y * kChartHeight / (height - 1) : 0.0);
+    const double chartWidth = kChartWidth;
+    const double chartHeight = kChartHeight;
+    const double across = width > 1 ? x * chartWidth / (width - 1) : 0.0;
+    const double up = chartHeight - (height > 1 ? y * chartHeight / (height - 1) : 0.0);
     return {static_cast<int>(std::lround(across - kTraceOriginX)),
             static_cast<int>(std::lround(up - kTraceOriginY))};
 }
@@ -26,7 +19,7 @@ std::string plotReadOut(ChartPoint point, const Record* record, std::int16_t rec
                         int firstChannel) {
     std::string text =
         "index " + std::to_string(point.index) + ", value " + std::to_string(point.value);
-    if (record != nullptr && point.index >= 0 && point.index <= kLastTraceIndex) {
+    if (record != nullptr && point.index >= 0 && point.index <= kTraceSegments) {
         const auto i = static_cast<std::size_t>(point.index);
         const auto sample = [&](int channel) {
             return "channel " + std::to_string(channel) + " = " +

@@ -15,7 +15,7 @@ struct ChartPoint {
 };
 
 // The chart point under pixel (x, y) of a plot area of width x height pixels, to the nearest
-// unit: the chart's scale runs 0..935 across and 315..0 down, and its axes cross at (35, 25).
+// unit, in the chart's scale and trace origin.
 [[nodiscard]] ChartPoint chartPointAt(int x, int y, int width, int height);
 
 // What resting the pointer on a plot shows: the chart point and, when a record is on the plot,

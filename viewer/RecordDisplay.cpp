@@ -5,16 +5,10 @@
 
 namespace sorkam {
 
-namespace {
-
-// A trace joins samples 0..801 of a channel: segment i runs from sample i to sample i + 1.
-constexpr int kSegments = 801;
-
-} // namespace
-
 void paintTraces(const Record& record, Color color, PlotSurface& plotA, PlotSurface& plotB) {
     const auto& [ch1, ch2, ch3, ch4] = record.channels;
-    for (int i = 0; i < kSegments; ++i) {
+    // Segment i runs from sample i to sample i + 1.
+    for (int i = 0; i < kTraceSegments; ++i) {
         const float x1 = static_cast<float>(i) + kTraceOriginX;
         const float x2 = x1 + 1.0f;
         constexpr float y0 = kTraceOriginY;
@@ -55,7 +49,7 @@ DisplayResult RecordDisplay::showRecord(const std::string& dataFile, std::int16_
     host.setStatusText("");
     host.setStatusColor(color);
     host.setStatusText(record.header8 + " " + record.header10);
-    return {DisplayOutcome::Shown, record};
+    return {DisplayOutcome::Shown, record, std::nullopt};
 }
 
 } // namespace sorkam

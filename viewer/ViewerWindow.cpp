@@ -203,12 +203,7 @@ void ViewerWindow::changeEvent(QEvent* event) {
     if (event->type() == QEvent::WindowStateChange &&
         (static_cast<QWindowStateChangeEvent*>(event)->oldState() & Qt::WindowMinimized) &&
         !isMinimized()) {
-        // Restored from minimised: painted again as after a resize.
-        if (inHandler) {
-            resizePending = true;
-        } else {
-            run([this] { control.repaint(); });
-        }
+        repaintLikeAResize(); // restored from minimised
     }
 }
 
@@ -231,13 +226,17 @@ void ViewerWindow::run(const std::function<void()>& handler) {
     plotAreaB->update();
 }
 
-void ViewerWindow::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
+void ViewerWindow::repaintLikeAResize() {
     if (inHandler) {
         resizePending = true;
         return;
     }
     run([this] { control.repaint(); });
+}
+
+void ViewerWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    repaintLikeAResize();
 }
 
 void ViewerWindow::showEvent(QShowEvent* event) {
@@ -248,11 +247,7 @@ void ViewerWindow::showEvent(QShowEvent* event) {
             if (plotAreaA->devicePixelRatioF() != plotAreaA->pixelRatio()) {
                 followScreen();
                 // A new picture holds nothing: the frame and the current record, as on a resize.
-                if (inHandler) {
-                    resizePending = true;
-                } else {
-                    run([this] { control.repaint(); });
-                }
+                repaintLikeAResize();
             }
         });
     }

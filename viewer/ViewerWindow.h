@@ -67,6 +67,8 @@ protected:
 private:
     // Runs one event handler to completion.
     void run(const std::function<void()>& handler);
+    // The frame and the current record painted again, after the running handler if there is one.
+    void repaintLikeAResize();
     // The plots paint at the device resolution of the screen the window is on now.
     void followScreen();
     // Keys that work wherever the focus is, and what the controls tell about themselves.
