@@ -1,5 +1,6 @@
 // sorkam: the viewer. The whole command line is the data file's path.
 #include "viewer/CommandLine.h"
+#include "viewer/Commands.h"
 #include "viewer/ViewerWindow.h"
 
 #include <QApplication>
@@ -14,27 +15,28 @@
 
 namespace {
 
-const char* const kUsage =
-    "Usage: sorkam [PATH]\n"
-    "Shows the records of a data file of 5024-byte records as traces on two plots, VIDEO A\n"
-    "(channels 1 and 3) and VIDEO B (channels 2 and 4), each record in its own colour.\n"
-    "\n"
-    "The whole command line is the data file's path: arguments are joined with single blanks\n"
-    "and quotes are part of the name. Without a path an open-file dialog asks for the file.\n"
-    "\n"
-    "Keys:\n"
-    "  Right, Page Down   next record (>)\n"
-    "  Left, Page Up      previous record (<)\n"
-    "  Alt+C              clear both plots\n"
-    "  Ctrl+O             open another file (or drop one onto the window)\n"
-    "  Ctrl+Q, Ctrl+W     close\n"
-    "Resting the pointer on a plot shows the index and value under it and the samples of the\n"
-    "record shown last; on the status line, the record's number and the file's record count.\n"
-    "\n"
-    "Exit status: 0 when closed; 1 after a file that cannot be read was reported;\n"
-    "2 when no display can be opened.\n"
-    "\n"
-    "Pictures, CSV and header listings from the command line: sorkam-export --help.\n";
+std::string usage() {
+    return "Usage: sorkam [PATH]\n"
+           "Shows the records of a data file of 5024-byte records as traces on two plots, VIDEO A\n"
+           "(channels 1 and 3) and VIDEO B (channels 2 and 4), each record in its own colour.\n"
+           "\n"
+           "The whole command line is the data file's path: arguments are joined with single "
+           "blanks\n"
+           "and quotes are part of the name. Without a path an open-file dialog asks for the "
+           "file.\n"
+           "\n"
+           "Keys (wherever the focus is; the plots' context menu lists the same commands):\n" +
+           sorkam::commandKeyList() +
+           "Resting the pointer on a plot shows the index and value under it and the samples of "
+           "the\n"
+           "record shown last; on the status line, the record's number and the file's record "
+           "count.\n"
+           "\n"
+           "Exit status: 0 when closed; 1 after a file that cannot be read was reported;\n"
+           "2 when no display can be opened.\n"
+           "\n"
+           "Pictures, CSV and header listings from the command line: sorkam-export --help.\n";
+}
 
 // Writes text to standard output and closes it: false when any of it did not get there.
 bool print(const std::string& text) {
@@ -76,7 +78,7 @@ int main(int argc, char** argv) {
     const std::string commandLine = sorkam::commandLineText(argc, argv);
     // A file of that name still opens.
     if ((commandLine == "--help" || commandLine == "-h") && !exists(commandLine)) {
-        return print(kUsage) ? 0 : 1;
+        return print(usage()) ? 0 : 1;
     }
     if (commandLine == "--version" && !exists(commandLine)) {
         return print("sorkam " SORKAM_VERSION "\n") ? 0 : 1;

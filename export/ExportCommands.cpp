@@ -1,9 +1,10 @@
 #include "export/ExportCommands.h"
 
+#include "chart/ShownText.h"
+#include "export/Formats.h"
 #include "export/OutputFile.h"
 #include "export/PlotPicture.h"
 #include "record/RecordFile.h"
-#include "viewer/TextDisplay.h"
 
 #include <QImage>
 
@@ -23,22 +24,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string reasonFor(const ReadFailure& failed) {
-    switch (failed.kind) {
-    case RecordError::LengthUnavailable:
-        return "no such file, or no permission to see it";
-    case RecordError::NotAFile:
-        return "not a regular file";
-    case RecordError::OpenFailed:
-        return "cannot be opened for reading";
-    case RecordError::PositionBeforeStart:
-        return "no record before the first";
-    case RecordError::ReadFailed:
-        return "the system refused a read";
-    }
-    return "cannot be read";
-}
-
 // The data file as a command found it at the start.
 struct DataFile {
     std::string path;
@@ -46,13 +31,12 @@ struct DataFile {
     FileIdentity identity;
 };
 
-ExportResult openDataFile(const std::string& path, DataFile& data) {
+Result<DataFile, Failure> openDataFile(const std::string& path) {
     const Result<std::int64_t, ReadFailure> length = RecordFile::length(path);
     if (!length.ok()) {
-        return failure(kDataFile, path, reasonFor(length.error()));
+        return dataFileFailure(path, length.error());
     }
-    data = {path, length.value(), identityOf(path)};
-    return {};
+    return DataFile{path, length.value(), identityOf(path)};
 }
 
 Failure notInFile(const DataFile& data, std::int64_t n, std::int64_t length) {
@@ -77,52 +61,54 @@ ExportResult checkSelected(const DataFile& data, const RecordSelection& records)
 }
 
 // Record n as the file holds it now: a file that shrank since the start no longer has it.
-ExportResult readRecord(const DataFile& data, std::int64_t n, Record& record) {
+Result<Record, Failure> readRecord(const DataFile& data, std::int64_t n) {
     const Result<std::int64_t, ReadFailure> length = RecordFile::length(data.path);
     if (!length.ok()) {
-        return failure(kDataFile, data.path, reasonFor(length.error()));
+        return dataFileFailure(data.path, length.error());
     }
     if (!RecordFile::isPresent(n, length.value())) {
         return notInFile(data, n, length.value());
     }
-    Result<Record, ReadFailure> result = RecordFile::read(data.path, n);
-    if (!result.ok()) {
-        return failure(kDataFile, data.path, reasonFor(result.error()));
+    Result<Record, ReadFailure> read = RecordFile::read(data.path, n);
+    if (!read.ok()) {
+        return dataFileFailure(data.path, read.error());
     }
-    record = result.value();
-    return {};
+    return std::move(read.value());
 }
 
 // Opens the data file and checks that every selected record is in it.
-ExportResult openSelected(const std::string& file, const RecordSelection& records, DataFile& data) {
-    if (auto done = openDataFile(file, data); !done.ok()) {
-        return done;
+Result<DataFile, Failure> openSelected(const std::string& file, const RecordSelection& records) {
+    Result<DataFile, Failure> data = openDataFile(file);
+    if (data.ok()) {
+        if (auto checked = checkSelected(data.value(), records); !checked.ok()) {
+            return checked.error();
+        }
     }
-    return checkSelected(data, records);
+    return data;
 }
 
-// Opens the data file, checks the selection and opens the output.
-ExportResult openSelectedTo(const std::string& file, const RecordSelection& records,
-                            const std::string& output, DataFile& data, OutputFile& out) {
-    if (auto done = openSelected(file, records, data); !done.ok()) {
-        return done;
+// Reads the records from first to last inclusive when their turn comes and hands each to
+// use(n, record); the first failure ends the walk.
+template <typename Use>
+ExportResult forEachInRange(const DataFile& data, std::int64_t first, std::int64_t last, Use use) {
+    for (std::int64_t n = first; n <= last; ++n) {
+        const Result<Record, Failure> record = readRecord(data, n);
+        if (!record.ok()) {
+            return record.error();
+        }
+        if (auto done = use(n, record.value()); !done.ok()) {
+            return done;
+        }
     }
-    return out.open(output, data.identity);
+    return {};
 }
 
-// Reads each selected record when its turn comes and hands it to use(n, record); the first
-// failure ends the walk.
+// The same for every selected record in turn.
 template <typename Use>
 ExportResult forEachRecord(const DataFile& data, const RecordSelection& records, Use use) {
     for (const RecordRange& range : records) {
-        for (std::int64_t n = range.first; n <= range.last; ++n) {
-            Record record;
-            if (auto done = readRecord(data, n, record); !done.ok()) {
-                return done;
-            }
-            if (auto done = use(n, record); !done.ok()) {
-                return done;
-            }
+        if (auto done = forEachInRange(data, range.first, range.last, use); !done.ok()) {
+            return done;
         }
     }
     return {};
@@ -137,26 +123,16 @@ ExportResult writePng(OutputFile& out, const std::string& output, const QImage& 
     return out.write({bytes.constData(), static_cast<std::size_t>(bytes.size())});
 }
 
-std::string headerText(const std::string& bytes) {
-    return headerTextForDisplay(bytes).toStdString();
-}
-
-template <typename Number> void appendNumber(std::string& text, Number value) {
-    char digits[24];
-    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-    text.append(digits, end);
-}
-
 ExportResult writePicture(const std::string& output, const FileIdentity& data,
                           const QImage& picture) {
-    OutputFile out;
-    if (auto done = out.open(output, data); !done.ok()) {
+    Result<OutputFile, Failure> out = OutputFile::open(output, data);
+    if (!out.ok()) {
+        return out.error();
+    }
+    if (auto done = writePng(out.value(), output, picture); !done.ok()) {
         return done;
     }
-    if (auto done = writePng(out, output, picture); !done.ok()) {
-        return done;
-    }
-    return out.commit();
+    return out.value().commit();
 }
 
 // Encodes and writes the pictures of pngEach on worker threads, in any order, and keeps the
@@ -268,111 +244,53 @@ private:
 
 } // namespace
 
-std::string csvField(const std::string& text) {
-    const bool quote = text.find_first_of(",\"\r\n") != std::string::npos ||
-                       (!text.empty() && (text.front() == ' ' || text.back() == ' '));
-    if (!quote) {
-        return text;
-    }
-    std::string quoted = "\"";
-    for (const char c : text) {
-        quoted += c;
-        if (c == '"') {
-            quoted += '"';
-        }
-    }
-    return quoted + '"';
-}
-
-std::string jsonString(const std::string& text) {
-    std::string quoted = "\"";
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            quoted += '\\';
-            quoted += c;
-        } else if (byte < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
-            quoted += escaped;
-        } else {
-            quoted += c;
-        }
-    }
-    return quoted + '"';
-}
-
 ExportResult info(const std::string& file, bool json, const std::string& output) {
-    DataFile data;
-    if (auto done = openDataFile(file, data); !done.ok()) {
+    const Result<DataFile, Failure> data = openDataFile(file);
+    if (!data.ok()) {
+        return data.error();
+    }
+    Result<OutputFile, Failure> out = OutputFile::open(output, data.value().identity);
+    if (!out.ok()) {
+        return out.error();
+    }
+    InfoListing listing(out.value());
+    InfoJson object(out.value());
+    InfoWriter& writer = json ? static_cast<InfoWriter&>(object) : listing;
+    const std::int64_t count = RecordFile::recordCount(data.value().length);
+    if (auto done = writer.begin(chart::escapedName(file), data.value().length, count);
+        !done.ok()) {
         return done;
-    }
-    OutputFile out;
-    if (auto done = out.open(output, data.identity); !done.ok()) {
-        return done;
-    }
-    const std::int64_t count = RecordFile::recordCount(data.length);
-    const std::string name = displayName(file);
-    std::string text;
-    if (json) {
-        text = "{\n  \"file\": " + jsonString(name) +
-               ",\n  \"length\": " + std::to_string(data.length) +
-               ",\n  \"records\": " + std::to_string(count) + ",\n  \"headers\": [";
-    } else {
-        text = "file:    " + name + "\nlength:  " + std::to_string(data.length) +
-               " bytes\nrecords: " + std::to_string(count) + '\n';
-    }
-    const int width = static_cast<int>(std::max<std::size_t>(6, std::to_string(count).size()));
-    if (!json && count > 0) {
-        char heading[64];
-        std::snprintf(heading, sizeof heading, "\n%*s  %-8s  %s\n", width, "record", "header8",
-                      "header10");
-        text += heading;
     }
     // The length and count at once, however long the listing takes.
-    if (auto done = out.write(text); !done.ok()) {
+    if (auto done = out.value().flush(); !done.ok()) {
         return done;
     }
-    if (auto done = out.flush(); !done.ok()) {
+    if (count > 0) {
+        if (auto done = forEachInRange(
+                data.value(), 0, count - 1,
+                [&](std::int64_t n, const Record& record) { return writer.add(n, record); });
+            !done.ok()) {
+            return done;
+        }
+    }
+    if (auto done = writer.end(); !done.ok()) {
         return done;
     }
-    for (std::int64_t n = 0; n < count; ++n) {
-        Record record;
-        if (auto done = readRecord(data, n, record); !done.ok()) {
-            return done;
-        }
-        const std::string text8 = headerText(record.header8);
-        const std::string text10 = headerText(record.header10);
-        if (json) {
-            text = (n == 0 ? "\n" : ",\n") + std::string("    {\"record\": ") + std::to_string(n) +
-                   ", \"header8\": " + jsonString(text8) + ", \"header10\": " + jsonString(text10) +
-                   '}';
-        } else {
-            char number[32];
-            std::snprintf(number, sizeof number, "%*lld", width, static_cast<long long>(n));
-            text = number + ("  " + text8) + "  " + text10 + '\n';
-        }
-        if (auto done = out.write(text); !done.ok()) {
-            return done;
-        }
-    }
-    if (json) {
-        if (auto done = out.write(count > 0 ? "\n  ]\n}\n" : "]\n}\n"); !done.ok()) {
-            return done;
-        }
-    }
-    return out.commit();
+    return out.value().commit();
 }
 
 ExportResult png(const std::string& file, const RecordSelection& records, const std::string& output,
                  int scale) {
-    DataFile data;
-    OutputFile out;
-    if (auto done = openSelectedTo(file, records, output, data, out); !done.ok()) {
-        return done;
+    const Result<DataFile, Failure> data = openSelected(file, records);
+    if (!data.ok()) {
+        return data.error();
+    }
+    Result<OutputFile, Failure> out = OutputFile::open(output, data.value().identity);
+    if (!out.ok()) {
+        return out.error();
     }
     PlotPicture picture(scale);
-    if (auto done = forEachRecord(data, records,
+    if (auto done = forEachRecord(data.value(), records,
                                   [&](std::int64_t n, const Record& record) -> ExportResult {
                                       picture.add(record, n);
                                       return {};
@@ -380,30 +298,30 @@ ExportResult png(const std::string& file, const RecordSelection& records, const 
         !done.ok()) {
         return done;
     }
-    if (auto done = writePng(out, output, picture.image()); !done.ok()) {
+    if (auto done = writePng(out.value(), output, picture.image()); !done.ok()) {
         return done;
     }
-    return out.commit();
+    return out.value().commit();
 }
 
 ExportResult pngEach(const std::string& file, const RecordSelection& records,
                      const std::string& directory, int scale, const Progress& progress) {
-    DataFile data;
-    if (auto done = openDataFile(file, data); !done.ok()) {
-        return done;
+    const Result<DataFile, Failure> data = openDataFile(file);
+    if (!data.ok()) {
+        return data.error();
     }
     std::error_code error;
     if (!fs::is_directory(directory, error)) {
         return failure(kOutput, directory, "is not a directory");
     }
-    if (auto done = checkSelected(data, records); !done.ok()) {
+    if (auto done = checkSelected(data.value(), records); !done.ok()) {
         return done;
     }
-    PictureWriters writers(data.identity, selectedCount(records), progress);
+    PictureWriters writers(data.value().identity, selectedCount(records), progress);
     PlotPicture picture(scale);
     std::int64_t k = 0; // the picture's place in the selection
-    const ExportResult walked =
-        forEachRecord(data, records, [&](std::int64_t n, const Record& record) -> ExportResult {
+    const ExportResult walked = forEachRecord(
+        data.value(), records, [&](std::int64_t n, const Record& record) -> ExportResult {
             picture.clear();
             picture.add(record, n);
             char name[32];
@@ -422,40 +340,25 @@ ExportResult pngEach(const std::string& file, const RecordSelection& records,
 
 ExportResult csv(const std::string& file, const RecordSelection& records,
                  const std::string& output) {
-    DataFile data;
-    OutputFile out;
-    if (auto done = openSelectedTo(file, records, output, data, out); !done.ok()) {
+    const Result<DataFile, Failure> data = openSelected(file, records);
+    if (!data.ok()) {
+        return data.error();
+    }
+    Result<OutputFile, Failure> out = OutputFile::open(output, data.value().identity);
+    if (!out.ok()) {
+        return out.error();
+    }
+    CsvWriter writer(out.value());
+    if (auto done = writer.begin(); !done.ok()) {
         return done;
     }
-    if (auto done =
-            out.write("record,header8,header10,index,channel1,channel2,channel3,channel4\n");
+    if (auto done = forEachRecord(
+            data.value(), records,
+            [&](std::int64_t n, const Record& record) { return writer.add(n, record); });
         !done.ok()) {
         return done;
     }
-    std::string rows;
-    if (auto done = forEachRecord(data, records,
-                                  [&](std::int64_t n, const Record& record) -> ExportResult {
-                                      std::string prefix;
-                                      appendNumber(prefix, n);
-                                      prefix += ',' + csvField(headerText(record.header8)) + ',' +
-                                                csvField(headerText(record.header10)) + ',';
-                                      rows.clear();
-                                      for (int i = 0; i < format::kSamplesPerBlock; ++i) {
-                                          rows += prefix;
-                                          appendNumber(rows, i);
-                                          for (const ChannelBuffer& channel : record.channels) {
-                                              rows += ',';
-                                              appendNumber(rows,
-                                                           channel[static_cast<std::size_t>(i)]);
-                                          }
-                                          rows += '\n';
-                                      }
-                                      return out.write(rows);
-                                  });
-        !done.ok()) {
-        return done;
-    }
-    return out.commit();
+    return out.value().commit();
 }
 
 } // namespace sorkam::exporting

@@ -27,21 +27,13 @@ namespace sorkam::exporting {
 using Progress = std::function<void(std::int64_t done, std::int64_t total, std::int64_t record)>;
 
 // One picture per selected record in directory, named record-NNNNNN.png, painted in this thread
-// and encoded and written on every core.
+// and encoded and written on up to eight threads, one a core.
 [[nodiscard]] ExportResult pngEach(const std::string& file, const RecordSelection& records,
                                    const std::string& directory, int scale,
                                    const Progress& progress);
 
-// One CSV row per record and sample index (0..1199, the samples that belong to each channel's
-// block): record, both header texts, the four channels. Lines end in LF.
+// The selected records' samples as CsvWriter writes them.
 [[nodiscard]] ExportResult csv(const std::string& file, const RecordSelection& records,
                                const std::string& output);
-
-// A field quoted as CSV requires: in double quotes, inner quotes doubled, when it holds a comma,
-// a quote, a line break or leading or trailing blanks.
-[[nodiscard]] std::string csvField(const std::string& text);
-
-// Text as a JSON string literal, quotes included.
-[[nodiscard]] std::string jsonString(const std::string& text);
 
 } // namespace sorkam::exporting

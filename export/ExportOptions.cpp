@@ -1,10 +1,11 @@
 #include "export/ExportOptions.h"
 
-#include "export/Failure.h"
+#include "chart/ShownText.h"
 
 #include <getopt.h>
 
 #include <charconv>
+#include <optional>
 
 namespace sorkam::exporting {
 
@@ -59,8 +60,60 @@ std::string exportHelpText() {
            "4 a record not in the file; 5 output not writable; 6 output is the data file.\n";
 }
 
-std::variant<ExportOptions, UsageError>
-parseExportOptions(const std::vector<std::string>& arguments) {
+namespace {
+
+// The command line as given, before it is checked against the command.
+struct GivenOptions {
+    ExportOptions options;
+    bool help = false;
+    bool version = false;
+    bool haveRecords = false;
+    bool haveOutput = false;
+    std::string recordText;
+    std::vector<int> codes;              // every option given, in order
+    std::vector<std::string> positional; // the command and the file
+};
+
+// Takes one option's value; a usage error for a value it cannot take.
+std::optional<UsageError> takeOption(int code, const std::string& value, GivenOptions& given) {
+    ExportOptions& options = given.options;
+    switch (code) {
+    case 'r':
+        given.haveRecords = true;
+        given.recordText = value;
+        break;
+    case 'o':
+        given.haveOutput = true;
+        options.output = value;
+        break;
+    case kEach:
+        options.each = true;
+        options.eachDirectory = value;
+        break;
+    case kScale: {
+        const auto [end, error] =
+            std::from_chars(value.data(), value.data() + value.size(), options.scale);
+        if (error != std::errc() || end != value.data() + value.size() || options.scale < 1 ||
+            options.scale > 4) {
+            return UsageError{"--scale takes 1 to 4, not " + chart::escapedName(value)};
+        }
+        break;
+    }
+    case kJson:
+        options.json = true;
+        break;
+    case 'h':
+        given.help = true;
+        break;
+    case kVersion:
+        given.version = true;
+        break;
+    }
+    return std::nullopt;
+}
+
+// Reads the options with getopt_long, GNU style; what is left are the command and the file.
+std::variant<GivenOptions, UsageError> readOptions(const std::vector<std::string>& arguments) {
     std::vector<std::string> words;
     words.reserve(arguments.size() + 1);
     words.emplace_back("sorkam-export");
@@ -71,89 +124,56 @@ parseExportOptions(const std::vector<std::string>& arguments) {
     }
     argv.push_back(nullptr);
 
-    ExportOptions options;
-    bool help = false;
-    bool version = false;
-    bool haveRecords = false;
-    bool haveOutput = false;
-    std::string recordText;
-    std::vector<int> given;
-
+    GivenOptions given;
     optind = 0; // start afresh, so the parser can be used more than once
     opterr = 0;
     const int argc = static_cast<int>(argv.size()) - 1;
-    while (true) {
-        const int code = getopt_long(argc, argv.data(), ":r:o:h", kOptions, nullptr);
-        if (code == -1) {
-            break;
-        }
+    for (int code; (code = getopt_long(argc, argv.data(), ":r:o:h", kOptions, nullptr)) != -1;) {
+        const std::string word = argv[static_cast<std::size_t>(optind - 1)];
         if (code == '?') {
-            const std::string word = argv[static_cast<std::size_t>(optind - 1)];
             return UsageError{optopt != 0 ? "unknown option: -" + std::string(1, optopt)
-                                          : "unknown option: " + displayName(word)};
+                                          : "unknown option: " + chart::escapedName(word)};
         }
         if (code == ':') {
-            const std::string word = argv[static_cast<std::size_t>(optind - 1)];
-            return UsageError{"option " + displayName(word) + " needs a value"};
+            return UsageError{"option " + chart::escapedName(word) + " needs a value"};
         }
-        given.push_back(code);
-        switch (code) {
-        case 'r':
-            haveRecords = true;
-            recordText = optarg;
-            break;
-        case 'o':
-            haveOutput = true;
-            options.output = optarg;
-            break;
-        case kEach:
-            options.each = true;
-            options.eachDirectory = optarg;
-            break;
-        case kScale: {
-            const std::string text = optarg;
-            const auto [end, error] =
-                std::from_chars(text.data(), text.data() + text.size(), options.scale);
-            if (error != std::errc() || end != text.data() + text.size() || options.scale < 1 ||
-                options.scale > 4) {
-                return UsageError{"--scale takes 1 to 4, not " + displayName(text)};
-            }
-            break;
-        }
-        case kJson:
-            options.json = true;
-            break;
-        case 'h':
-            help = true;
-            break;
-        case kVersion:
-            version = true;
-            break;
+        given.codes.push_back(code);
+        if (auto error = takeOption(code, optarg != nullptr ? optarg : "", given)) {
+            return *error;
         }
     }
-    if (help) {
-        options.command = ExportOptions::Command::Help;
-        return options;
-    }
-    if (version) {
-        options.command = ExportOptions::Command::Version;
-        return options;
-    }
-
     // getopt_long has moved the words that are not options to the end of argv.
-    const std::vector<std::string> positional(argv.begin() + optind, argv.end() - 1);
+    given.positional.assign(argv.begin() + optind, argv.end() - 1);
+    return given;
+}
+
+// Whether an option belongs to the command.
+bool belongsTo(ExportOptions::Command command, int code) {
+    switch (command) {
+    case ExportOptions::Command::Info:
+        return code == kJson;
+    case ExportOptions::Command::Png:
+        return code == 'r' || code == 'o' || code == kEach || code == kScale;
+    default:
+        return code == 'r' || code == 'o';
+    }
+}
+
+// The command and the file from the words that are not options.
+std::optional<UsageError> takeCommand(GivenOptions& given) {
+    const std::vector<std::string>& positional = given.positional;
     if (positional.empty()) {
         return UsageError{"needs a command: info, png or csv"};
     }
     const std::string& command = positional[0];
     if (command == "info") {
-        options.command = ExportOptions::Command::Info;
+        given.options.command = ExportOptions::Command::Info;
     } else if (command == "png") {
-        options.command = ExportOptions::Command::Png;
+        given.options.command = ExportOptions::Command::Png;
     } else if (command == "csv") {
-        options.command = ExportOptions::Command::Csv;
+        given.options.command = ExportOptions::Command::Csv;
     } else {
-        return UsageError{"unknown command: " + displayName(command)};
+        return UsageError{"unknown command: " + chart::escapedName(command)};
     }
     if (positional.size() != 2) {
         return UsageError{
@@ -161,40 +181,57 @@ parseExportOptions(const std::vector<std::string>& arguments) {
                            ? " needs the data file"
                            : " takes one data file, not " + std::to_string(positional.size() - 1))};
     }
-    options.file = positional[1];
-
-    // Options that do not belong to the command.
-    const auto belongs = [&](int code) {
-        switch (options.command) {
-        case ExportOptions::Command::Info:
-            return code == kJson;
-        case ExportOptions::Command::Png:
-            return code == 'r' || code == 'o' || code == kEach || code == kScale;
-        default:
-            return code == 'r' || code == 'o';
-        }
-    };
-    for (const int code : given) {
-        if (!belongs(code)) {
+    given.options.file = positional[1];
+    for (const int code : given.codes) {
+        if (!belongsTo(given.options.command, code)) {
             return UsageError{command + " does not take " + optionName(code)};
         }
     }
-    if (options.command == ExportOptions::Command::Info) {
-        return options;
-    }
-    if (!haveRecords) {
+    return std::nullopt;
+}
+
+// The records and the output of png and csv.
+std::optional<UsageError> takeSelection(GivenOptions& given) {
+    const std::string& command = given.positional[0];
+    if (!given.haveRecords) {
         return UsageError{command + " needs the records: -r SEL"};
     }
-    auto selection = parseRecordSelection(recordText);
+    auto selection = parseRecordSelection(given.recordText);
     if (!selection) {
-        return UsageError{"not a record selection: " + displayName(recordText)};
+        return UsageError{"not a record selection: " + chart::escapedName(given.recordText)};
     }
-    options.records = std::move(*selection);
-    if (options.command == ExportOptions::Command::Png && haveOutput == options.each) {
-        return UsageError{haveOutput ? "png takes either -o or --each, not both"
-                                     : "png needs -o OUT.png or --each DIR"};
+    given.options.records = std::move(*selection);
+    if (given.options.command == ExportOptions::Command::Png &&
+        given.haveOutput == given.options.each) {
+        return UsageError{given.haveOutput ? "png takes either -o or --each, not both"
+                                           : "png needs -o OUT.png or --each DIR"};
     }
-    return options;
+    return std::nullopt;
+}
+
+} // namespace
+
+std::variant<ExportOptions, UsageError>
+parseExportOptions(const std::vector<std::string>& arguments) {
+    auto read = readOptions(arguments);
+    if (auto* usage = std::get_if<UsageError>(&read)) {
+        return *usage;
+    }
+    GivenOptions& given = std::get<GivenOptions>(read);
+    if (given.help || given.version) {
+        given.options.command =
+            given.help ? ExportOptions::Command::Help : ExportOptions::Command::Version;
+        return given.options;
+    }
+    if (auto usage = takeCommand(given)) {
+        return *usage;
+    }
+    if (given.options.command != ExportOptions::Command::Info) {
+        if (auto usage = takeSelection(given)) {
+            return *usage;
+        }
+    }
+    return given.options;
 }
 
 } // namespace sorkam::exporting

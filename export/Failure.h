@@ -1,5 +1,6 @@
 #pragma once
 
+#include "record/RecordFile.h"
 #include "record/Result.h"
 
 #include <string>
@@ -25,12 +26,12 @@ struct Failure {
 // What a step of a command came to: done, or the failure that ended it.
 using ExportResult = Result<void, Failure>;
 
-// "sorkam-export: NAME: reason", the name shown as displayName shows it.
+// "sorkam-export: NAME: reason", the name shown as chart::escapedName shows it.
 [[nodiscard]] Failure failure(int status, const std::string& name, const std::string& reason);
 
-// A file name from the command line as messages and listings show it: valid UTF-8 as it is;
-// any other byte, and control characters that would act on a terminal, as \xHH.
-[[nodiscard]] std::string displayName(const std::string& name);
+// The data file cannot be read: "cannot be read: " and the reader's reason in words, the
+// system's where a system call failed ("Permission denied").
+[[nodiscard]] Failure dataFileFailure(const std::string& name, const ReadFailure& why);
 
 // The system's reason for an errno value, in words.
 [[nodiscard]] std::string systemReason(int error);

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <utility>
 
 #include <fcntl.h>
 #include <poll.h>
@@ -111,6 +112,10 @@ bool writeAll(int fd, std::string_view bytes) {
     return true;
 }
 
+bool isDataFile(const struct stat& info, const FileIdentity& data) {
+    return data.known && info.st_dev == data.device && info.st_ino == data.inode;
+}
+
 } // namespace
 
 FileIdentity identityOf(const std::string& path) {
@@ -121,56 +126,89 @@ FileIdentity identityOf(const std::string& path) {
     return {info.st_dev, info.st_ino, true};
 }
 
+OutputFile::OutputFile(std::string name) : name(std::move(name)) {
+    buffer.reserve(kBufferSize);
+}
+
+OutputFile::OutputFile(OutputFile&& other) noexcept
+    : name(std::move(other.name)), temporary(std::exchange(other.temporary, {})),
+      target(std::move(other.target)), buffer(std::move(other.buffer)),
+      fd(std::exchange(other.fd, -1)), ownsDescriptor(std::exchange(other.ownsDescriptor, false)) {
+}
+
+OutputFile& OutputFile::operator=(OutputFile&& other) noexcept {
+    if (this != &other) {
+        discard();
+        name = std::move(other.name);
+        temporary = std::exchange(other.temporary, {});
+        target = std::move(other.target);
+        buffer = std::move(other.buffer);
+        fd = std::exchange(other.fd, -1);
+        ownsDescriptor = std::exchange(other.ownsDescriptor, false);
+    }
+    return *this;
+}
+
 OutputFile::~OutputFile() {
     discard();
 }
 
-ExportResult OutputFile::open(const std::string& outputName, const FileIdentity& data) {
-    discard();
-    name = outputName;
-    buffer.reserve(kBufferSize);
-    const auto isData = [&](const struct stat& info) {
-        return data.known && info.st_dev == data.device && info.st_ino == data.inode;
-    };
-    const auto refuse = [&] {
-        return failure(kOutputIsData, name, "is the data file itself; choose another output");
-    };
-
+Result<OutputFile, Failure> OutputFile::open(const std::string& name, const FileIdentity& data) {
+    OutputFile out(name);
+    ExportResult opened;
     struct stat info {};
     if (name == "-") {
-        name = "standard output";
-        if (::fstat(STDOUT_FILENO, &info) == 0 && isData(info)) {
-            return refuse();
-        }
-        fd = STDOUT_FILENO;
-        return {};
+        out.name = "standard output";
+        opened = out.openStandardOutput(data);
+    } else if (name.empty() || name.find('\0') != std::string::npos) {
+        opened = failure(kOutput, name, "cannot be written: not a usable file name");
+    } else if (const bool exists = ::stat(name.c_str(), &info) == 0;
+               exists && isDataFile(info, data)) {
+        opened = out.refuseDataFile();
+    } else if (exists && S_ISDIR(info.st_mode)) {
+        opened = out.writeFailure(EISDIR);
+    } else if (exists && (!S_ISREG(info.st_mode) || reachedThroughSystemFiles(name))) {
+        opened = out.openInPlace(data);
+    } else {
+        opened = out.openReplacement(exists, info.st_mode);
     }
-    if (name.empty() || name.find('\0') != std::string::npos) {
-        return failure(kOutput, name, "cannot be written: not a usable file name");
+    if (!opened.ok()) {
+        return opened.error();
     }
-    const bool exists = ::stat(name.c_str(), &info) == 0;
-    if (exists && isData(info)) {
-        return refuse();
-    }
-    if (exists && (!S_ISREG(info.st_mode) || reachedThroughSystemFiles(name))) {
-        if (S_ISDIR(info.st_mode)) {
-            return writeFailure(EISDIR);
-        }
-        // O_TRUNC empties a regular file and leaves a device or a FIFO as it is.
-        fd = ::open(name.c_str(), O_WRONLY | O_TRUNC | O_NOCTTY | O_CLOEXEC);
-        if (fd < 0) {
-            return writeFailure(errno);
-        }
-        ownsDescriptor = true;
-        // The name may have changed to the data file since it was looked at.
-        if (::fstat(fd, &info) == 0 && isData(info)) {
-            discard();
-            return refuse();
-        }
-        return {};
-    }
+    return out;
+}
 
-    // A new file beside the target; a link to a regular file has its target replaced.
+Failure OutputFile::refuseDataFile() const {
+    return failure(kOutputIsData, name, "is the data file itself; choose another output");
+}
+
+ExportResult OutputFile::openStandardOutput(const FileIdentity& data) {
+    struct stat info {};
+    if (::fstat(STDOUT_FILENO, &info) == 0 && isDataFile(info, data)) {
+        return refuseDataFile();
+    }
+    fd = STDOUT_FILENO;
+    return {};
+}
+
+ExportResult OutputFile::openInPlace(const FileIdentity& data) {
+    // O_TRUNC empties a regular file and leaves a device or a FIFO as it is.
+    fd = ::open(name.c_str(), O_WRONLY | O_TRUNC | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        return writeFailure(errno);
+    }
+    ownsDescriptor = true;
+    // The name may have changed to the data file since it was looked at.
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && isDataFile(info, data)) {
+        discard();
+        return refuseDataFile();
+    }
+    return {};
+}
+
+ExportResult OutputFile::openReplacement(bool exists, mode_t existingMode) {
+    // A link to a regular file has its target replaced.
     target = name;
     if (exists) {
         if (char* real = ::realpath(name.c_str(), nullptr)) {
@@ -188,7 +226,7 @@ ExportResult OutputFile::open(const std::string& outputName, const FileIdentity&
     ownsDescriptor = true;
     temporary = pattern;
     rememberPending(temporary);
-    const mode_t mode = exists ? (info.st_mode & 07777) : (0666 & ~currentUmask());
+    const mode_t mode = exists ? (existingMode & 07777) : (0666 & ~currentUmask());
     if (::fchmod(fd, mode) != 0) {
         const int error = errno;
         discard();
@@ -270,7 +308,9 @@ void OutputFile::discard() {
 }
 
 void removeUnfinishedOutputsOnSignals() {
-    currentUmask();
+    // Reading the umask sets it for a moment; done here, before any thread creates files, the
+    // value is kept for every new output.
+    (void)currentUmask();
     for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
         struct sigaction action {};
         action.sa_handler = removePendingAndEnd;

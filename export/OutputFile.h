@@ -1,6 +1,7 @@
 #pragma once
 
 #include "export/Failure.h"
+#include "export/OutputSink.h"
 
 #include <optional>
 #include <string>
@@ -27,20 +28,23 @@ struct FileIdentity {
 // terminal), or one reached through /dev or /proc (/dev/stdout, /dev/fd/3), is opened and written
 // in place: it is never removed, renamed over or replaced. Any other name gets a new file beside
 // it that commit() renames over it, so a run that fails leaves the old file or no file at all.
-class OutputFile {
+class OutputFile final : public OutputSink {
 public:
-    OutputFile() = default;
+    // Opens name for writing. Refuses the data file however it is named (kOutputIsData).
+    [[nodiscard]] static Result<OutputFile, Failure> open(const std::string& name,
+                                                          const FileIdentity& data);
+
+    OutputFile(OutputFile&& other) noexcept;
+    OutputFile& operator=(OutputFile&& other) noexcept;
     OutputFile(const OutputFile&) = delete;
     OutputFile& operator=(const OutputFile&) = delete;
     // An output that was not committed is discarded.
-    ~OutputFile();
+    ~OutputFile() override;
 
-    // Opens name for writing. Refuses the data file however it is named (kOutputIsData).
-    [[nodiscard]] ExportResult open(const std::string& name, const FileIdentity& data);
     // Appends bytes, writing through as the buffer fills.
-    [[nodiscard]] ExportResult write(std::string_view bytes);
+    [[nodiscard]] ExportResult write(std::string_view bytes) override;
     // Writes what is buffered now, so a reader sees it at once.
-    [[nodiscard]] ExportResult flush();
+    [[nodiscard]] ExportResult flush() override;
     // Writes the rest, closes, and puts a new file in its place.
     [[nodiscard]] ExportResult commit();
     // Closes without committing: a new file is removed; an output written in place gets what
@@ -48,7 +52,14 @@ public:
     void discard();
 
 private:
+    explicit OutputFile(std::string name);
+    // The three kinds of output: standard output, an existing file written in place, and a new
+    // file beside the target that commit() renames over it.
+    [[nodiscard]] ExportResult openStandardOutput(const FileIdentity& data);
+    [[nodiscard]] ExportResult openInPlace(const FileIdentity& data);
+    [[nodiscard]] ExportResult openReplacement(bool exists, mode_t existingMode);
     [[nodiscard]] Failure writeFailure(int error) const;
+    [[nodiscard]] Failure refuseDataFile() const;
 
     std::string name;
     std::string temporary; // the new file until commit(); empty when written in place

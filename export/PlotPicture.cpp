@@ -1,11 +1,9 @@
 #include "export/PlotPicture.h"
 
-#include "plot/Fonts.h"
+#include "chart/ChartLayout.h"
+#include "chart/RecordColors.h"
+#include "chart/Traces.h"
 #include "plot/PlotFrame.h"
-#include "viewer/RecordColors.h"
-#include "viewer/RecordDisplay.h"
-#include "viewer/WindowLayout.h"
-#include "viewer/WindowStyle.h"
 
 #include <QBuffer>
 #include <QImageWriter>
@@ -14,10 +12,11 @@
 #include <array>
 #include <optional>
 
-namespace sorkam {
+namespace sorkam::exporting {
 
 namespace {
 
+// Pictures are laid out as the window is at 96 dpi.
 constexpr int kDpi = 96;
 constexpr Color kWindowBackground = 0xF0F0F0;
 
@@ -77,32 +76,32 @@ std::optional<QImage> withPalette(const QImage& picture) {
 } // namespace
 
 PlotPicture::PlotPicture(int scale)
-    : plotA(std::make_unique<ImagePlotSurface>(pixelRect(layout::kPlotA, kDpi * scale).size(),
-                                               kDpi * scale)),
-      plotB(std::make_unique<ImagePlotSurface>(pixelRect(layout::kPlotB, kDpi * scale).size(),
-                                               kDpi * scale)),
-      dpi(kDpi * scale) {
+    : resolution{kDpi, static_cast<double>(scale)},
+      plotA(std::make_unique<ImagePlotSurface>(resolution.pictureRect(chart::kPlotA).size(),
+                                               resolution.pictureDpi())),
+      plotB(std::make_unique<ImagePlotSurface>(resolution.pictureRect(chart::kPlotB).size(),
+                                               resolution.pictureDpi())) {
     drawFrame(*plotA, *plotB);
 
-    const QRect areaB = pixelRect(layout::kPlotB, dpi);
+    const QRect areaA = resolution.pictureRect(chart::kPlotA);
+    const QRect areaB = resolution.pictureRect(chart::kPlotB);
     // As wide as the window, down to the lower plot area with the same margin below it as the
     // upper one has above it.
-    captions =
-        QImage(layout::toPixels(layout::kClientWidth, dpi),
-               areaB.bottom() + 1 + pixelRect(layout::kPlotA, dpi).top(), QImage::Format_RGB32);
-    setDpi(captions, dpi);
+    const QRect client = resolution.pictureRect({0, 0, chart::kClientWidth, chart::kClientHeight});
+    captions = QImage(client.width(), areaB.bottom() + 1 + areaA.top(), QImage::Format_RGB32);
+    setDpi(captions, resolution.pictureDpi());
     captions.fill(toQColor(kWindowBackground));
     QPainter painter(&captions);
-    painter.setFont(serifFont(layout::kLabelPointSize));
+    painter.setFont(chart::captionFont());
     painter.setPen(Qt::black);
-    painter.drawText(pixelRect(layout::kLabelA, dpi), Qt::AlignLeft | Qt::AlignTop,
+    painter.drawText(resolution.pictureRect(chart::kCaptionA), Qt::AlignLeft | Qt::AlignTop,
                      QStringLiteral("VIDEO A"));
-    painter.drawText(pixelRect(layout::kLabelB, dpi), Qt::AlignLeft | Qt::AlignTop,
+    painter.drawText(resolution.pictureRect(chart::kCaptionB), Qt::AlignLeft | Qt::AlignTop,
                      QStringLiteral("VIDEO B"));
 }
 
 void PlotPicture::add(const Record& record, std::int64_t n) {
-    paintTraces(record, recordColor(n), *plotA, *plotB);
+    chart::paintTraces(record, chart::recordColor(n), *plotA, *plotB);
 }
 
 void PlotPicture::clear() {
@@ -114,8 +113,8 @@ void PlotPicture::clear() {
 QImage PlotPicture::image() const {
     QImage picture = captions.copy();
     QPainter painter(&picture);
-    painter.drawImage(pixelRect(layout::kPlotA, dpi).topLeft(), plotA->image());
-    painter.drawImage(pixelRect(layout::kPlotB, dpi).topLeft(), plotB->image());
+    painter.drawImage(resolution.pictureRect(chart::kPlotA).topLeft(), plotA->image());
+    painter.drawImage(resolution.pictureRect(chart::kPlotB).topLeft(), plotB->image());
     painter.end();
     return picture;
 }
@@ -133,4 +132,4 @@ QByteArray pngBytes(const QImage& picture) {
     return bytes;
 }
 
-} // namespace sorkam
+} // namespace sorkam::exporting

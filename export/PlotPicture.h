@@ -1,5 +1,6 @@
 #pragma once
 
+#include "chart/ChartLayout.h"
 #include "plot/ImagePlotSurface.h"
 #include "record/RecordFile.h"
 
@@ -9,7 +10,7 @@
 #include <cstdint>
 #include <memory>
 
-namespace sorkam {
+namespace sorkam::exporting {
 
 // The viewer's two plot areas with their "VIDEO A" and "VIDEO B" captions, laid out as in the
 // window, painted by the viewer's own surfaces, frame and traces. scale 2 gives a picture for a
@@ -27,9 +28,9 @@ public:
     [[nodiscard]] QImage image() const;
 
 private:
+    chart::Resolution resolution;
     std::unique_ptr<ImagePlotSurface> plotA;
     std::unique_ptr<ImagePlotSurface> plotB;
-    int dpi;
     QImage captions; // the picture without its plot areas
 };
 
@@ -38,4 +39,4 @@ private:
 // to write.
 [[nodiscard]] QByteArray pngBytes(const QImage& picture);
 
-} // namespace sorkam
+} // namespace sorkam::exporting

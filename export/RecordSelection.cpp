@@ -3,7 +3,7 @@
 #include <charconv>
 #include <limits>
 
-namespace sorkam {
+namespace sorkam::exporting {
 
 namespace {
 
@@ -57,4 +57,4 @@ std::int64_t selectedCount(const RecordSelection& selection) {
     return count;
 }
 
-} // namespace sorkam
+} // namespace sorkam::exporting

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace sorkam {
+namespace sorkam::exporting {
 
 // A run of record numbers, first to last inclusive.
 struct RecordRange {
@@ -26,4 +26,4 @@ using RecordSelection = std::vector<RecordRange>;
 // How many record numbers the selection names, repeats counted.
 [[nodiscard]] std::int64_t selectedCount(const RecordSelection& selection);
 
-} // namespace sorkam
+} // namespace sorkam::exporting

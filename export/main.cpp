@@ -16,6 +16,7 @@
 
 namespace {
 
+using namespace sorkam;
 using namespace sorkam::exporting;
 
 // Qt's own notes (such as a missing runtime directory on a headless machine) are not for this
@@ -36,18 +37,17 @@ int report(const ExportResult& done) {
 
 // Text to standard output, checked to the close like any output.
 int print(const std::string& text) {
-    OutputFile out;
-    ExportResult done = out.open("-", {});
-    if (done.ok()) {
-        done = out.write(text);
+    Result<OutputFile, Failure> out = OutputFile::open("-", {});
+    if (!out.ok()) {
+        return report(out.error());
     }
-    if (done.ok()) {
-        done = out.commit();
+    if (auto done = out.value().write(text); !done.ok()) {
+        return report(done);
     }
-    return report(done);
+    return report(out.value().commit());
 }
 
-// Progress on a terminal: "record 17 (5 of 240)".
+// Progress on a terminal, every eighth picture and the last: "record 17 (16 of 240)".
 Progress progressOnTerminal() {
     if (isatty(STDERR_FILENO) == 0) {
         return {};

@@ -14,6 +14,7 @@ public:
     [[nodiscard]] bool ok() const { return state.index() == 0; }
     // The value; only valid when ok().
     [[nodiscard]] const T& value() const { return std::get<0>(state); }
+    [[nodiscard]] T& value() { return std::get<0>(state); }
     // The error; only valid when !ok().
     [[nodiscard]] const E& error() const { return std::get<1>(state); }
 

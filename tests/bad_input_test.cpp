@@ -36,6 +36,14 @@ struct BadInput {
 void nothing(ViewerController&, const std::string&) {
 }
 
+// The buttons, as the window runs them: through the controller's one event entry.
+void next(ViewerController& c) {
+    c.handle([&c] { c.showNext(); });
+}
+void previous(ViewerController& c) {
+    c.handle([&c] { c.showPrevious(); });
+}
+
 std::string withRecords(const TempDir& d, const std::string& name, int records) {
     return d.write(name, test::numberedRecords(records));
 }
@@ -49,8 +57,8 @@ TEST_P(BadInputs, ShowTheDefinedMessageAndNothingFalse) {
     auto& [log, host, dialogs, plotA, plotB, controller] = rig;
 
     const std::string path = c.make(dir);
-    controller.start(path);
-    controller.repaint();
+    controller.handle([&] { controller.start(path); });
+    controller.resized();
     c.then(controller, path);
 
     std::vector<std::string> expected;
@@ -61,8 +69,7 @@ TEST_P(BadInputs, ShowTheDefinedMessageAndNothingFalse) {
         expected.push_back(m);
     }
     EXPECT_EQ(dialogs.messages, expected);
-    EXPECT_EQ(host.exitStatus, c.seen.exitStatus);
-    EXPECT_EQ(controller.ended(), c.seen.exitStatus.has_value());
+    EXPECT_EQ(controller.exitStatus(), c.seen.exitStatus);
     int traces = 0;
     for (const auto& call : plotA.calls) {
         traces += call.op == RecordingSurface::Op::DrawLine && call.x1 == 35.0f && call.x2 == 36.0f
@@ -123,16 +130,16 @@ INSTANTIATE_TEST_SUITE_P(
                              [](const TempDir& d) { return withRecords(d, "shrinks.vid", 3); },
                              [](ViewerController& c, const std::string& p) {
                                  fs::resize_file(p, 5024);
-                                 c.showNext(); // record 1 is gone: back to 0
-                                 c.showNext();
+                                 next(c); // record 1 is gone: back to 0
+                                 next(c);
                              },
                              {{"end-of-file", "end-of-file"}, std::nullopt, 4}},
                     BadInput{"fileDisappearsBetweenDisplays",
                              [](const TempDir& d) { return withRecords(d, "goes.vid", 3); },
                              [](ViewerController& c, const std::string& p) {
                                  fs::remove(p);
-                                 c.showNext();
-                                 c.showNext(); // ignored: the program is ending
+                                 next(c);
+                                 next(c); // ignored: the program is ending
                              },
                              {{"{path} Error= 1"}, 1, 4}},
                     BadInput{"fileBecomesADirectory",
@@ -140,15 +147,15 @@ INSTANTIATE_TEST_SUITE_P(
                              [](ViewerController& c, const std::string& p) {
                                  fs::remove(p);
                                  fs::create_directory(p);
-                                 c.showPrevious(); // top-of-file: no read
-                                 c.showNext();
+                                 previous(c); // top-of-file: no read
+                                 next(c);
                              },
                              {{"top-of-file", "{path} Error= 2"}, 1, 4}},
                     BadInput{"pathWithSpacesQuotesAndNonAscii",
                              [](const TempDir& d) {
                                  return withRecords(d, "run \"7\" 'x' \xc3\xa9\xff.vid", 2);
                              },
-                             [](ViewerController& c, const std::string&) { c.showNext(); },
+                             [](ViewerController& c, const std::string&) { next(c); },
                              {{}, std::nullopt, 6}},
                     BadInput{"pathThatIsOnlyBlanks",
                              [](const TempDir&) { return std::string("   "); },

@@ -2,6 +2,7 @@
 // own painting, and the real program's statuses, outputs and failures.
 #include "export/ExportCommands.h"
 #include "export/ExportOptions.h"
+#include "export/Formats.h"
 #include "export/PlotPicture.h"
 #include "export/RecordSelection.h"
 #include "plot/PlotFrame.h"
@@ -94,30 +95,59 @@ protected:
     std::string out(const std::string& name) const { return (dir.path() / name).string(); }
 };
 
+// What a format wrote, kept in memory.
+class StringSink final : public OutputSink {
+public:
+    ExportResult write(std::string_view bytes) override {
+        text += bytes;
+        return {};
+    }
+    ExportResult flush() override { return {}; }
+
+    std::string text;
+};
+
+Record recordWith(const std::string& header8, const std::string& header10) {
+    Record record;
+    record.header8 = header8;
+    record.header10 = header10;
+    return record;
+}
+
 TEST_F(ExportTest, InfoListsLengthRecordsAndHeaderTexts) {
-    ASSERT_TRUE(info(three, false, out("info.txt")).ok());
-    const std::string text = contents(out("info.txt"));
-    EXPECT_EQ(text.find("file:    " + three + "\nlength:  15072 bytes\nrecords: 3\n"), 0u) << text;
-    EXPECT_NE(text.find("\n     2  REC-2     TEXT-2    \n"), std::string::npos) << text;
+    StringSink listed;
+    InfoListing listing(listed);
+    ASSERT_TRUE(listing.begin("three.vid", 15072, 3).ok());
+    for (std::int64_t n = 0; n < 3; ++n) {
+        ASSERT_TRUE(listing.add(n, RecordFile::read(three, n).value()).ok());
+    }
+    ASSERT_TRUE(listing.end().ok());
+    EXPECT_EQ(listed.text.find("file:    three.vid\nlength:  15072 bytes\nrecords: 3\n"), 0u)
+        << listed.text;
+    EXPECT_NE(listed.text.find("\n     2  REC-2     TEXT-2    \n"), std::string::npos)
+        << listed.text;
 
     // Header bytes that JSON must escape come back intact.
-    std::vector<std::uint8_t> file;
-    testdata::ChannelSamples none{};
-    testdata::appendRecord(file, testdata::encodeRecord("a\"b\\c\n", "x,y", none));
-    ASSERT_TRUE(info(dir.write("odd.vid", file), true, out("odd.json")).ok());
+    StringSink odd;
+    InfoJson json(odd);
+    ASSERT_TRUE(json.begin("odd.vid", 5024, 1).ok());
+    ASSERT_TRUE(json.add(0, recordWith("a\"b\\c\n  ", "x,y       ")).ok());
+    ASSERT_TRUE(json.end().ok());
     QJsonParseError error{};
     const QJsonObject doc =
-        QJsonDocument::fromJson(QByteArray::fromStdString(contents(out("odd.json"))), &error)
-            .object();
-    ASSERT_EQ(error.error, QJsonParseError::NoError) << contents(out("odd.json"));
+        QJsonDocument::fromJson(QByteArray::fromStdString(odd.text), &error).object();
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << odd.text;
     EXPECT_EQ(doc["length"].toInteger(), 5024);
     EXPECT_EQ(doc["records"].toInteger(), 1);
     const QJsonObject first = doc["headers"].toArray().at(0).toObject();
     EXPECT_EQ(first["header8"].toString(), QString("a\"b\\c\u240A  "));
     EXPECT_EQ(first["header10"].toString(), QString("x,y       "));
 
-    ASSERT_TRUE(info(dir.write("empty.vid", {}), true, out("empty.json")).ok());
-    EXPECT_EQ(QJsonDocument::fromJson(QByteArray::fromStdString(contents(out("empty.json"))))
+    StringSink empty;
+    InfoJson none(empty);
+    ASSERT_TRUE(none.begin("empty.vid", 0, 0).ok());
+    ASSERT_TRUE(none.end().ok());
+    EXPECT_EQ(QJsonDocument::fromJson(QByteArray::fromStdString(empty.text))
                   .object()["headers"]
                   .toArray()
                   .size(),
@@ -125,8 +155,13 @@ TEST_F(ExportTest, InfoListsLengthRecordsAndHeaderTexts) {
 }
 
 TEST_F(ExportTest, CsvHoldsEachRecordsSamplesFromTheFile) {
-    ASSERT_TRUE(csv(three, {{2, 2}, {0, 0}}, out("rows.csv")).ok());
-    std::istringstream lines(contents(out("rows.csv")));
+    StringSink rowsOut;
+    CsvWriter writer(rowsOut);
+    ASSERT_TRUE(writer.begin().ok());
+    for (const std::int64_t n : {2, 0}) {
+        ASSERT_TRUE(writer.add(n, RecordFile::read(three, n).value()).ok());
+    }
+    std::istringstream lines(rowsOut.text);
     std::string line;
     std::getline(lines, line);
     EXPECT_EQ(line, "record,header8,header10,index,channel1,channel2,channel3,channel4");
@@ -357,7 +392,7 @@ TEST_F(ExportTest, NamesAreBytesAndNoDisplayIsNeeded) {
     EXPECT_EQ(process.exitCode(), kDataFile); // the picture was written; x\xE9.vid is missing
     EXPECT_TRUE(fs::exists(out("b\xE9.png")));
     EXPECT_EQ(process.readAllStandardError().toStdString(),
-              "sorkam-export: x\\xE9.vid: no such file, or no permission to see it\n");
+              "sorkam-export: x\\xE9.vid: cannot be read: No such file or directory\n");
 }
 
 } // namespace

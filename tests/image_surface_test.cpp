@@ -1,7 +1,7 @@
+#include "chart/RecordColors.h"
 #include "plot/ImagePlotSurface.h"
 #include "plot/PlotFrame.h"
 #include "plot/PlotGeometry.h"
-#include "viewer/RecordColors.h"
 
 #include <gtest/gtest.h>
 
@@ -102,7 +102,7 @@ TEST(Background, IsTheGreyThatTellsTheRecordColoursApartBest) {
             continue;
         }
         double worst = 100.0;
-        for (const Color c : kRecordColorCycle) {
+        for (const Color c : chart::kRecordColorCycle) {
             if (c != 0x000000) {
                 worst = std::min(worst, contrast(grey, c));
             }
@@ -125,7 +125,7 @@ protected:
 
 TEST_F(ImageSurface, StartsAndClearsToABackgroundNoTraceColourHas) {
     const QRgb background = rgbOf(ImagePlotSurface::kBackground);
-    for (const Color c : kRecordColorCycle) {
+    for (const Color c : chart::kRecordColorCycle) {
         ASSERT_NE(rgbOf(c), background);
     }
     EXPECT_EQ(at(0, 0), background);

@@ -1,7 +1,6 @@
 #include "tests/support/FakeViewer.h"
 #include "tests/support/RecordingSurface.h"
 #include "tests/support/TempFiles.h"
-#include "viewer/RecordColors.h"
 #include "viewer/RecordDisplay.h"
 
 #include <gtest/gtest.h>
@@ -95,7 +94,6 @@ TEST_F(RecordDisplayTest, ARecordPastTheEndOrAMissingFilePaintsNothingAndTellsWh
     EXPECT_EQ(host.title, missing); // the title names the file even when it cannot be read
     EXPECT_TRUE(plotA.calls.empty());
     EXPECT_TRUE(plotB.calls.empty());
-    EXPECT_FALSE(host.exitStatus.has_value()); // ending is the controller's decision
 }
 
 TEST_F(RecordDisplayTest, ShowingAgainOverlaysTheSameCalls) {

@@ -58,7 +58,7 @@ TEST_F(ControllerTest, StepsThroughAThreeRecordFile) {
     EXPECT_EQ(tracesSinceLast(), std::vector<Color>(2, 0x0000FF));
     EXPECT_EQ(controller.recordNumber(), 1);
     EXPECT_EQ(host.caption, "REC-1    TEXT-1    ");
-    EXPECT_FALSE(controller.ended());
+    EXPECT_FALSE(controller.exitStatus());
     EXPECT_EQ(plotA.count(Op::Clear), 0u); // records overlay
 }
 
@@ -85,7 +85,7 @@ TEST_F(ControllerTest, NextStopsAtRecordTwentyThreeWithoutReadingTheFile) {
     controller.showNext();
     EXPECT_EQ(log.events, std::vector<std::string>{"message:end-of-file"});
     EXPECT_EQ(controller.recordNumber(), 23);
-    EXPECT_FALSE(controller.ended());
+    EXPECT_FALSE(controller.exitStatus());
 }
 
 TEST_F(ControllerTest, ClearLeavesTheFrameAndAResizePaintsTheCurrentRecord) {
@@ -130,20 +130,20 @@ TEST_F(ControllerTest, ACancelledDialogAsksToRetryAndRetryOpensItAgain) {
                                                "ask:Please select a *.vid or *.dat file",
                                                "open:*.vid;dat|*.vid|open file"}));
     EXPECT_EQ(controller.dataFile(), path);
-    EXPECT_FALSE(controller.ended());
+    EXPECT_FALSE(controller.exitStatus());
 }
 
 TEST_F(ControllerTest, CancelOnTheRetryQuestionEndsBeforeAnythingIsPainted) {
     dialogs.fileNames = {"*.vid"};
     dialogs.retryAnswers = {false};
     controller.start("");
-    EXPECT_TRUE(controller.ended());
-    EXPECT_EQ(host.exitStatus, kCancelledExitStatus);
+    EXPECT_TRUE(controller.exitStatus());
+    EXPECT_EQ(controller.exitStatus(), kCancelledExitStatus);
     EXPECT_TRUE(plotA.calls.empty());
     // Nothing runs after the end.
-    controller.repaint();
-    controller.showNext();
-    controller.clearPlots();
+    controller.handle([&] { controller.repaint(); });
+    controller.handle([&] { controller.showNext(); });
+    controller.resized();
     EXPECT_TRUE(plotA.calls.empty());
     EXPECT_EQ(log.count("message:end-of-file"), 0u);
 }
@@ -154,7 +154,7 @@ TEST_F(ControllerTest, OnlyTheExactPatternCountsAsNoFile) {
     controller.start("");
     EXPECT_EQ(log.count("ask:Please select a *.vid or *.dat file"), 0u);
     EXPECT_EQ(controller.dataFile(), "*.VID");
-    EXPECT_TRUE(controller.ended());
+    EXPECT_TRUE(controller.exitStatus());
 }
 
 TEST_F(ControllerTest, AQuotedPathIsTakenWithItsQuotesAndFails) {
@@ -164,18 +164,18 @@ TEST_F(ControllerTest, AQuotedPathIsTakenWithItsQuotesAndFails) {
     EXPECT_EQ(controller.dataFile(), quoted);
     EXPECT_EQ(dialogs.messages, std::vector<std::string>{failureMessage(
                                     quoted, errorCode(RecordError::LengthUnavailable))});
-    EXPECT_EQ(host.exitStatus, kReadFailureExitStatus);
-    EXPECT_TRUE(controller.ended());
+    EXPECT_EQ(controller.exitStatus(), kReadFailureExitStatus);
+    EXPECT_TRUE(controller.exitStatus());
     EXPECT_TRUE(tracesSinceLast().empty());
 }
 
 TEST_F(ControllerTest, AFailureDuringStartUpEndsAndIgnoresLaterEvents) {
     controller.start((dir.path() / "missing.vid").string());
-    ASSERT_TRUE(controller.ended());
-    EXPECT_EQ(host.exitStatus, kReadFailureExitStatus);
+    ASSERT_TRUE(controller.exitStatus());
+    EXPECT_EQ(controller.exitStatus(), kReadFailureExitStatus);
     const auto calls = plotA.calls.size();
-    controller.repaint();
-    controller.showPrevious();
+    controller.handle([&] { controller.repaint(); });
+    controller.handle([&] { controller.showPrevious(); });
     EXPECT_EQ(plotA.calls.size(), calls);
     EXPECT_EQ(dialogs.messages.size(), 1u);
 }
@@ -184,10 +184,10 @@ TEST_F(ControllerTest, AnEmptyFileReportsEndOfFileThenFailsOnTheFirstShowing) {
     controller.start(dir.write("empty.vid", {}));
     EXPECT_EQ(dialogs.messages, std::vector<std::string>{"end-of-file"});
     EXPECT_EQ(controller.recordNumber(), -1);
-    EXPECT_FALSE(controller.ended());
+    EXPECT_FALSE(controller.exitStatus());
     controller.repaint();
-    EXPECT_TRUE(controller.ended());
-    EXPECT_EQ(host.exitStatus, kReadFailureExitStatus);
+    EXPECT_TRUE(controller.exitStatus());
+    EXPECT_EQ(controller.exitStatus(), kReadFailureExitStatus);
 }
 
 } // namespace

@@ -7,20 +7,22 @@
 
 namespace sorkam {
 
-PlotWidget::PlotWidget(QSize size, int dpi, QWidget* parent)
-    : QWidget(parent), layoutSize(size), dpi(dpi), plot(size, dpi) {
-    setFixedSize(size);
+PlotWidget::PlotWidget(const chart::TwipsRect& place, int dpi, QWidget* parent)
+    : QWidget(parent), place(place), resolution{dpi, 1.0},
+      plot(resolution.pictureRect(place).size(), resolution.pictureDpi()) {
+    setGeometry(chart::pixelRect(place, dpi));
+    setFixedSize(size());
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::TabFocus);
 }
 
 void PlotWidget::setPixelRatio(qreal newRatio) {
     newRatio = newRatio > 1.0 ? newRatio : 1.0;
-    if (newRatio == ratio) {
+    if (newRatio == resolution.pixelRatio) {
         return;
     }
-    ratio = newRatio;
-    plot.reset((QSizeF(layoutSize) * ratio).toSize(), qRound(dpi * ratio));
+    resolution.pixelRatio = newRatio;
+    plot.reset(resolution.pictureRect(place).size(), resolution.pictureDpi());
     update();
 }
 
@@ -41,6 +43,7 @@ void PlotWidget::paintEvent(QPaintEvent* event) {
     // The picture has ratio pixels to each of the widget's.
     QPainter painter(this);
     const QRectF target = event->rect();
+    const qreal ratio = resolution.pixelRatio;
     plot.paintOn(painter, target, QRectF(target.topLeft() * ratio, target.size() * ratio));
     if (hasFocus()) {
         // A 2-pixel frame in the highlight colour, shown whenever the plot has the focus (the

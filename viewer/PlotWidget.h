@@ -1,5 +1,6 @@
 #pragma once
 
+#include "chart/ChartLayout.h"
 #include "plot/ImagePlotSurface.h"
 
 #include <QWidget>
@@ -13,12 +14,12 @@ namespace sorkam {
 class PlotWidget final : public QWidget {
     Q_OBJECT
 public:
-    // A plot area of the given fixed size in layout pixels; dpi scales its numbers like the
-    // window's font.
-    PlotWidget(QSize size, int dpi, QWidget* parent = nullptr);
+    // A plot area at its fixed place of the layout at dpi, which also scales its numbers like
+    // the window's font.
+    PlotWidget(const chart::TwipsRect& place, int dpi, QWidget* parent = nullptr);
 
     [[nodiscard]] ImagePlotSurface& surface() { return plot; }
-    [[nodiscard]] qreal pixelRatio() const { return ratio; }
+    [[nodiscard]] qreal pixelRatio() const { return resolution.pixelRatio; }
     // Paints at ratio device pixels to a layout pixel from now on (at least 1), so traces stay
     // one device pixel wide and text is sharp. A new ratio starts a blank picture.
     void setPixelRatio(qreal ratio);
@@ -32,9 +33,8 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    QSize layoutSize;
-    int dpi;
-    qreal ratio = 1.0;
+    chart::TwipsRect place;
+    chart::Resolution resolution;
     ImagePlotSurface plot;
     std::function<QString(QPoint)> readOut;
 };

@@ -15,8 +15,8 @@ ChartPoint chartPointAt(int x, int y, int width, int height) {
             static_cast<int>(std::lround(up - kTraceOriginY))};
 }
 
-std::string plotReadOut(ChartPoint point, const Record* record, std::int16_t recordNumber,
-                        int firstChannel) {
+std::string describePlotPoint(ChartPoint point, const Record* record, std::int16_t recordNumber,
+                              int firstChannel) {
     std::string text =
         "index " + std::to_string(point.index) + ", value " + std::to_string(point.value);
     if (record != nullptr && point.index >= 0 && point.index <= kTraceSegments) {
@@ -31,7 +31,8 @@ std::string plotReadOut(ChartPoint point, const Record* record, std::int16_t rec
     return text;
 }
 
-std::string statusReadOut(std::int16_t recordNumber, std::optional<std::int64_t> recordsInFile) {
+std::string describeRecordPosition(std::int16_t recordNumber,
+                                   std::optional<std::int64_t> recordsInFile) {
     std::string text = "record " + std::to_string(recordNumber);
     if (!recordsInFile) {
         return text + "; the file cannot be examined now";

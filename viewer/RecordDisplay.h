@@ -39,10 +39,6 @@ private:
     PlotSurface& plotB;
 };
 
-// Paints a record's four channels as traces in color over what the surfaces show: channels 1
-// and 3 on plotA, 2 and 4 on plotB, 801 segments each, from the trace origin on.
-void paintTraces(const Record& record, Color color, PlotSurface& plotA, PlotSurface& plotB);
-
 // The failure message of a display: the path, " Error= " and the code in decimal.
 [[nodiscard]] std::string failureMessage(const std::string& dataFile, int code);
 

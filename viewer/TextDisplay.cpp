@@ -1,53 +1,23 @@
 #include "viewer/TextDisplay.h"
 
+#include "chart/ShownText.h"
+
 #include <QFile>
 
 #include <dirent.h>
 #include <sys/stat.h>
 
-#include <array>
-
 namespace sorkam {
 
 namespace {
 
-// Bytes 0x80..0x9F of the Windows Western code page (1252); 0xFFFD where it defines none.
-constexpr std::array<char16_t, 32> kCp1252High = {
-    0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178,
-};
-
 constexpr char16_t kControlPictures = 0x2400; // U+2400 SYMBOL FOR NULL .. U+241F
 constexpr char16_t kDeletePicture = 0x2421;
-
-char16_t displayChar(unsigned char byte) {
-    if (byte < 0x20) {
-        return static_cast<char16_t>(kControlPictures + byte);
-    }
-    if (byte == 0x7F) {
-        return kDeletePicture;
-    }
-    if (byte >= 0x80 && byte <= 0x9F) {
-        return kCp1252High[byte - 0x80];
-    }
-    return byte; // ASCII and Latin-1 agree with the code page here
-}
-
-bool isBidiControl(char16_t c) {
-    return c == 0x061C || c == 0x200E || c == 0x200F || (c >= 0x202A && c <= 0x202E) ||
-           (c >= 0x2066 && c <= 0x2069);
-}
 
 } // namespace
 
 QString headerTextForDisplay(const std::string& bytes) {
-    QString text;
-    text.reserve(static_cast<qsizetype>(bytes.size()));
-    for (const char c : bytes) {
-        text.append(QChar(displayChar(static_cast<unsigned char>(c))));
-    }
-    return text;
+    return QString::fromStdString(chart::headerText(bytes));
 }
 
 QString pathForDisplay(const std::string& path) {
@@ -61,7 +31,7 @@ QString pathForDisplay(const std::string& path) {
             shown.append(QChar(static_cast<char16_t>(kControlPictures + u)));
         } else if (u == 0x7F) {
             shown.append(QChar(kDeletePicture));
-        } else if (isBidiControl(u)) {
+        } else if (chart::isDirectionMark(u)) {
             // Would reorder the rest of the name on screen ("run\u202Ediv.exe" reading as
             // "runexe.vid"): shown as its code instead.
             shown.append(QStringLiteral("[U+%1]")

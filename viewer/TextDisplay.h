@@ -6,10 +6,7 @@
 
 namespace sorkam {
 
-// Header text bytes as the status label shows them: one character per byte in the Windows
-// Western code page; control bytes, which would otherwise show nothing or break the line, appear
-// as their visible control pictures (NUL as U+2400 and so on), and the code page's five unused
-// bytes as U+FFFD.
+// Header text bytes as the status label shows them, as chart::headerText words them.
 [[nodiscard]] QString headerTextForDisplay(const std::string& bytes);
 
 // A path as the user typed or picked it, in the file-name encoding of the system: a byte that is

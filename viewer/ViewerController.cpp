@@ -18,8 +18,37 @@ ViewerController::ViewerController(ViewerHost& host, UserDialogs& dialogs, PlotS
 }
 
 void ViewerController::end(int status) {
-    hasEnded = true;
-    host.endProgram(status);
+    if (!endStatus) {
+        endStatus = status;
+    }
+}
+
+void ViewerController::handle(const std::function<void()>& handler) {
+    if (endStatus || running) {
+        return;
+    }
+    running = true;
+    handler();
+    // A modal box inside the handler runs a nested event loop; a resize that arrived meanwhile is
+    // painted now, so handlers never overlap.
+    while (repaintPending && !endStatus) {
+        repaintPending = false;
+        repaint();
+    }
+    repaintPending = false;
+    running = false;
+}
+
+void ViewerController::resized() {
+    if (running) {
+        repaintPending = true;
+        return;
+    }
+    handle([this] { repaint(); });
+}
+
+void ViewerController::close() {
+    end(kClosedExitStatus);
 }
 
 void ViewerController::report(const std::string& path, const ReadFailure& failure) {
@@ -46,9 +75,6 @@ void ViewerController::showCurrent() {
 }
 
 void ViewerController::start(const std::string& commandLine) {
-    if (hasEnded) {
-        return;
-    }
     file = commandLine;
     if (file.empty()) {
         const std::optional<std::string> chosen = selectFile();
@@ -64,17 +90,11 @@ void ViewerController::start(const std::string& commandLine) {
 }
 
 void ViewerController::repaint() {
-    if (hasEnded) {
-        return;
-    }
     drawFrame(plotA, plotB);
     showCurrent();
 }
 
 void ViewerController::showNext() {
-    if (hasEnded) {
-        return;
-    }
     if (record > kLastRecord - 1) {
         dialogs.showMessage("end-of-file");
         return;
@@ -84,9 +104,6 @@ void ViewerController::showNext() {
 }
 
 void ViewerController::showPrevious() {
-    if (hasEnded) {
-        return;
-    }
     if (record < 1) {
         dialogs.showMessage("top-of-file");
         return;
@@ -96,9 +113,6 @@ void ViewerController::showPrevious() {
 }
 
 void ViewerController::clearPlots() {
-    if (hasEnded) {
-        return;
-    }
     plotB.clear();
     plotA.clear();
     drawFrame(plotA, plotB);
@@ -106,9 +120,6 @@ void ViewerController::clearPlots() {
 }
 
 void ViewerController::openAnother(const std::string& path) {
-    if (hasEnded) {
-        return;
-    }
     // Tried first, so that a file that cannot be read leaves the current one on screen.
     const auto length = RecordFile::length(path);
     if (!length.ok()) {
@@ -128,9 +139,6 @@ void ViewerController::openAnother(const std::string& path) {
 }
 
 void ViewerController::openWithDialog() {
-    if (hasEnded) {
-        return;
-    }
     if (const auto name = dialogs.openFile(kPresetName, kFilter, kDialogTitle)) {
         openAnother(*name);
     }

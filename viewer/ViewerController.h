@@ -5,6 +5,7 @@
 #include "viewer/ViewerHost.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -21,8 +22,15 @@ public:
     ViewerController(ViewerHost& host, UserDialogs& dialogs, PlotSurface& plotA,
                      PlotSurface& plotB);
 
-    // Start-up: the data file from the whole command-line text (or the dialog when it is empty),
-    // record 0, the frame, and record 0 painted.
+    // Every event goes through here: runs its handler to completion, then the repaint a resize
+    // asked for meanwhile (during a modal box); runs nothing once the program is ending or while
+    // another handler runs.
+    void handle(const std::function<void()>& handler);
+    // The window was shown, resized or restored: repaint() now, or after the running handler.
+    void resized();
+
+    // The handlers. Start-up: the data file from the whole command-line text (or the dialog when it
+    // is empty), record 0, the frame, and record 0 painted.
     void start(const std::string& commandLine);
     // The window was shown or changed size: frame and current record painted over what is there.
     void repaint();
@@ -38,6 +46,8 @@ public:
     void openAnother(const std::string& path);
     // The open-file dialog, then openAnother with the file chosen; Cancel changes nothing.
     void openWithDialog();
+    // The user closes the window: the program ends with status 0.
+    void close();
 
     // The record painted last since the plots were last cleared, if any, with its number.
     struct ShownRecord {
@@ -48,8 +58,8 @@ public:
     // How many records the data file holds now; nothing when it cannot be examined.
     [[nodiscard]] std::optional<std::int64_t> recordsInFile() const;
 
-    // True once the program is ending; every handler does nothing from then on.
-    [[nodiscard]] bool ended() const { return hasEnded; }
+    // The exit status once the program is ending; handle() runs nothing from then on.
+    [[nodiscard]] std::optional<int> exitStatus() const { return endStatus; }
     [[nodiscard]] const std::string& dataFile() const { return file; }
     [[nodiscard]] std::int16_t recordNumber() const { return record; }
 
@@ -71,9 +81,13 @@ private:
     std::string file;
     std::int16_t record = 0;
     std::optional<ShownRecord> shown;
-    bool hasEnded = false;
+    std::optional<int> endStatus;
+    bool running = false;
+    bool repaintPending = false;
 };
 
+// Exit status when the user closes the window.
+inline constexpr int kClosedExitStatus = 0;
 // Exit status when the user declines to pick a file.
 inline constexpr int kCancelledExitStatus = 0;
 // Exit status of a program that ended because the data file could not be read.

@@ -7,7 +7,7 @@
 
 namespace sorkam {
 
-// The parts of the window the viewer's logic writes to, and the end of the program.
+// The parts of the window the viewer's logic writes to.
 class ViewerHost {
 public:
     virtual ~ViewerHost() = default;
@@ -18,8 +18,6 @@ public:
     virtual void setStatusText(const std::string& text) = 0;
     // Sets the status line's text colour.
     virtual void setStatusColor(Color color) = 0;
-    // Ends the program with the given exit status once the current handler returns.
-    virtual void endProgram(int status) = 0;
     // Tells a failure on the terminal as well: one line, the system's reason included.
     virtual void explainFailure(const std::string& line) = 0;
 };

@@ -1,16 +1,15 @@
 #include "viewer/ViewerWindow.h"
 
-#include "plot/Fonts.h"
+#include "chart/ChartLayout.h"
+#include "viewer/Commands.h"
 #include "viewer/QtDialogs.h"
-#include "viewer/TextDisplay.h"
-#include "viewer/WindowLayout.h"
-#include "viewer/WindowStyle.h"
-
 #include "viewer/ReadOut.h"
+#include "viewer/TextDisplay.h"
 
+#include <QAction>
+#include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFile>
 #include <QGuiApplication>
 #include <QHelpEvent>
 #include <QLabel>
@@ -18,7 +17,6 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScreen>
-#include <QShortcut>
 #include <QToolTip>
 #include <QUrl>
 #include <QWindow>
@@ -39,7 +37,7 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const 
     auto* label = new QLabel(text, parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setTextFormat(Qt::PlainText);
-    label->setFont(serifFont(layout::kLabelPointSize));
+    label->setFont(chart::captionFont());
     label->setGeometry(rect);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return label;
@@ -48,10 +46,21 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const 
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& text, const QRect& rect) {
     auto* button = new QPushButton(text, parent);
     button->setObjectName(QString::fromLatin1(name));
-    button->setFont(sansFont(layout::kButtonPointSize));
+    button->setFont(chart::buttonFont());
     button->setGeometry(rect);
     button->setAutoDefault(false);
+    // Its access key is its action's key, which works wherever the focus is; two owners of one
+    // key would leave it to neither.
+    button->setShortcut(QKeySequence());
     return button;
+}
+
+PlotWidget* makePlot(QWidget* parent, const char* name, int dpi) {
+    auto* plot = new PlotWidget(QString::fromLatin1(name) == QLatin1String("plotA") ? chart::kPlotA
+                                                                                    : chart::kPlotB,
+                                dpi, parent);
+    plot->setObjectName(QString::fromLatin1(name));
+    return plot;
 }
 
 // The one local file a drag carries, as the bytes of its path; nothing for anything else.
@@ -65,11 +74,33 @@ std::optional<std::string> droppedFile(const QMimeData* data) {
         .toStdString();
 }
 
-PlotWidget* makePlot(QWidget* parent, const char* name, const QRect& rect, int dpi) {
-    auto* plot = new PlotWidget(rect.size(), dpi, parent);
-    plot->setObjectName(QString::fromLatin1(name));
-    plot->move(rect.topLeft());
-    return plot;
+QString fromView(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QList<QKeySequence> keysOf(const Command& command) {
+    const auto standard = [&]() -> QList<QKeySequence> {
+        switch (command.standardKeys) {
+        case StandardKeys::Open:
+            return QKeySequence::keyBindings(QKeySequence::Open);
+        case StandardKeys::Close:
+            return QKeySequence::keyBindings(QKeySequence::Close);
+        case StandardKeys::Quit:
+            return QKeySequence::keyBindings(QKeySequence::Quit);
+        case StandardKeys::None:
+            break;
+        }
+        return {};
+    }();
+    if (!standard.isEmpty()) {
+        return standard;
+    }
+    // Where the platform names no keys of its own, the table's: one key sequence each.
+    QList<QKeySequence> keys;
+    for (const QString& key : fromView(command.keys).split(QStringLiteral(", "))) {
+        keys.append(QKeySequence::fromString(key, QKeySequence::PortableText));
+    }
+    return keys;
 }
 
 } // namespace
@@ -77,109 +108,120 @@ PlotWidget* makePlot(QWidget* parent, const char* name, const QRect& rect, int d
 ViewerWindow::ViewerWindow(UserDialogs* dialogs, int dpiOverride, QWidget* parent)
     : QWidget(parent), dpi(dpiOverride > 0 ? dpiOverride : screenDpi()),
       ownDialogs(dialogs == nullptr ? std::make_unique<QtDialogs>(this) : nullptr),
-      plotAreaA(makePlot(this, "plotA", pixelRect(layout::kPlotA, dpi), dpi)),
-      plotAreaB(makePlot(this, "plotB", pixelRect(layout::kPlotB, dpi), dpi)),
-      control(*this, dialogs != nullptr ? *dialogs : *ownDialogs, plotAreaA->surface(),
-              plotAreaB->surface()) {
+      plotA(makePlot(this, "plotA", dpi)), plotB(makePlot(this, "plotB", dpi)),
+      control(*this, dialogs != nullptr ? *dialogs : *ownDialogs, plotA->surface(),
+              plotB->surface()) {
     setObjectName(QStringLiteral("viewerWindow"));
     setWindowTitle(QGuiApplication::applicationDisplayName());
-    setFont(serifFont(layout::kWindowPointSize));
-
-    labelA = makeLabel(this, "captionA", tr("VIDEO A"), pixelRect(layout::kLabelA, dpi));
-    labelB = makeLabel(this, "captionB", tr("VIDEO B"), pixelRect(layout::kLabelB, dpi));
-    status = makeLabel(this, "statusLabel", QString(), pixelRect(layout::kStatus, dpi));
-    // The status text takes the record's colour, white and yellow among them: it stands on the
-    // plot areas' grey, where every record colour is readable.
-    status->setAutoFillBackground(true);
-    QPalette statusPalette = status->palette();
-    statusPalette.setColor(QPalette::Window, toQColor(ImagePlotSurface::kBackground));
-    status->setPalette(statusPalette);
-    clear = makeButton(this, "clearButton", tr("&Clear"), pixelRect(layout::kClear, dpi));
-    previous = makeButton(this, "previousButton", tr("<"), pixelRect(layout::kPrevious, dpi));
-    next = makeButton(this, "nextButton", tr(">"), pixelRect(layout::kNext, dpi));
-    // The captions sit above the plot areas they name.
-    labelA->lower();
-    labelB->lower();
-
-    setTabOrder(plotAreaA, next);
-    setTabOrder(next, previous);
-    setTabOrder(previous, clear);
-    setTabOrder(clear, plotAreaB);
-
-    connect(next, &QPushButton::clicked, this, [this] { run([this] { control.showNext(); }); });
-    connect(previous, &QPushButton::clicked, this,
-            [this] { run([this] { control.showPrevious(); }); });
-    connect(clear, &QPushButton::clicked, this, [this] { run([this] { control.clearPlots(); }); });
-    addKeys();
+    setFont(chart::windowFont());
+    addControls();
+    addCommands();
     describeControls();
     setAcceptDrops(true);
-    plotAreaA->setReadOut([this](QPoint at) { return plotReadOut(plotAreaA, at); });
-    plotAreaB->setReadOut([this](QPoint at) { return plotReadOut(plotAreaB, at); });
-    status->installEventFilter(this);
+    plotA->setReadOut([this](QPoint at) { return plotReadOut(plotA, at); });
+    plotB->setReadOut([this](QPoint at) { return plotReadOut(plotB, at); });
+    statusLine->installEventFilter(this);
 
-    resize(layout::toPixels(layout::kClientWidth, dpi),
-           layout::toPixels(layout::kClientHeight, dpi));
-    move(layout::toPixels(layout::kClientLeft, dpi), layout::toPixels(layout::kClientTop, dpi));
+    resize(chart::toPixels(chart::kClientWidth, dpi), chart::toPixels(chart::kClientHeight, dpi));
+    move(chart::toPixels(chart::kClientLeft, dpi), chart::toPixels(chart::kClientTop, dpi));
 }
 
 ViewerWindow::~ViewerWindow() = default;
 
-void ViewerWindow::addKeys() {
-    const auto key = [this](const QKeySequence& sequence, const std::function<void()>& handler) {
-        auto* shortcut = new QShortcut(sequence, this);
-        shortcut->setContext(Qt::WindowShortcut);
-        connect(shortcut, &QShortcut::activated, this, [this, handler] { run(handler); });
-    };
-    for (const QKeySequence& sequence :
-         {QKeySequence(Qt::Key_Right), QKeySequence(Qt::Key_PageDown)}) {
-        key(sequence, [this] { control.showNext(); });
+void ViewerWindow::addControls() {
+    captionA = makeLabel(this, "captionA", tr("VIDEO A"), chart::pixelRect(chart::kCaptionA, dpi));
+    captionB = makeLabel(this, "captionB", tr("VIDEO B"), chart::pixelRect(chart::kCaptionB, dpi));
+    statusLine =
+        makeLabel(this, "statusLine", QString(), chart::pixelRect(chart::kStatusLine, dpi));
+    // The status text takes the record's colour, white and yellow among them: it stands on the
+    // plot areas' grey, where every record colour is readable.
+    statusLine->setAutoFillBackground(true);
+    QPalette statusPalette = statusLine->palette();
+    statusPalette.setColor(QPalette::Window, toQColor(ImagePlotSurface::kBackground));
+    statusLine->setPalette(statusPalette);
+    clearButton =
+        makeButton(this, "clearButton", tr("&Clear"), chart::pixelRect(chart::kClearButton, dpi));
+    previousButton =
+        makeButton(this, "previousButton", tr("<"), chart::pixelRect(chart::kPreviousButton, dpi));
+    nextButton = makeButton(this, "nextButton", tr(">"), chart::pixelRect(chart::kNextButton, dpi));
+    // The captions sit above the plot areas they name.
+    captionA->lower();
+    captionB->lower();
+
+    setTabOrder(plotA, nextButton);
+    setTabOrder(nextButton, previousButton);
+    setTabOrder(previousButton, clearButton);
+    setTabOrder(clearButton, plotB);
+}
+
+void ViewerWindow::addCommands() {
+    for (const Command& command : kCommands) {
+        QAction* action = addCommand(command);
+        QPushButton* button = command.name == "nextAction"       ? nextButton
+                              : command.name == "previousAction" ? previousButton
+                              : command.name == "clearAction"    ? clearButton
+                                                                 : nullptr;
+        if (button != nullptr) {
+            button->setToolTip(action->toolTip());
+            connect(button, &QPushButton::clicked, action, &QAction::trigger);
+        }
     }
-    for (const QKeySequence& sequence :
-         {QKeySequence(Qt::Key_Left), QKeySequence(Qt::Key_PageUp)}) {
-        key(sequence, [this] { control.showPrevious(); });
-    }
-    key(QKeySequence(Qt::CTRL | Qt::Key_O), [this] { control.openWithDialog(); });
-    for (const QKeySequence& sequence :
-         {QKeySequence(Qt::CTRL | Qt::Key_Q), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
-        auto* shortcut = new QShortcut(sequence, this);
-        connect(shortcut, &QShortcut::activated, this, &QWidget::close);
+    for (PlotWidget* plot : {plotA, plotB}) {
+        plot->addActions(actions());
+        plot->setContextMenuPolicy(Qt::ActionsContextMenu);
     }
 }
 
+QAction* ViewerWindow::addCommand(const Command& command) {
+    auto* action = new QAction(tr(fromView(command.text).toUtf8().constData()), this);
+    action->setObjectName(fromView(command.name));
+    action->setShortcuts(keysOf(command));
+    action->setShortcutContext(Qt::WindowShortcut);
+    QStringList keys;
+    for (const QKeySequence& key : action->shortcuts()) {
+        keys.append(key.toString(QKeySequence::NativeText));
+    }
+    action->setToolTip(tr(fromView(command.tooltip).toUtf8().constData()) + QStringLiteral(" (") +
+                       keys.join(QStringLiteral(", ")) + QLatin1Char(')'));
+    const auto handler = command.handler;
+    connect(action, &QAction::triggered, this,
+            [this, handler] { run([this, handler] { (control.*handler)(); }); });
+    addAction(action);
+    return action;
+}
+
 void ViewerWindow::describeControls() {
-    next->setToolTip(tr("Next record (Right, Page Down)"));
-    previous->setToolTip(tr("Previous record (Left, Page Up)"));
-    clear->setToolTip(tr("Clear both plots back to the frame (Alt+C)"));
-    next->setAccessibleName(tr("Next record"));
-    next->setAccessibleDescription(tr("Shows the next record over the ones shown before"));
-    previous->setAccessibleName(tr("Previous record"));
-    previous->setAccessibleDescription(tr("Shows the previous record over the ones shown before"));
-    clear->setAccessibleName(tr("Clear"));
-    clear->setAccessibleDescription(tr("Clears both plots back to the bare frame"));
-    plotAreaA->setAccessibleName(tr("VIDEO A plot"));
-    plotAreaA->setAccessibleDescription(tr("Channels 1 and 3 of the records shown"));
-    plotAreaB->setAccessibleName(tr("VIDEO B plot"));
-    plotAreaB->setAccessibleDescription(tr("Channels 2 and 4 of the records shown"));
-    status->setAccessibleName(tr("Status line"));
-    status->setAccessibleDescription(tr("The header texts of the record shown last"));
+    nextButton->setAccessibleName(tr("Next record"));
+    nextButton->setAccessibleDescription(tr("Shows the next record over the ones shown before"));
+    previousButton->setAccessibleName(tr("Previous record"));
+    previousButton->setAccessibleDescription(
+        tr("Shows the previous record over the ones shown before"));
+    clearButton->setAccessibleName(tr("Clear"));
+    clearButton->setAccessibleDescription(tr("Clears both plots back to the bare frame"));
+    plotA->setAccessibleName(tr("VIDEO A plot"));
+    plotA->setAccessibleDescription(tr("Channels 1 and 3 of the records shown"));
+    plotB->setAccessibleName(tr("VIDEO B plot"));
+    plotB->setAccessibleDescription(tr("Channels 2 and 4 of the records shown"));
+    statusLine->setAccessibleName(tr("Status line"));
+    statusLine->setAccessibleDescription(tr("The header texts of the record shown last"));
 }
 
 QString ViewerWindow::plotReadOut(const PlotWidget* plot, QPoint at) const {
     const ChartPoint point = chartPointAt(at.x(), at.y(), plot->width(), plot->height());
     const auto& shown = control.lastShown();
-    return QString::fromStdString(sorkam::plotReadOut(point, shown ? &shown->record : nullptr,
-                                                      shown ? shown->number : 0,
-                                                      plot == plotAreaA ? 1 : 2));
+    return QString::fromStdString(describePlotPoint(
+        point, shown ? &shown->record : nullptr, shown ? shown->number : 0, plot == plotA ? 1 : 2));
 }
 
 QString ViewerWindow::statusReadOut() const {
     return QString::fromStdString(
-        sorkam::statusReadOut(control.recordNumber(), control.recordsInFile()));
+        describeRecordPosition(control.recordNumber(), control.recordsInFile()));
 }
 
 bool ViewerWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == status && event->type() == QEvent::ToolTip) {
-        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), statusReadOut(), status);
+    if (watched == statusLine && event->type() == QEvent::ToolTip) {
+        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), statusReadOut(),
+                           statusLine);
         return true;
     }
     return QWidget::eventFilter(watched, event);
@@ -207,31 +249,39 @@ void ViewerWindow::changeEvent(QEvent* event) {
     }
 }
 
+void ViewerWindow::closeEvent(QCloseEvent* event) {
+    run([this] { control.close(); });
+    event->accept();
+}
+
 void ViewerWindow::start(const std::string& commandLine) {
     followScreen();
     run([this, &commandLine] { control.start(commandLine); });
 }
 
 void ViewerWindow::run(const std::function<void()>& handler) {
-    // A modal box inside a handler runs a nested event loop; a resize that arrives meanwhile is
-    // handled after the running handler, so handlers never overlap.
-    inHandler = true;
-    handler();
-    while (resizePending && !control.ended()) {
-        resizePending = false;
-        control.repaint();
-    }
-    inHandler = false;
-    plotAreaA->update();
-    plotAreaB->update();
+    control.handle(handler);
+    showOutcome();
 }
 
 void ViewerWindow::repaintLikeAResize() {
-    if (inHandler) {
-        resizePending = true;
+    control.resized();
+    showOutcome();
+}
+
+void ViewerWindow::showOutcome() {
+    if (const auto status = control.exitStatus()) {
+        if (!ending) {
+            ending = true;
+            hide();
+            // Takes effect once the event loop runs, also when the end comes before it started.
+            QMetaObject::invokeMethod(
+                qApp, [status] { QCoreApplication::exit(*status); }, Qt::QueuedConnection);
+        }
         return;
     }
-    run([this] { control.repaint(); });
+    plotA->update();
+    plotB->update();
 }
 
 void ViewerWindow::resizeEvent(QResizeEvent* event) {
@@ -244,7 +294,7 @@ void ViewerWindow::showEvent(QShowEvent* event) {
     if (!screenWatched && windowHandle() != nullptr) {
         screenWatched = true;
         connect(windowHandle(), &QWindow::screenChanged, this, [this] {
-            if (plotAreaA->devicePixelRatioF() != plotAreaA->pixelRatio()) {
+            if (plotA->devicePixelRatioF() != plotA->pixelRatio()) {
                 followScreen();
                 // A new picture holds nothing: the frame and the current record, as on a resize.
                 repaintLikeAResize();
@@ -254,8 +304,8 @@ void ViewerWindow::showEvent(QShowEvent* event) {
 }
 
 void ViewerWindow::followScreen() {
-    plotAreaA->setPixelRatio(plotAreaA->devicePixelRatioF());
-    plotAreaB->setPixelRatio(plotAreaB->devicePixelRatioF());
+    plotA->setPixelRatio(plotA->devicePixelRatioF());
+    plotB->setPixelRatio(plotB->devicePixelRatioF());
 }
 
 void ViewerWindow::setTitle(const std::string& title) {
@@ -263,13 +313,13 @@ void ViewerWindow::setTitle(const std::string& title) {
 }
 
 void ViewerWindow::setStatusText(const std::string& text) {
-    status->setText(headerTextForDisplay(text));
+    statusLine->setText(headerTextForDisplay(text));
 }
 
 void ViewerWindow::setStatusColor(Color color) {
-    QPalette palette = status->palette();
+    QPalette palette = statusLine->palette();
     palette.setColor(QPalette::WindowText, toQColor(color));
-    status->setPalette(palette);
+    statusLine->setPalette(palette);
 }
 
 void ViewerWindow::explainFailure(const std::string& line) {
@@ -278,17 +328,6 @@ void ViewerWindow::explainFailure(const std::string& line) {
                                 .toLocal8Bit();
     std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stderr);
     std::fflush(stderr);
-}
-
-void ViewerWindow::endProgram(int exitCode) {
-    if (endStatus) {
-        return;
-    }
-    endStatus = exitCode;
-    hide();
-    // Takes effect once the event loop runs, also when the failure comes before it started.
-    QMetaObject::invokeMethod(
-        qApp, [exitCode] { QCoreApplication::exit(exitCode); }, Qt::QueuedConnection);
 }
 
 } // namespace sorkam

@@ -16,9 +16,12 @@ class QPushButton;
 
 namespace sorkam {
 
+struct Command;
+
 // The viewer's one window: "VIDEO A" and "VIDEO B" plot areas stacked, the status line and the
-// "&Clear", "<" and ">" buttons along the bottom, all at fixed places. Events go to the
-// controller; the window shows what the controller and the record display write.
+// "&Clear", "<" and ">" buttons along the bottom, all at fixed places. Every command is an action
+// made from the command table; events go to the controller, and the window shows what the
+// controller and the record display write.
 class ViewerWindow final : public QWidget, public ViewerHost {
     Q_OBJECT
 public:
@@ -30,18 +33,8 @@ public:
     // Start-up with the whole command-line text; call once, before show().
     void start(const std::string& commandLine);
 
-    // The exit status once the program is ending, else nothing.
-    [[nodiscard]] std::optional<int> exitStatus() const { return endStatus; }
-
-    // The controls, for tests.
-    [[nodiscard]] PlotWidget* plotA() const { return plotAreaA; }
-    [[nodiscard]] PlotWidget* plotB() const { return plotAreaB; }
-    [[nodiscard]] QLabel* captionA() const { return labelA; }
-    [[nodiscard]] QLabel* captionB() const { return labelB; }
-    [[nodiscard]] QLabel* statusLabel() const { return status; }
-    [[nodiscard]] QPushButton* nextButton() const { return next; }
-    [[nodiscard]] QPushButton* previousButton() const { return previous; }
-    [[nodiscard]] QPushButton* clearButton() const { return clear; }
+    // The exit status once the controller has ended the program, else nothing.
+    [[nodiscard]] std::optional<int> exitStatus() const { return control.exitStatus(); }
     [[nodiscard]] const ViewerController& controller() const { return control; }
 
     // The read-outs shown when the pointer rests on a plot (at a point in its layout pixels) or
@@ -53,42 +46,47 @@ public:
     void setTitle(const std::string& title) override;
     void setStatusText(const std::string& text) override;
     void setStatusColor(Color color) override;
-    void endProgram(int status) override;
     void explainFailure(const std::string& line) override;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
 private:
-    // Runs one event handler to completion.
+    // The captions, status line and buttons at their places, in the tab order.
+    void addControls();
+    // An action for each command of the table, its keys working wherever the focus is; the
+    // buttons trigger theirs and the plots list them all in their context menu.
+    void addCommands();
+    QAction* addCommand(const Command& command);
+    // What the controls tell about themselves to assistive technology.
+    void describeControls();
+    // Runs one event's handler through the controller, then shows what came of it.
     void run(const std::function<void()>& handler);
     // The frame and the current record painted again, after the running handler if there is one.
     void repaintLikeAResize();
+    // Ends the program once the controller has ended it; otherwise shows what was painted.
+    void showOutcome();
     // The plots paint at the device resolution of the screen the window is on now.
     void followScreen();
-    // Keys that work wherever the focus is, and what the controls tell about themselves.
-    void addKeys();
-    void describeControls();
 
     int dpi;
     std::unique_ptr<UserDialogs> ownDialogs;
-    PlotWidget* plotAreaA;
-    PlotWidget* plotAreaB;
-    QLabel* labelA = nullptr;
-    QLabel* labelB = nullptr;
-    QLabel* status = nullptr;
-    QPushButton* clear = nullptr;
-    QPushButton* previous = nullptr;
-    QPushButton* next = nullptr;
+    PlotWidget* plotA;
+    PlotWidget* plotB;
+    QLabel* captionA = nullptr;
+    QLabel* captionB = nullptr;
+    QLabel* statusLine = nullptr;
+    QPushButton* clearButton = nullptr;
+    QPushButton* previousButton = nullptr;
+    QPushButton* nextButton = nullptr;
     ViewerController control;
-    std::optional<int> endStatus;
-    bool inHandler = false;
-    bool resizePending = false;
+    bool ending = false;
     bool screenWatched = false;
 };
 

@@ -21,7 +21,7 @@ struct EventLog {
     }
 };
 
-// The window side: records title, status label and the end of the program.
+// The window side: records title and status label.
 class FakeHost final : public ViewerHost {
 public:
     explicit FakeHost(EventLog& log) : log(log) {}
@@ -37,10 +37,6 @@ public:
         statusColor = c;
         log.events.push_back("color:" + std::to_string(c));
     }
-    void endProgram(int status) override {
-        exitStatus = status;
-        log.events.push_back("end:" + std::to_string(status));
-    }
     void explainFailure(const std::string& line) override {
         explained.push_back(line);
         log.events.push_back("explain:" + line);
@@ -49,7 +45,6 @@ public:
     std::string title = "sorkam";
     std::string caption;
     std::optional<Color> statusColor;
-    std::optional<int> exitStatus;
     std::vector<std::string> explained; // lines for the terminal
 
 private:

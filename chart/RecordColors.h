@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-namespace sorkam {
+namespace sorkam::chart {
 
 // The record colours in turn: black, red, green, yellow, blue, magenta, cyan, white.
 inline constexpr std::array<Color, 8> kRecordColorCycle = {
@@ -18,4 +18,4 @@ inline constexpr std::array<Color, 8> kRecordColorCycle = {
     return kRecordColorCycle[static_cast<std::size_t>(((n % size) + size) % size)];
 }
 
-} // namespace sorkam
+} // namespace sorkam::chart

@@ -1,0 +1,44 @@
+#include "chart/ChartLayout.h"
+
+#include "plot/Fonts.h"
+
+#include <cmath>
+
+namespace sorkam::chart {
+
+namespace {
+
+int scaled(int pixels, double ratio) {
+    return static_cast<int>(std::lround(pixels * ratio));
+}
+
+} // namespace
+
+QRect pixelRect(const TwipsRect& r, int dpi) {
+    return {toPixels(r.left, dpi), toPixels(r.top, dpi), toPixels(r.width, dpi),
+            toPixels(r.height, dpi)};
+}
+
+int Resolution::pictureDpi() const {
+    return scaled(dpi, pixelRatio);
+}
+
+QRect Resolution::pictureRect(const TwipsRect& r) const {
+    const QRect layout = pixelRect(r, dpi);
+    return {scaled(layout.left(), pixelRatio), scaled(layout.top(), pixelRatio),
+            scaled(layout.width(), pixelRatio), scaled(layout.height(), pixelRatio)};
+}
+
+QFont captionFont() {
+    return serifFont(kCaptionPointSize);
+}
+
+QFont buttonFont() {
+    return sansFont(kButtonPointSize);
+}
+
+QFont windowFont() {
+    return serifFont(kWindowPointSize);
+}
+
+} // namespace sorkam::chart
