@@ -12,16 +12,26 @@ SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:intercept_strndup=0
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0
 
-.PHONY: setup build run test test-plain test-asan fuzz bench bench-export screenshot clean
+.PHONY: setup setup-run build build-programs run test test-plain test-asan fuzz bench bench-export \
+	screenshot clean
 
+# What building and testing everything needs; only what the programs need.
 setup:
 	@tools/setup-debian.sh
+setup-run:
+	@tools/setup-debian.sh --run
 
+# Everything: the programs, the tests and the benchmarks.
 build: setup
-	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON >/dev/null
 	@cmake --build $(BUILD_DIR) -j$(JOBS)
 
-run: build
+# The two programs and their data, as a packager builds them: no test or benchmark library.
+build-programs: setup-run
+	@cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF >/dev/null
+	@cmake --build $(BUILD_DIR) -j$(JOBS)
+
+run: build-programs
 	$(BUILD_DIR)/app/sorkam $(BUILD_DIR)/demo.vid
 
 # Every test: the plain build, the same suite under the sanitizers, and a bounded fuzz run.
@@ -31,14 +41,14 @@ test-plain: build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j$(JOBS)
 
 test-asan: setup
-	@cmake -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DSORKAM_SANITIZE=ON >/dev/null
+	@cmake -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DSORKAM_SANITIZE=ON -DSORKAM_BENCH=OFF >/dev/null
 	@cmake --build $(ASAN_DIR) -j$(JOBS)
 	cd $(ASAN_DIR) && $(SANITIZER_ENV) ctest --output-on-failure -j$(JOBS)
 
 # libFuzzer over the reader and the record display, seeded from the tests' file generator.
 fuzz: setup
 	@cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-14 \
-		-DSORKAM_WITH_QT=OFF -DSORKAM_FUZZ=ON -DSORKAM_FUZZ_SECONDS=$(FUZZ_SECONDS) >/dev/null
+		-DBUILD_TESTING=OFF -DSORKAM_FUZZ=ON -DSORKAM_FUZZ_SECONDS=$(FUZZ_SECONDS) >/dev/null
 	@cmake --build $(FUZZ_DIR) -j$(JOBS)
 	cd $(FUZZ_DIR) && ctest --output-on-failure
 

@@ -42,7 +42,7 @@ private:
     int fd;
 };
 
-// Reads up to buffer.size() bytes at offset; returns how many were read (fewer at end of file),
+// Reads up to size bytes into buffer at offset; returns how many were read (fewer at end of file),
 // or -1 when the system refuses the read.
 ssize_t readAt(int fd, std::uint8_t* buffer, std::size_t size, off_t offset) {
     std::size_t done = 0;
@@ -63,7 +63,7 @@ ssize_t readAt(int fd, std::uint8_t* buffer, std::size_t size, off_t offset) {
     return static_cast<ssize_t>(done);
 }
 
-// Copies a field out of the read span. Bytes the file did not supply stay as `fill`.
+// Copies a field out of the read span. Bytes the file did not supply keep what out held.
 template <typename Out>
 void copyField(const std::uint8_t* span, std::size_t spanRead, std::int32_t recordOffset,
                std::size_t length, Out out) {

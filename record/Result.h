@@ -25,14 +25,14 @@ private:
 template <typename E> class [[nodiscard]] Result<void, E> {
 public:
     Result() = default;
-    Result(E error) : failure(std::move(error)), failed(true) {}
+    Result(E error) : problem(std::move(error)), failed(true) {}
 
     [[nodiscard]] bool ok() const { return !failed; }
     // The error; only valid when !ok().
-    [[nodiscard]] const E& error() const { return failure; }
+    [[nodiscard]] const E& error() const { return problem; }
 
 private:
-    E failure{};
+    E problem{};
     bool failed = false;
 };
 

@@ -1,24 +1,32 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, testing and running sorkam need.
-# Quiet when everything is there; uses sudo when not run as root. With --bench, also what the
-# benchmark scripts measure with and against (never needed to build, run or test).
+# Quiet when everything is there; uses sudo when not run as root.
+#   (no option)  what building and running every test needs
+#   --run        only what building and running the two programs needs
+#   --bench      what the benchmark scripts measure with and against (never needed to build,
+#                run or test)
 set -euo pipefail
 
+run_packages=(
+    cmake make g++
+    qt6-base-dev qt6-qpa-plugins fontconfig   # Qt 6 Widgets, platform plugins
+    fonts-liberation        # a face metric-compatible with Times New Roman
+    librsvg2-bin            # the icons, drawn from the SVG
+)
 packages=(
-    cmake make g++ pkg-config
-    qt6-base-dev qt6-qpa-plugins fontconfig   # Qt 6 Widgets, Qt Test, platform plugins
+    "${run_packages[@]}" pkg-config
     libgtest-dev            # GoogleTest
     libbenchmark-dev        # Google Benchmark
-    fonts-liberation        # a face metric-compatible with Times New Roman
     xvfb libx11-dev libxtst-dev   # the end-to-end run in a real X server
     clang-14 libclang-rt-14-dev   # libFuzzer
     clang-format-14         # the format check
     desktop-file-utils shared-mime-info libxml2-utils man-db dpkg-dev file   # install and package checks
-    librsvg2-bin lintian appstream   # icons drawn from the SVG; package and metainfo checks
+    lintian appstream       # package and metainfo checks
 )
-if [ "${1:-}" = --bench ]; then
-    packages=(hyperfine time gnuplot-nox)
-fi
+case "${1:-}" in
+--run) packages=("${run_packages[@]}") ;;
+--bench) packages=(hyperfine time gnuplot-nox) ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

@@ -33,8 +33,9 @@ inline constexpr std::array kCommands = {
     Command{"openAction", "&Open...", "Ctrl+O", StandardKeys::Open,
             "Open another file (or drop one onto the window)", &ViewerController::openWithDialog},
     Command{"closeAction", "Clos&e", "Ctrl+F4, Ctrl+W", StandardKeys::Close, "Close",
-            &ViewerController::close},
-    Command{"quitAction", "&Quit", "Ctrl+Q", StandardKeys::Quit, "Close", &ViewerController::close},
+            &ViewerController::closeWindow},
+    Command{"quitAction", "&Quit", "Ctrl+Q", StandardKeys::Quit, "Close",
+            &ViewerController::closeWindow},
 };
 
 // The keys of every command for --help: a line each, the keys and then what they do.

@@ -47,7 +47,7 @@ void ViewerController::resized() {
     handle([this] { repaint(); });
 }
 
-void ViewerController::close() {
+void ViewerController::closeWindow() {
     end(kClosedExitStatus);
 }
 

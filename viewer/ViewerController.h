@@ -47,7 +47,7 @@ public:
     // The open-file dialog, then openAnother with the file chosen; Cancel changes nothing.
     void openWithDialog();
     // The user closes the window: the program ends with status 0.
-    void close();
+    void closeWindow();
 
     // The record painted last since the plots were last cleared, if any, with its number.
     struct ShownRecord {

@@ -250,7 +250,7 @@ void ViewerWindow::changeEvent(QEvent* event) {
 }
 
 void ViewerWindow::closeEvent(QCloseEvent* event) {
-    run([this] { control.close(); });
+    run([this] { control.closeWindow(); });
     event->accept();
 }
 
