@@ -87,6 +87,24 @@ Result<DataFile, Failure> openSelected(const std::string& file, const RecordSele
     return data;
 }
 
+// A command's data file and its output, both open.
+struct Opened {
+    DataFile data;
+    OutputFile out;
+};
+
+// Opens the output for a data file that opened.
+Result<Opened, Failure> withOutput(Result<DataFile, Failure> data, const std::string& output) {
+    if (!data.ok()) {
+        return data.error();
+    }
+    Result<OutputFile, Failure> out = OutputFile::open(output, data.value().identity);
+    if (!out.ok()) {
+        return out.error();
+    }
+    return Opened{std::move(data.value()), std::move(out.value())};
+}
+
 // Reads the records from first to last inclusive when their turn comes and hands each to
 // use(n, record); the first failure ends the walk.
 template <typename Use>
@@ -245,29 +263,25 @@ private:
 } // namespace
 
 ExportResult info(const std::string& file, bool json, const std::string& output) {
-    const Result<DataFile, Failure> data = openDataFile(file);
-    if (!data.ok()) {
-        return data.error();
+    Result<Opened, Failure> opened = withOutput(openDataFile(file), output);
+    if (!opened.ok()) {
+        return opened.error();
     }
-    Result<OutputFile, Failure> out = OutputFile::open(output, data.value().identity);
-    if (!out.ok()) {
-        return out.error();
-    }
-    InfoListing listing(out.value());
-    InfoJson object(out.value());
+    auto& [data, out] = opened.value();
+    InfoListing listing(out);
+    InfoJson object(out);
     InfoWriter& writer = json ? static_cast<InfoWriter&>(object) : listing;
-    const std::int64_t count = RecordFile::recordCount(data.value().length);
-    if (auto done = writer.begin(chart::escapedName(file), data.value().length, count);
-        !done.ok()) {
+    const std::int64_t count = RecordFile::recordCount(data.length);
+    if (auto done = writer.begin(chart::escapedName(file), data.length, count); !done.ok()) {
         return done;
     }
     // The length and count at once, however long the listing takes.
-    if (auto done = out.value().flush(); !done.ok()) {
+    if (auto done = out.flush(); !done.ok()) {
         return done;
     }
     if (count > 0) {
         if (auto done = forEachInRange(
-                data.value(), 0, count - 1,
+                data, 0, count - 1,
                 [&](std::int64_t n, const Record& record) { return writer.add(n, record); });
             !done.ok()) {
             return done;
@@ -276,21 +290,18 @@ ExportResult info(const std::string& file, bool json, const std::string& output)
     if (auto done = writer.end(); !done.ok()) {
         return done;
     }
-    return out.value().commit();
+    return out.commit();
 }
 
 ExportResult png(const std::string& file, const RecordSelection& records, const std::string& output,
                  int scale) {
-    const Result<DataFile, Failure> data = openSelected(file, records);
-    if (!data.ok()) {
-        return data.error();
+    Result<Opened, Failure> opened = withOutput(openSelected(file, records), output);
+    if (!opened.ok()) {
+        return opened.error();
     }
-    Result<OutputFile, Failure> out = OutputFile::open(output, data.value().identity);
-    if (!out.ok()) {
-        return out.error();
-    }
+    auto& [data, out] = opened.value();
     PlotPicture picture(scale);
-    if (auto done = forEachRecord(data.value(), records,
+    if (auto done = forEachRecord(data, records,
                                   [&](std::int64_t n, const Record& record) -> ExportResult {
                                       picture.add(record, n);
                                       return {};
@@ -298,10 +309,10 @@ ExportResult png(const std::string& file, const RecordSelection& records, const 
         !done.ok()) {
         return done;
     }
-    if (auto done = writePng(out.value(), output, picture.image()); !done.ok()) {
+    if (auto done = writePng(out, output, picture.image()); !done.ok()) {
         return done;
     }
-    return out.value().commit();
+    return out.commit();
 }
 
 ExportResult pngEach(const std::string& file, const RecordSelection& records,
@@ -340,25 +351,22 @@ ExportResult pngEach(const std::string& file, const RecordSelection& records,
 
 ExportResult csv(const std::string& file, const RecordSelection& records,
                  const std::string& output) {
-    const Result<DataFile, Failure> data = openSelected(file, records);
-    if (!data.ok()) {
-        return data.error();
+    Result<Opened, Failure> opened = withOutput(openSelected(file, records), output);
+    if (!opened.ok()) {
+        return opened.error();
     }
-    Result<OutputFile, Failure> out = OutputFile::open(output, data.value().identity);
-    if (!out.ok()) {
-        return out.error();
-    }
-    CsvWriter writer(out.value());
+    auto& [data, out] = opened.value();
+    CsvWriter writer(out);
     if (auto done = writer.begin(); !done.ok()) {
         return done;
     }
     if (auto done = forEachRecord(
-            data.value(), records,
+            data, records,
             [&](std::int64_t n, const Record& record) { return writer.add(n, record); });
         !done.ok()) {
         return done;
     }
-    return out.value().commit();
+    return out.commit();
 }
 
 } // namespace sorkam::exporting
