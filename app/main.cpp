@@ -9,39 +9,52 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 namespace {
 
 std::string usage() {
-    return "Usage: sorkam [PATH]\n"
-           "Shows the records of a data file of 5024-byte records as traces on two plots, VIDEO A\n"
-           "(channels 1 and 3) and VIDEO B (channels 2 and 4), each record in its own colour.\n"
-           "\n"
-           "The whole command line is the data file's path: arguments are joined with single "
-           "blanks\n"
-           "and quotes are part of the name. Without a path an open-file dialog asks for the "
-           "file.\n"
-           "\n"
-           "Keys (wherever the focus is; the plots' context menu lists the same commands):\n" +
-           sorkam::commandKeyList() +
-           "Resting the pointer on a plot shows the index and value under it and the samples of "
-           "the\n"
-           "record shown last; on the status line, the record's number and the file's record "
-           "count.\n"
-           "\n"
-           "Exit status: 0 when closed; 1 after a file that cannot be read was reported;\n"
-           "2 when no display can be opened.\n"
-           "\n"
-           "Pictures, CSV and header listings from the command line: sorkam-export --help.\n";
+    const char* const about =
+        "Usage: sorkam [PATH]\n"
+        "Shows the records of a data file of 5024-byte records as traces on two plots,\n"
+        "VIDEO A (channels 1 and 3) and VIDEO B (channels 2 and 4), each record in its own\n"
+        "colour.\n"
+        "\n"
+        "The whole command line is the data file's path: arguments are joined with single\n"
+        "blanks and quotes are part of the name. Without a path an open-file dialog asks for\n"
+        "the file.\n"
+        "\n"
+        "Keys (wherever the focus is; the plots' context menu lists the same commands):\n";
+    const char* const rest =
+        "Resting the pointer on a plot shows the index and value under it and the samples of\n"
+        "the record shown last; on the status line, the record's number and the file's record\n"
+        "count.\n"
+        "\n"
+        "Exit status: 0 when closed; 1 after a file that cannot be read was reported, or when\n"
+        "this text cannot be written; 2 when no display or platform plugin can be opened.\n"
+        "\n"
+        "Pictures, CSV and header listings from the command line: sorkam-export --help.\n";
+    return about + sorkam::commandKeyList() + rest;
 }
 
-// Writes text to standard output and closes it: false when any of it did not get there.
-bool print(const std::string& text) {
-    return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() &&
-           std::fclose(stdout) == 0;
+// Writes text to standard output and closes it; when any of it did not get there, says why on
+// standard error and answers status 1.
+int print(const std::string& text) {
+    errno = 0;
+    const bool written = std::fwrite(text.data(), 1, text.size(), stdout) == text.size();
+    const int writeError = errno;
+    if (std::fclose(stdout) == 0 && written) {
+        return 0;
+    }
+    const int error = writeError != 0 ? writeError : errno;
+    std::fprintf(stderr, "sorkam: standard output: %s\n",
+                 error != 0 ? std::strerror(error) : "cannot be written");
+    return 1;
 }
 
 bool exists(const std::string& path) {
@@ -55,15 +68,33 @@ QStringList& startUpNotes() {
     return notes;
 }
 
-// Qt ends the program with its own advice when no window system answers; this says which display
-// was tried, in one line, and ends with status 2.
+// The platform plugin Qt is asked to start: QT_QPA_PLATFORM up to its options, else xcb.
+std::string platformPlugin() {
+    const char* named = std::getenv("QT_QPA_PLATFORM");
+    const std::string plugin = named != nullptr ? std::string(named) : std::string();
+    return plugin.empty() ? "xcb" : plugin.substr(0, plugin.find(':'));
+}
+
+// Qt ends the program with its own advice when no window system answers; this says in one line
+// which platform plugin is missing or which display was tried, and ends with status 2.
 void noDisplay(QtMsgType type, const QMessageLogContext&, const QString& message) {
     if (type != QtFatalMsg) {
         startUpNotes().append(message);
         return;
     }
+    const std::string plugin = platformPlugin();
+    const bool missing =
+        std::any_of(startUpNotes().begin(), startUpNotes().end(), [](const QString& note) {
+            return note.contains(QLatin1String("Could not find"));
+        });
     const char* display = std::getenv("DISPLAY");
-    if (display == nullptr || *display == '\0') {
+    if (missing) {
+        std::fprintf(stderr, "sorkam: the Qt platform plugin \"%s\" is not installed\n",
+                     plugin.c_str());
+    } else if (plugin != "xcb") {
+        std::fprintf(stderr, "sorkam: the Qt platform plugin \"%s\" cannot start\n",
+                     plugin.c_str());
+    } else if (display == nullptr || *display == '\0') {
         std::fprintf(stderr, "sorkam: cannot open a display: DISPLAY is not set\n");
     } else {
         std::fprintf(stderr, "sorkam: cannot open the display \"%s\"\n", display);
@@ -78,10 +109,10 @@ int main(int argc, char** argv) {
     const std::string commandLine = sorkam::commandLineText(argc, argv);
     // A file of that name still opens.
     if ((commandLine == "--help" || commandLine == "-h") && !exists(commandLine)) {
-        return print(usage()) ? 0 : 1;
+        return print(usage());
     }
     if (commandLine == "--version" && !exists(commandLine)) {
-        return print("sorkam " SORKAM_VERSION "\n") ? 0 : 1;
+        return print("sorkam " SORKAM_VERSION "\n");
     }
 
     // Qt would take its own options (-style, -display ...) out of the arguments; it gets none,

@@ -14,20 +14,24 @@ constexpr std::array<char16_t, 32> kCp1252High = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178,
 };
 
-constexpr char16_t kControlPictures = 0x2400; // U+2400 SYMBOL FOR NULL .. U+241F
-constexpr char16_t kDeletePicture = 0x2421;
-
-char16_t shownChar(unsigned char byte) {
-    if (byte < 0x20) {
-        return static_cast<char16_t>(kControlPictures + byte);
-    }
-    if (byte == 0x7F) {
-        return kDeletePicture;
-    }
+// The character a byte stands for in the code page; 0 for the five bytes it leaves unused.
+char16_t codePageChar(unsigned char byte) {
     if (byte >= 0x80 && byte <= 0x9F) {
-        return kCp1252High[byte - 0x80];
+        const char16_t c = kCp1252High[byte - 0x80];
+        return c == 0xFFFD ? 0 : c;
     }
     return byte; // ASCII and Latin-1 agree with the code page here
+}
+
+bool isControl(unsigned char byte) {
+    return byte < 0x20 || byte == 0x7F;
+}
+
+// \xHH for a byte no font draws.
+std::string hexEscape(unsigned char byte) {
+    char escaped[8];
+    std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
+    return escaped;
 }
 
 void appendUtf8(std::string& text, char16_t c) {
@@ -83,11 +87,27 @@ std::size_t printableSequence(const std::string& text, std::size_t i) {
 
 } // namespace
 
+std::string headerCharacters(std::string_view bytes) {
+    std::string text;
+    text.reserve(bytes.size());
+    for (const char c : bytes) {
+        const char16_t shown = codePageChar(static_cast<unsigned char>(c));
+        appendUtf8(text, shown != 0 ? shown : char16_t{0xFFFD});
+    }
+    return text;
+}
+
 std::string headerText(std::string_view bytes) {
     std::string text;
     text.reserve(bytes.size());
     for (const char c : bytes) {
-        appendUtf8(text, shownChar(static_cast<unsigned char>(c)));
+        const auto byte = static_cast<unsigned char>(c);
+        const char16_t shown = codePageChar(byte);
+        if (shown == 0 || isControl(byte)) {
+            text += hexEscape(byte);
+        } else {
+            appendUtf8(text, shown);
+        }
     }
     return text;
 }
@@ -100,9 +120,7 @@ std::string escapedName(const std::string& name) {
             shown.append(name, i, length);
             i += length;
         } else {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\x%02X", static_cast<unsigned char>(name[i]));
-            shown += escaped;
+            shown += hexEscape(static_cast<unsigned char>(name[i]));
             ++i;
         }
     }

@@ -5,10 +5,13 @@
 
 namespace sorkam::chart {
 
-// Header text bytes as both programs show them, in UTF-8: one character per byte in the Windows
-// Western code page; control bytes, which would otherwise show nothing or break the line, appear
-// as their visible control pictures (NUL as U+2400 and so on), and the code page's five unused
-// bytes as U+FFFD.
+// Header text bytes as the characters they stand for, in UTF-8: one character per byte in the
+// Windows Western code page, control characters as they are, and the code page's five unused
+// bytes as U+FFFD. For formats that escape control characters themselves (JSON).
+[[nodiscard]] std::string headerCharacters(std::string_view bytes);
+
+// Header text bytes as both programs show them, in UTF-8: the code page's characters, and control
+// bytes and the five unused ones, which no font draws, as \xHH (as a tab shows as \x09).
 [[nodiscard]] std::string headerText(std::string_view bytes);
 
 // The invisible marks that reorder the text around them on screen ("run\u202Ediv.exe" reads as

@@ -81,8 +81,8 @@ ExportResult InfoJson::begin(const std::string& name, std::int64_t length, std::
 ExportResult InfoJson::add(std::int64_t n, const Record& record) {
     const std::string text =
         (first ? "\n" : ",\n") + std::string("    {\"record\": ") + std::to_string(n) +
-        ", \"header8\": " + jsonString(chart::headerText(record.header8)) +
-        ", \"header10\": " + jsonString(chart::headerText(record.header10)) + '}';
+        ", \"header8\": " + jsonString(chart::headerCharacters(record.header8)) +
+        ", \"header10\": " + jsonString(chart::headerCharacters(record.header10)) + '}';
     first = false;
     return sink.write(text);
 }

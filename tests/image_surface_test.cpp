@@ -2,6 +2,7 @@
 #include "plot/ImagePlotSurface.h"
 #include "plot/PlotFrame.h"
 #include "plot/PlotGeometry.h"
+#include "tests/support/Contrast.h"
 
 #include <gtest/gtest.h>
 
@@ -77,19 +78,7 @@ TEST(PlotGeometry, PrintedNumbersKeepTheSignPlace) {
     EXPECT_EQ(printedNumber(-7), "-7 ");
 }
 
-// WCAG 2 relative luminance and contrast ratio.
-double luminance(Color c) {
-    const auto channel = [](int v) {
-        const double s = v / 255.0;
-        return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * channel(redOf(c)) + 0.7152 * channel(greenOf(c)) + 0.0722 * channel(blueOf(c));
-}
-double contrast(Color a, Color b) {
-    const double la = luminance(a);
-    const double lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
+using test::contrast;
 
 TEST(Background, IsTheGreyThatTellsTheRecordColoursApartBest) {
     // Of the greys on which black numbers keep 4.5:1, the one whose worst contrast with the seven

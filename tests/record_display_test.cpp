@@ -1,7 +1,10 @@
+#include "chart/RecordColors.h"
+#include "tests/support/Contrast.h"
 #include "tests/support/FakeViewer.h"
 #include "tests/support/RecordingSurface.h"
 #include "tests/support/TempFiles.h"
 #include "viewer/RecordDisplay.h"
+#include "viewer/StatusLine.h"
 
 #include <gtest/gtest.h>
 
@@ -111,6 +114,13 @@ TEST_F(RecordDisplayTest, ShowingAgainOverlaysTheSameCalls) {
 TEST(FailureMessage, IsThePathAndTheCodeInDecimal) {
     EXPECT_EQ(failureMessage("/data/run 1.vid", 53), "/data/run 1.vid Error= 53");
     EXPECT_EQ(failureMessage("", 4), " Error= 4");
+}
+
+TEST(StatusLine, EveryRecordColourReadsOnItsBackground) {
+    for (std::int16_t n = 0; n < 24; ++n) {
+        const Color text = chart::recordColor(n);
+        EXPECT_GE(test::contrast(text, statusBackground(text)), 4.5) << "record " << n;
+    }
 }
 
 } // namespace

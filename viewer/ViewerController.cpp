@@ -126,11 +126,18 @@ void ViewerController::openAnother(const std::string& path) {
         report(path, length.error());
         return;
     }
-    if (RecordFile::isPresent(0, length.value())) {
-        if (const auto first = RecordFile::read(path, 0); !first.ok()) {
-            report(path, first.error());
-            return;
-        }
+    if (!RecordFile::isPresent(0, length.value())) {
+        // Shown, it would say "end-of-file" and fail on the next display, as at start-up; it is
+        // refused now instead, with the code that failure would carry.
+        const std::string message =
+            failureMessage(path, errorCode(RecordError::PositionBeforeStart));
+        host.explainFailure(message + ": The file holds no record");
+        dialogs.showMessage(message);
+        return;
+    }
+    if (const auto first = RecordFile::read(path, 0); !first.ok()) {
+        report(path, first.error());
+        return;
     }
     file = path;
     record = 0;

@@ -4,6 +4,7 @@
 #include "viewer/Commands.h"
 #include "viewer/QtDialogs.h"
 #include "viewer/ReadOut.h"
+#include "viewer/StatusLine.h"
 #include "viewer/TextDisplay.h"
 
 #include <QAction>
@@ -133,11 +134,12 @@ void ViewerWindow::addControls() {
     captionB = makeLabel(this, "captionB", tr("VIDEO B"), chart::pixelRect(chart::kCaptionB, dpi));
     statusLine =
         makeLabel(this, "statusLine", QString(), chart::pixelRect(chart::kStatusLine, dpi));
-    // The status text takes the record's colour, white and yellow among them: it stands on the
-    // plot areas' grey, where every record colour is readable.
+    // The status text takes the record's colour, white and yellow among them, on a background
+    // chosen for that colour; until then the plots' grey.
+    static_assert(kStatusGrey == ImagePlotSurface::kBackground);
     statusLine->setAutoFillBackground(true);
     QPalette statusPalette = statusLine->palette();
-    statusPalette.setColor(QPalette::Window, toQColor(ImagePlotSurface::kBackground));
+    statusPalette.setColor(QPalette::Window, toQColor(kStatusGrey));
     statusLine->setPalette(statusPalette);
     clearButton =
         makeButton(this, "clearButton", tr("&Clear"), chart::pixelRect(chart::kClearButton, dpi));
@@ -319,6 +321,7 @@ void ViewerWindow::setStatusText(const std::string& text) {
 void ViewerWindow::setStatusColor(Color color) {
     QPalette palette = statusLine->palette();
     palette.setColor(QPalette::WindowText, toQColor(color));
+    palette.setColor(QPalette::Window, toQColor(statusBackground(color)));
     statusLine->setPalette(palette);
 }
 

@@ -273,8 +273,16 @@ TEST(ViewerCommandLine, HelpAndVersionWithoutADisplayAndOneLineWhenNoDisplayAnsw
         runShell("env -u QT_QPA_PLATFORM DISPLAY=:97 " + viewer + " " + SORKAM_DEMO_FILE);
     EXPECT_EQ(nobody.status, 2);
     EXPECT_EQ(nobody.err, "sorkam: cannot open the display \":97\"\n");
-    // A full standard output is not a success.
-    EXPECT_NE(runShell("(" + viewer + " --help >/dev/full)").status, 0);
+    // A platform plugin that is not there is named, not a display that works.
+    const Ran bogus = runShell("env QT_QPA_PLATFORM=bogus " + viewer + " " + SORKAM_DEMO_FILE);
+    EXPECT_EQ(bogus.status, 2);
+    EXPECT_EQ(bogus.err, "sorkam: the Qt platform plugin \"bogus\" is not installed\n");
+    // A full standard output is not a success, and says so in one line.
+    for (const char* option : {" --help", " --version"}) {
+        const Ran full = runShell("(" + viewer + option + " >/dev/full)");
+        EXPECT_EQ(full.status, 1) << option;
+        EXPECT_EQ(full.err, "sorkam: standard output: No space left on device\n") << option;
+    }
 }
 
 } // namespace
