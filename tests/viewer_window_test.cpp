@@ -3,6 +3,7 @@
 #include "tests/support/FakeViewer.h"
 #include "tests/support/TempFiles.h"
 #include "viewer/Commands.h"
+#include "viewer/OpenFileDialog.h"
 #include "viewer/TextDisplay.h"
 #include "viewer/ViewerWindow.h"
 
@@ -13,11 +14,13 @@
 #include <QFile>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMimeData>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTreeView>
 #include <QUrl>
 #include <QWindow>
 
@@ -285,6 +288,7 @@ TEST_F(WindowTest, KeysStepOpenAndCloseWhereverTheFocusIs) {
     // file and view stay; another file starts over with record 0 on a fresh frame.
     const std::string demo = w.controller().dataFile();
     QTest::keyClick(&w, Qt::Key_O, Qt::ControlModifier);
+    EXPECT_EQ(dialogs.startedNear, demo); // the dialog starts in the shown file's folder
     dialogs.fileNames = {(dir.path() / "missing.vid").string()};
     QTest::keyClick(&w, Qt::Key_O, Qt::ControlModifier);
     EXPECT_EQ(dialogs.messages.back(), (dir.path() / "missing.vid").string() + " Error= 1");
@@ -398,6 +402,35 @@ TEST(TextDisplay, PathsShowTheirCharactersAndNothingThatHidesOrReordersThem) {
     for (const auto& [path, shown] : cases) {
         EXPECT_EQ(pathForDisplay(path), shown) << path;
     }
+}
+
+TEST(OpenFileDialog, ListsAndOpensNamesThatAreNotUtf8InColumnsThatFit) {
+    test::TempDir dir;
+    const std::string latin = dir.write("caf\xE9.vid", test::numberedRecords(1));
+    dir.write("plain.dat", test::numberedRecords(1));
+    dir.write("notes.txt", {1});
+    std::filesystem::create_directory(dir.path() / "runs");
+    OpenFileDialog dialog("open file", folderOf(latin));
+    EXPECT_EQ(dialog.currentFolder(), dir.path().string());
+    auto* view = dialog.findChild<QTreeView*>("entries");
+    ASSERT_NE(view, nullptr);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    QStringList names;
+    for (int row = 0; row < view->model()->rowCount(); ++row) {
+        names.append(view->model()->index(row, 0).data().toString());
+    }
+    EXPECT_EQ(names, QStringList({"runs/", "caf\uFFFD.vid", "plain.dat"}));
+    for (int column = 0; column < 3; ++column) {
+        EXPECT_GE(view->header()->sectionSize(column),
+                  static_cast<QAbstractItemView*>(view)->sizeHintForColumn(column))
+            << column;
+    }
+    view->setFocus();
+    view->setCurrentIndex(view->model()->index(1, 0));
+    QTest::keyClick(view, Qt::Key_Return);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.selectedPath(), latin);
 }
 
 TEST(TextDisplay, AFileDialogsNameForANonUtf8FileFindsItsBytes) {

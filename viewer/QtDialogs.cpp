@@ -1,9 +1,8 @@
 #include "viewer/QtDialogs.h"
 
+#include "viewer/OpenFileDialog.h"
 #include "viewer/TextDisplay.h"
 
-#include <QFile>
-#include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
 
@@ -36,20 +35,15 @@ bool QtDialogs::askRetry(const std::string& text) {
 
 std::optional<std::string> QtDialogs::openFile(const std::string& /*presetName*/,
                                                const std::string& /*filter*/,
-                                               const std::string& title) {
-    // The preset name "*.vid;dat" is a pattern, not a file: it becomes the list of name filters
-    // rather than text in the name field.
-    QFileDialog dialog(parent, QString::fromStdString(title));
-    // Any file rather than an existing one: a name whose bytes are not UTF-8 shows with U+FFFD,
-    // which names no file until pathBytes finds it.
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-    dialog.setNameFilters({tr("Record files (*.vid *.dat)"), tr("All files (*)")});
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+                                               const std::string& title,
+                                               const std::string& currentFile) {
+    // The preset name "*.vid;dat" is a pattern, not a file: the dialog's filter offers the record
+    // files, and the name field starts empty.
+    OpenFileDialog dialog(QString::fromStdString(title), folderOf(currentFile), parent);
+    if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
-    return pathBytes(dialog.selectedFiles().constFirst());
+    return dialog.selectedPath();
 }
 
 } // namespace sorkam

@@ -20,7 +20,8 @@ public:
     [[nodiscard]] bool askRetry(const std::string& text) override;
     [[nodiscard]] std::optional<std::string> openFile(const std::string& presetName,
                                                       const std::string& filter,
-                                                      const std::string& title) override;
+                                                      const std::string& title,
+                                                      const std::string& currentFile) override;
 
 private:
     QWidget* parent;

@@ -146,7 +146,7 @@ void ViewerController::openAnother(const std::string& path) {
 }
 
 void ViewerController::openWithDialog() {
-    if (const auto name = dialogs.openFile(kPresetName, kFilter, kDialogTitle)) {
+    if (const auto name = dialogs.openFile(kPresetName, kFilter, kDialogTitle, file)) {
         openAnother(*name);
     }
 }
@@ -163,7 +163,7 @@ std::optional<std::string> ViewerController::selectFile() {
     for (;;) {
         // A cancelled dialog counts as the bare pattern "*.vid": both ask again.
         const std::optional<std::string> name =
-            dialogs.openFile(kPresetName, kFilter, kDialogTitle);
+            dialogs.openFile(kPresetName, kFilter, kDialogTitle, file);
         if (name && *name != kFilter) {
             return name;
         }

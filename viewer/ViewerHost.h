@@ -31,11 +31,13 @@ public:
     virtual void showMessage(const std::string& text) = 0;
     // A question with Retry and Cancel buttons; true when Retry was pressed.
     [[nodiscard]] virtual bool askRetry(const std::string& text) = 0;
-    // The open-file dialog with a preset file name, a filter and a title: the chosen file's
-    // name, or nothing when the user cancelled.
+    // The open-file dialog with a preset file name, a filter and a title, starting in the folder
+    // of currentFile (the working directory when it is empty): the chosen file's name, or
+    // nothing when the user cancelled.
     [[nodiscard]] virtual std::optional<std::string> openFile(const std::string& presetName,
                                                               const std::string& filter,
-                                                              const std::string& title) = 0;
+                                                              const std::string& title,
+                                                              const std::string& currentFile) = 0;
 };
 
 } // namespace sorkam

@@ -68,7 +68,9 @@ public:
         return retry;
     }
     std::optional<std::string> openFile(const std::string& preset, const std::string& filter,
-                                        const std::string& title) override {
+                                        const std::string& title,
+                                        const std::string& currentFile) override {
+        startedNear = currentFile;
         log.events.push_back("open:" + preset + "|" + filter + "|" + title);
         if (fileNames.empty()) {
             return std::nullopt;
@@ -79,6 +81,7 @@ public:
     }
 
     std::vector<std::string> messages;
+    std::string startedNear; // the file whose folder the dialog last started in
     std::deque<std::optional<std::string>> fileNames; // what the dialog yields in turn, then Cancel
     std::deque<bool> retryAnswers; // Retry (true) or Cancel, in turn; then Cancel
 
