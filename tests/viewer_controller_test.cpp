@@ -2,6 +2,7 @@
 #include "tests/support/TempFiles.h"
 #include "viewer/CommandLine.h"
 #include "viewer/ViewerController.h"
+#include "viewer/WindowFit.h"
 
 #include <gtest/gtest.h>
 
@@ -205,6 +206,23 @@ TEST(CommandLineText, JoinsEveryArgumentWithSingleSpacesKeepingBytes) {
     const char* odd[] = {"sorkam", "\"a b\"", "-style", "\xff\xfe", "", nullptr};
     EXPECT_EQ(commandLineText(5, odd), "\"a b\" -style \xff\xfe ");
     EXPECT_EQ(commandLineText(0, none), "");
+}
+
+TEST(WindowFit, TheLayoutKeepsItsSizeAndPlaceWhereItFitsAndShrinksAsOneWhereNot) {
+    const ScreenArea desktop{0, 0, 1920, 1080};
+    EXPECT_EQ(fittingDpi(96, desktop), 96);
+    EXPECT_EQ(fittingDpi(144, desktop), 144);
+    const WindowPlace own = windowPlace(96, desktop);
+    EXPECT_EQ(std::pair(own.left, own.top), std::pair(99, 86));
+    // A laptop at 150 % text size: 1133 x 837 does not fit 1366 x 768 with a title bar.
+    const ScreenArea laptop{0, 0, 1366, 768};
+    const int dpi = fittingDpi(144, laptop);
+    EXPECT_EQ(dpi, 126);
+    const WindowPlace centred = windowPlace(dpi, laptop);
+    EXPECT_EQ(std::pair(centred.left, centred.top), std::pair(183, 2));
+    // The content grows with the window: the largest layout inside it.
+    EXPECT_EQ(growingDpi(1510, 1116), 192);
+    EXPECT_EQ(growingDpi(1509, 1116), 191);
 }
 
 } // namespace

@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTreeView>
@@ -241,12 +242,30 @@ TEST_F(WindowTest, APlotAtTwiceTheDevicePixelsStartsBlankAndRepaintsAlike) {
         [&] { return countColour(imageOf(plotA(w)), qRgb(0, 0, 0)) > 1000; }, 5000));
 }
 
-TEST(PlotWidget, AtTwiceTheDevicePixelsTracesStayOneDevicePixelWide) {
+// Rows of the picture that hold a black pixel left of the vertical axis and above value 255: the
+// value label 260.
+int labelRows(const QImage& img) {
+    const int right = img.width() * 30 / 935;
+    const int bottom = img.height() * 35 / 315;
+    int rows = 0;
+    for (int y = 0; y < bottom; ++y) {
+        bool ink = false;
+        for (int x = 0; x < right && !ink; ++x) {
+            ink = img.pixel(x, y) == qRgb(0, 0, 0);
+        }
+        rows += ink ? 1 : 0;
+    }
+    return rows;
+}
+
+TEST(PlotWidget, AtTwiceTheDevicePixelsLinesStayOneDevicePixelAndTextKeepsItsSize) {
+    PlotWidget single(chart::kPlotA, 96);
+    drawFrameOn(single.surface());
     PlotWidget widget(chart::kPlotA, 96);
     widget.setPixelRatio(2.0);
     ImagePlotSurface& s = widget.surface();
     ASSERT_EQ(s.image().size(), QSize(1452, 474));
-    s.setScale(0, 315, 935, 0);
+    drawFrameOn(s);
     s.drawLine(400, 50, 400, 250, 0x0000FF); // a vertical trace
     const QImage img = s.image();
     const int row = img.height() / 2;
@@ -255,6 +274,10 @@ TEST(PlotWidget, AtTwiceTheDevicePixelsTracesStayOneDevicePixelWide) {
         red += img.pixel(x, row) == qRgb(255, 0, 0) ? 1 : 0;
     }
     EXPECT_EQ(red, 1);
+    // The numbers take twice the device pixels: the same size on the screen, only sharper.
+    const int once = labelRows(single.surface().image());
+    ASSERT_GT(once, 4);
+    EXPECT_NEAR(labelRows(img), 2 * once, 2) << once;
 }
 
 TEST_F(WindowTest, KeysStepOpenAndCloseWhereverTheFocusIs) {
@@ -402,6 +425,49 @@ TEST(TextDisplay, PathsShowTheirCharactersAndNothingThatHidesOrReordersThem) {
     for (const auto& [path, shown] : cases) {
         EXPECT_EQ(pathForDisplay(path), shown) << path;
     }
+}
+
+TEST_F(WindowTest, GrowingWithTheWindowMakesThePlotsLargerAndOffRestoresTheLayout) {
+    ASSERT_TRUE(showOn(dir.write("demo.vid", testdata::demoFile(2))));
+    auto* grow = w.findChild<QAction*>("growAction");
+    ASSERT_NE(grow, nullptr);
+    grow->trigger();
+    w.resize(1133, 837); // the layout at 144 dpi
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.size() == QSize(1133, 837); }, 5000));
+    EXPECT_EQ(plotA(w)->geometry(), QRect(21, 32, 1089, 356));
+    EXPECT_EQ(imageOf(plotA(w)).size(), QSize(1089, 356));
+    EXPECT_EQ(nextButton(w)->geometry(), QRect(966, 788, 139, 39));
+    EXPECT_GT(countColour(imageOf(plotA(w)), qRgb(0, 0, 0)), 3000); // frame and record 0 again
+    grow->trigger(); // off: the fixed layout, the window as large as it is
+    EXPECT_EQ(plotA(w)->geometry(), QRect(14, 21, 726, 237));
+    EXPECT_EQ(captionA(w)->font().pointSizeF(), 14.25);
+    EXPECT_EQ(w.size(), QSize(1133, 837));
+}
+
+// Run by ctest on a 1024 x 576 screen (tests/screens/small.json); skipped on larger ones.
+TEST(SmallScreen, TheWholeWindowFitsScaledAsOne) {
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    if (available.height() >= 600) {
+        GTEST_SKIP() << "runs on the small screen only";
+    }
+    test::EventLog log;
+    test::ScriptedDialogs dialogs(log);
+    ViewerWindow w(&dialogs);
+    test::TempDir dir;
+    w.start(dir.write("demo.vid", testdata::demoFile(1)));
+    w.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    EXPECT_TRUE(available.contains(w.frameGeometry())) << w.frameGeometry().height();
+    for (const char* name : {"captionA", "plotA", "captionB", "plotB", "statusLine", "clearButton",
+                             "previousButton", "nextButton"}) {
+        EXPECT_TRUE(w.rect().contains(part<QWidget>(w, name)->geometry())) << name;
+    }
+    // Smaller as one: plots, text and buttons alike.
+    EXPECT_LT(plotA(w)->height(), 237);
+    EXPECT_EQ(imageOf(plotA(w)).size(), plotA(w)->size());
+    EXPECT_LT(captionA(w)->font().pointSizeF(), 14.25);
+    EXPECT_LT(nextButton(w)->font().pointSizeF(), 8.25);
+    EXPECT_NEAR(double(plotA(w)->width()) / w.width(), 726.0 / 755.0, 0.01);
 }
 
 TEST(OpenFileDialog, ListsAndOpensNamesThatAreNotUtf8InColumnsThatFit) {

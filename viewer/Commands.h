@@ -21,6 +21,7 @@ struct Command {
     StandardKeys standardKeys; // the platform's keys instead, where it has them
     std::string_view tooltip;  // what it does
     void (ViewerController::*handler)();
+    bool checkable = false; // on or off, shown with a check mark in menus
 };
 
 inline constexpr std::array kCommands = {
@@ -30,6 +31,9 @@ inline constexpr std::array kCommands = {
             "Previous record", &ViewerController::showPrevious},
     Command{"clearAction", "&Clear", "Alt+C", StandardKeys::None,
             "Clear both plots back to the frame", &ViewerController::clearPlots},
+    Command{"growAction", "&Grow with the window", "Ctrl+Shift+G", StandardKeys::None,
+            "Let the plots grow and shrink with the window (or keep the fixed layout)",
+            &ViewerController::toggleGrowWithWindow, true},
     Command{"openAction", "&Open...", "Ctrl+O", StandardKeys::Open,
             "Open another file (or drop one onto the window)", &ViewerController::openWithDialog},
     Command{"closeAction", "Clos&e", "Ctrl+F4, Ctrl+W", StandardKeys::Close, "Close",

@@ -10,8 +10,9 @@ namespace sorkam {
 PlotWidget::PlotWidget(const chart::TwipsRect& place, int dpi, QWidget* parent)
     : QWidget(parent), place(place), resolution{dpi, 1.0},
       plot(resolution.pictureRect(place).size(), resolution.pictureDpi()) {
-    setGeometry(chart::pixelRect(place, dpi));
-    setFixedSize(size());
+    const QRect rect = chart::pixelRect(place, dpi);
+    setFixedSize(rect.size());
+    move(rect.topLeft());
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::TabFocus);
 }
@@ -22,6 +23,18 @@ void PlotWidget::setPixelRatio(qreal newRatio) {
         return;
     }
     resolution.pixelRatio = newRatio;
+    plot.reset(resolution.pictureRect(place).size(), resolution.pictureDpi());
+    update();
+}
+
+void PlotWidget::setLayoutDpi(int dpi) {
+    if (dpi == resolution.dpi) {
+        return;
+    }
+    resolution.dpi = dpi;
+    const QRect rect = chart::pixelRect(place, dpi);
+    setFixedSize(rect.size());
+    move(rect.topLeft());
     plot.reset(resolution.pictureRect(place).size(), resolution.pictureDpi());
     update();
 }

@@ -23,6 +23,9 @@ public:
     // Paints at ratio device pixels to a layout pixel from now on (at least 1), so traces stay
     // one device pixel wide and text is sharp. A new ratio starts a blank picture.
     void setPixelRatio(qreal ratio);
+    // Moves to its place of the layout at dpi and takes its size there; a new dpi starts a blank
+    // picture.
+    void setLayoutDpi(int dpi);
     // The text shown when the pointer rests at a point of the plot (in layout pixels).
     void setReadOut(std::function<QString(QPoint)> readOut);
 

@@ -47,6 +47,12 @@ void ViewerController::resized() {
     handle([this] { repaint(); });
 }
 
+void ViewerController::toggleGrowWithWindow() {
+    growWithWindow = !growWithWindow;
+    host.setGrowWithWindow(growWithWindow);
+    repaint();
+}
+
 void ViewerController::closeWindow() {
     end(kClosedExitStatus);
 }

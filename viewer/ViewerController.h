@@ -46,6 +46,9 @@ public:
     void openAnother(const std::string& path);
     // The open-file dialog, then openAnother with the file chosen; Cancel changes nothing.
     void openWithDialog();
+    // The window's content grows with it, or stands at its fixed layout again; both plots
+    // painted afresh at their new size with the frame and the current record.
+    void toggleGrowWithWindow();
     // The user closes the window: the program ends with status 0.
     void closeWindow();
 
@@ -82,6 +85,7 @@ private:
     std::int16_t record = 0;
     std::optional<ShownRecord> shown;
     std::optional<int> endStatus;
+    bool growWithWindow = false;
     bool running = false;
     bool repaintPending = false;
 };

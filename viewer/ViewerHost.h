@@ -20,6 +20,9 @@ public:
     virtual void setStatusColor(Color color) = 0;
     // Tells a failure on the terminal as well: one line, the system's reason included.
     virtual void explainFailure(const std::string& line) = 0;
+    // Lays the window out at its own size (on) or at the fixed layout (off); the plots then hold
+    // nothing until they are painted again.
+    virtual void setGrowWithWindow(bool on) = 0;
 };
 
 // Modal boxes and the open-file dialog, all captioned with the application's name.

@@ -6,6 +6,7 @@
 #include "viewer/ReadOut.h"
 #include "viewer/StatusLine.h"
 #include "viewer/TextDisplay.h"
+#include "viewer/WindowFit.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -34,21 +35,35 @@ int screenDpi() {
     return dpi > 0 ? dpi : 96;
 }
 
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, const QRect& rect) {
+// The part of the screen that windows may take, without panels and docks.
+ScreenArea availableArea() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        return {0, 0, 1 << 16, 1 << 16};
+    }
+    const QRect area = screen->availableGeometry();
+    return {area.left(), area.top(), area.width(), area.height()};
+}
+
+// A font of the layout at another size: its point size times scale.
+QFont scaled(QFont font, double scale) {
+    if (scale != 1.0) {
+        font.setPointSizeF(font.pointSizeF() * scale);
+    }
+    return font;
+}
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setTextFormat(Qt::PlainText);
-    label->setFont(chart::captionFont());
-    label->setGeometry(rect);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return label;
 }
 
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& text, const QRect& rect) {
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& text) {
     auto* button = new QPushButton(text, parent);
     button->setObjectName(QString::fromLatin1(name));
-    button->setFont(chart::buttonFont());
-    button->setGeometry(rect);
     button->setAutoDefault(false);
     // Its access key is its action's key, which works wherever the focus is; two owners of one
     // key would leave it to neither.
@@ -107,15 +122,17 @@ QList<QKeySequence> keysOf(const Command& command) {
 } // namespace
 
 ViewerWindow::ViewerWindow(UserDialogs* dialogs, int dpiOverride, QWidget* parent)
-    : QWidget(parent), dpi(dpiOverride > 0 ? dpiOverride : screenDpi()),
+    : QWidget(parent),
+      fittedDpi(fittingDpi(dpiOverride > 0 ? dpiOverride : screenDpi(), availableArea())),
+      layoutDpi(fittedDpi),
       ownDialogs(dialogs == nullptr ? std::make_unique<QtDialogs>(this) : nullptr),
-      plotA(makePlot(this, "plotA", dpi)), plotB(makePlot(this, "plotB", dpi)),
+      plotA(makePlot(this, "plotA", layoutDpi)), plotB(makePlot(this, "plotB", layoutDpi)),
       control(*this, dialogs != nullptr ? *dialogs : *ownDialogs, plotA->surface(),
               plotB->surface()) {
     setObjectName(QStringLiteral("viewerWindow"));
     setWindowTitle(QGuiApplication::applicationDisplayName());
-    setFont(chart::windowFont());
     addControls();
+    placeControls();
     addCommands();
     describeControls();
     setAcceptDrops(true);
@@ -123,17 +140,18 @@ ViewerWindow::ViewerWindow(UserDialogs* dialogs, int dpiOverride, QWidget* paren
     plotB->setReadOut([this](QPoint at) { return plotReadOut(plotB, at); });
     statusLine->installEventFilter(this);
 
-    resize(chart::toPixels(chart::kClientWidth, dpi), chart::toPixels(chart::kClientHeight, dpi));
-    move(chart::toPixels(chart::kClientLeft, dpi), chart::toPixels(chart::kClientTop, dpi));
+    resize(chart::toPixels(chart::kClientWidth, layoutDpi),
+           chart::toPixels(chart::kClientHeight, layoutDpi));
+    const WindowPlace place = windowPlace(layoutDpi, availableArea());
+    move(place.left, place.top);
 }
 
 ViewerWindow::~ViewerWindow() = default;
 
 void ViewerWindow::addControls() {
-    captionA = makeLabel(this, "captionA", tr("VIDEO A"), chart::pixelRect(chart::kCaptionA, dpi));
-    captionB = makeLabel(this, "captionB", tr("VIDEO B"), chart::pixelRect(chart::kCaptionB, dpi));
-    statusLine =
-        makeLabel(this, "statusLine", QString(), chart::pixelRect(chart::kStatusLine, dpi));
+    captionA = makeLabel(this, "captionA", tr("VIDEO A"));
+    captionB = makeLabel(this, "captionB", tr("VIDEO B"));
+    statusLine = makeLabel(this, "statusLine", QString());
     // The status text takes the record's colour, white and yellow among them, on a background
     // chosen for that colour; until then the plots' grey.
     static_assert(kStatusGrey == ImagePlotSurface::kBackground);
@@ -141,11 +159,9 @@ void ViewerWindow::addControls() {
     QPalette statusPalette = statusLine->palette();
     statusPalette.setColor(QPalette::Window, toQColor(kStatusGrey));
     statusLine->setPalette(statusPalette);
-    clearButton =
-        makeButton(this, "clearButton", tr("&Clear"), chart::pixelRect(chart::kClearButton, dpi));
-    previousButton =
-        makeButton(this, "previousButton", tr("<"), chart::pixelRect(chart::kPreviousButton, dpi));
-    nextButton = makeButton(this, "nextButton", tr(">"), chart::pixelRect(chart::kNextButton, dpi));
+    clearButton = makeButton(this, "clearButton", tr("&Clear"));
+    previousButton = makeButton(this, "previousButton", tr("<"));
+    nextButton = makeButton(this, "nextButton", tr(">"));
     // The captions sit above the plot areas they name.
     captionA->lower();
     captionB->lower();
@@ -154,6 +170,38 @@ void ViewerWindow::addControls() {
     setTabOrder(nextButton, previousButton);
     setTabOrder(previousButton, clearButton);
     setTabOrder(clearButton, plotB);
+}
+
+void ViewerWindow::placeControls() {
+    // The fonts' point sizes are the layout's at the screen's own dots per inch; a layout scaled
+    // to another dpi scales them alike.
+    const double fontScale = static_cast<double>(layoutDpi) / screenDpi();
+    setFont(scaled(chart::windowFont(), fontScale));
+    const std::pair<QWidget*, chart::TwipsRect> places[] = {
+        {captionA, chart::kCaptionA},
+        {captionB, chart::kCaptionB},
+        {statusLine, chart::kStatusLine},
+        {clearButton, chart::kClearButton},
+        {previousButton, chart::kPreviousButton},
+        {nextButton, chart::kNextButton},
+    };
+    for (const auto& [control, place] : places) {
+        control->setGeometry(chart::pixelRect(place, layoutDpi));
+        control->setFont(scaled(qobject_cast<QLabel*>(control) != nullptr ? chart::captionFont()
+                                                                          : chart::buttonFont(),
+                                fontScale));
+    }
+    plotA->setLayoutDpi(layoutDpi);
+    plotB->setLayoutDpi(layoutDpi);
+}
+
+void ViewerWindow::setGrowWithWindow(bool on) {
+    growing = on;
+    const int dpi = growing ? growingDpi(width(), height()) : fittedDpi;
+    if (dpi != layoutDpi) {
+        layoutDpi = dpi;
+        placeControls();
+    }
 }
 
 void ViewerWindow::addCommands() {
@@ -179,6 +227,7 @@ QAction* ViewerWindow::addCommand(const Command& command) {
     action->setObjectName(fromView(command.name));
     action->setShortcuts(keysOf(command));
     action->setShortcutContext(Qt::WindowShortcut);
+    action->setCheckable(command.checkable);
     QStringList keys;
     for (const QKeySequence& key : action->shortcuts()) {
         keys.append(key.toString(QKeySequence::NativeText));
@@ -288,6 +337,9 @@ void ViewerWindow::showOutcome() {
 
 void ViewerWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    if (growing) {
+        setGrowWithWindow(true); // the layout at the window's new size
+    }
     repaintLikeAResize();
 }
 

@@ -47,6 +47,7 @@ public:
     void setStatusText(const std::string& text) override;
     void setStatusColor(Color color) override;
     void explainFailure(const std::string& line) override;
+    void setGrowWithWindow(bool on) override;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -58,8 +59,10 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    // The captions, status line and buttons at their places, in the tab order.
+    // The captions, status line and buttons, in the tab order.
     void addControls();
+    // Every control at its place and with its font for the layout at layoutDpi.
+    void placeControls();
     // An action for each command of the table, its keys working wherever the focus is; the
     // buttons trigger theirs and the plots list them all in their context menu.
     void addCommands();
@@ -75,7 +78,11 @@ private:
     // The plots paint at the device resolution of the screen the window is on now.
     void followScreen();
 
-    int dpi;
+    // The layout's dots per inch: the screen's, or less where the layout would not fit it
+    // (fittedDpi), or what fits the window while the content grows with it.
+    const int fittedDpi;
+    int layoutDpi;
+    bool growing = false;
     std::unique_ptr<UserDialogs> ownDialogs;
     PlotWidget* plotA;
     PlotWidget* plotB;

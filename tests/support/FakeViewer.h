@@ -37,6 +37,10 @@ public:
         statusColor = c;
         log.events.push_back("color:" + std::to_string(c));
     }
+    void setGrowWithWindow(bool on) override {
+        growing = on;
+        log.events.push_back(std::string("grow:") + (on ? "on" : "off"));
+    }
     void explainFailure(const std::string& line) override {
         explained.push_back(line);
         log.events.push_back("explain:" + line);
@@ -46,6 +50,7 @@ public:
     std::string caption;
     std::optional<Color> statusColor;
     std::vector<std::string> explained; // lines for the terminal
+    bool growing = false;
 
 private:
     EventLog& log;
