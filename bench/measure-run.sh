@@ -13,8 +13,11 @@ sleep 1
 export DISPLAY=:87 QT_QPA_PLATFORM=xcb QT_FONT_DPI=96
 demo=$(realpath "$build/demo.vid")
 
-echo "== start-up: from starting the binary to record 0 painted in its window"
-hyperfine --warmup 3 --runs 30 --style basic "$build/bench/first_paint $build/app/sorkam $demo"
+echo "== start-up: from starting the binary to record 0 painted in its window, beside a bare Qt"
+echo "   window of the same size started the same way (target: at most 1.25 times as long)"
+hyperfine --warmup 3 --runs 30 --style basic \
+    -n sorkam "$build/bench/first_paint $build/app/sorkam $demo" \
+    -n "bare window" "$build/bench/first_paint $build/bench/bare_window $demo"
 
 echo "== peak memory of a run that shows every record"
 "$build/bench/first_paint" --step-all "$demo" &
