@@ -365,6 +365,35 @@ TEST_F(WindowTest, EveryCommandIsAnActionWithTheKeysThatHelpAndTheManualName) {
     EXPECT_TRUE(nextButton(w)->toolTip().endsWith("(Right, PgDown)"));
 }
 
+TEST_F(WindowTest, AnotherFileWithoutARecordIsRefusedAndNothingChanges) {
+    ASSERT_TRUE(showOn(dir.write("demo.vid", testdata::demoFile(2))));
+    nextButton(w)->click();
+    const QImage before = imageOf(plotA(w));
+    const QString title = w.windowTitle();
+    const QString status = statusLine(w)->text();
+    const std::string empty = dir.write("empty.vid", {});
+    const std::string oneByte = dir.write("one.vid", {0x41});
+    dialogs.fileNames = {empty};
+    QTest::keyClick(&w, Qt::Key_O, Qt::ControlModifier); // through the dialog
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(oneByte))});
+    QDragEnterEvent enter(QPoint(300, 300), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&w, &enter);
+    QDropEvent drop(QPointF(300, 300), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&w, &drop); // dropped
+    EXPECT_EQ(dialogs.messages,
+              (std::vector<std::string>{empty + " Error= 4", oneByte + " Error= 4"}));
+    EXPECT_EQ(w.windowTitle(), title);
+    EXPECT_EQ(statusLine(w)->text(), status);
+    EXPECT_EQ(imageOf(plotA(w)), before);
+    // A resize afterwards paints the file still shown and ends nothing.
+    w.resize(w.width() + 10, w.height());
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return !w.exitStatus() && w.controller().recordNumber() == 1; }, 1000));
+    EXPECT_FALSE(w.exitStatus());
+    EXPECT_EQ(dialogs.messages.size(), 2u);
+}
+
 TEST_F(WindowTest, ReadOutsShowThePlaceAndTheSamplesOfTheLastRecord) {
     w.start(dir.write("three.vid", test::numberedRecords(3)));
     nextButton(w)->click();
