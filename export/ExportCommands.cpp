@@ -3,19 +3,14 @@
 #include "chart/ShownText.h"
 #include "export/Formats.h"
 #include "export/OutputFile.h"
-#include "export/PlotPicture.h"
+#include "export/PalettePicture.h"
+#include "export/PictureWriters.h"
 #include "record/RecordFile.h"
-
-#include <QImage>
 
 #include <algorithm>
 #include <charconv>
-#include <condition_variable>
 #include <cstdio>
-#include <deque>
 #include <filesystem>
-#include <mutex>
-#include <thread>
 #include <vector>
 
 namespace sorkam::exporting {
@@ -133,132 +128,13 @@ ExportResult forEachRecord(const DataFile& data, const RecordSelection& records,
 }
 
 // Writes a picture's PNG bytes to out.
-ExportResult writePng(OutputFile& out, const std::string& output, const QImage& picture) {
-    const QByteArray bytes = pngBytes(picture);
-    if (bytes.isEmpty()) {
-        return failure(kOutput, output, "cannot be written: the picture could not be encoded");
+ExportResult writePng(OutputFile& out, const std::string& output, const PalettePicture& picture) {
+    const std::string bytes = pngOf(picture);
+    if (bytes.empty()) {
+        return failure(kOutput, output, "cannot be written: the picture cannot be compressed");
     }
-    return out.write({bytes.constData(), static_cast<std::size_t>(bytes.size())});
+    return out.write(bytes);
 }
-
-ExportResult writePicture(const std::string& output, const FileIdentity& data,
-                          const QImage& picture) {
-    Result<OutputFile, Failure> out = OutputFile::open(output, data);
-    if (!out.ok()) {
-        return out.error();
-    }
-    if (auto done = writePng(out.value(), output, picture); !done.ok()) {
-        return done;
-    }
-    return out.value().commit();
-}
-
-// Encodes and writes the pictures of pngEach on worker threads, in any order, and keeps the
-// failure of the earliest picture. Holds a few pictures at a time, whatever the selection.
-class PictureWriters {
-public:
-    PictureWriters(const FileIdentity& data, std::int64_t total, const Progress& progress)
-        : data(data), total(total), progress(progress) {
-        const unsigned threads = std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
-        for (unsigned t = 0; t < threads; ++t) {
-            workers.emplace_back([this] { work(); });
-        }
-        limit = 2 * threads;
-    }
-    PictureWriters(const PictureWriters&) = delete;
-    PictureWriters& operator=(const PictureWriters&) = delete;
-    ~PictureWriters() { (void)finish(); }
-
-    // False once a picture has failed: nothing after it needs painting.
-    [[nodiscard]] bool submit(std::int64_t k, std::int64_t record, std::string output,
-                              QImage picture) {
-        std::unique_lock lock(mutex);
-        changed.wait(lock, [this] { return queue.size() < limit || firstFailure; });
-        if (firstFailure) {
-            return false;
-        }
-        queue.push_back({k, record, std::move(output), std::move(picture)});
-        changed.notify_all();
-        return true;
-    }
-
-    // Picture k could not be made.
-    void fail(std::int64_t k, Failure failed) {
-        std::lock_guard lock(mutex);
-        keepFailure(k, std::move(failed));
-    }
-
-    // Waits for every picture; the earliest failure.
-    ExportResult finish() {
-        {
-            std::lock_guard lock(mutex);
-            closed = true;
-            changed.notify_all();
-        }
-        for (std::thread& worker : workers) {
-            if (worker.joinable()) {
-                worker.join();
-            }
-        }
-        if (firstFailure) {
-            return firstFailure->second;
-        }
-        return {};
-    }
-
-private:
-    struct Job {
-        std::int64_t k;
-        std::int64_t record;
-        std::string output;
-        QImage picture;
-    };
-
-    void keepFailure(std::int64_t k, Failure failed) {
-        if (!firstFailure || k < firstFailure->first) {
-            firstFailure.emplace(k, std::move(failed));
-        }
-        changed.notify_all();
-    }
-
-    void work() {
-        while (true) {
-            Job job;
-            {
-                std::unique_lock lock(mutex);
-                changed.wait(lock, [this] { return !queue.empty() || closed; });
-                if (queue.empty()) {
-                    return;
-                }
-                job = std::move(queue.front());
-                queue.pop_front();
-                changed.notify_all();
-                if (firstFailure && firstFailure->first < job.k) {
-                    continue;
-                }
-            }
-            const ExportResult written = writePicture(job.output, data, job.picture);
-            std::lock_guard lock(mutex);
-            if (!written.ok()) {
-                keepFailure(job.k, written.error());
-            } else if (progress) {
-                progress(++done, total, job.record);
-            }
-        }
-    }
-
-    const FileIdentity data;
-    const std::int64_t total;
-    const Progress& progress;
-    std::mutex mutex;
-    std::condition_variable changed;
-    std::deque<Job> queue;
-    std::size_t limit = 2;
-    bool closed = false;
-    std::int64_t done = 0;
-    std::optional<std::pair<std::int64_t, Failure>> firstFailure;
-    std::vector<std::thread> workers;
-};
 
 } // namespace
 
@@ -300,7 +176,7 @@ ExportResult png(const std::string& file, const RecordSelection& records, const 
         return opened.error();
     }
     auto& [data, out] = opened.value();
-    PlotPicture picture(scale);
+    PalettePicture picture(scale);
     if (auto done = forEachRecord(data, records,
                                   [&](std::int64_t n, const Record& record) -> ExportResult {
                                       picture.add(record, n);
@@ -309,7 +185,7 @@ ExportResult png(const std::string& file, const RecordSelection& records, const 
         !done.ok()) {
         return done;
     }
-    if (auto done = writePng(out, output, picture.image()); !done.ok()) {
+    if (auto done = writePng(out, output, picture); !done.ok()) {
         return done;
     }
     return out.commit();
@@ -328,8 +204,8 @@ ExportResult pngEach(const std::string& file, const RecordSelection& records,
     if (auto done = checkSelected(data.value(), records); !done.ok()) {
         return done;
     }
-    PictureWriters writers(data.value().identity, selectedCount(records), progress);
-    PlotPicture picture(scale);
+    PalettePicture picture(scale);
+    PictureWriters writers(picture, data.value().identity, selectedCount(records), progress);
     std::int64_t k = 0; // the picture's place in the selection
     const ExportResult walked = forEachRecord(
         data.value(), records, [&](std::int64_t n, const Record& record) -> ExportResult {
@@ -337,7 +213,7 @@ ExportResult pngEach(const std::string& file, const RecordSelection& records,
             picture.add(record, n);
             char name[32];
             std::snprintf(name, sizeof name, "record-%06lld.png", static_cast<long long>(n));
-            if (!writers.submit(k, n, (fs::path(directory) / name).string(), picture.image())) {
+            if (!writers.submit(k, n, (fs::path(directory) / name).string(), picture.pixels())) {
                 return writers.finish(); // an earlier picture failed
             }
             ++k;

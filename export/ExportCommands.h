@@ -1,6 +1,7 @@
 #pragma once
 
 #include "export/Failure.h"
+#include "export/PictureWriters.h"
 #include "export/RecordSelection.h"
 
 #include <cstdint>
@@ -22,9 +23,6 @@ namespace sorkam::exporting {
 // The selected records painted in order in their colours over one frame, as a PNG picture.
 [[nodiscard]] ExportResult png(const std::string& file, const RecordSelection& records,
                                const std::string& output, int scale);
-
-// Called after each picture of pngEach: how many are done, of how many, and the record's number.
-using Progress = std::function<void(std::int64_t done, std::int64_t total, std::int64_t record)>;
 
 // One picture per selected record in directory, named record-NNNNNN.png, painted in this thread
 // and encoded and written on up to eight threads, one a core.

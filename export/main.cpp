@@ -1,10 +1,9 @@
 // sorkam-export: pictures, numbers and header listings of a data file's records, for reports,
-// spreadsheets and scripts. Never talks to a window system: it paints off screen.
+// spreadsheets and scripts. Loads no toolkit: its pictures are painted from tables kept at build
+// time.
 #include "export/ExportCommands.h"
 #include "export/ExportOptions.h"
 #include "export/OutputFile.h"
-
-#include <QGuiApplication>
 
 #include <unistd.h>
 
@@ -19,17 +18,16 @@ namespace {
 using namespace sorkam;
 using namespace sorkam::exporting;
 
-// Qt's own notes (such as a missing runtime directory on a headless machine) are not for this
-// tool's users: stderr carries only its one-line messages and Qt's fatal errors.
-void quietQt(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtCriticalMsg || type == QtFatalMsg) {
-        std::fprintf(stderr, "sorkam-export: %s\n", qPrintable(message));
-    }
-}
+// Whether a progress line is open on the terminal, so that a message starts on a line of its own.
+bool progressLineOpen = false;
 
 int report(const ExportResult& done) {
     if (done.ok()) {
         return kOk;
+    }
+    if (progressLineOpen) {
+        std::fputc('\n', stderr);
+        progressLineOpen = false;
     }
     std::fprintf(stderr, "%s\n", done.error().message.c_str());
     return done.error().status;
@@ -47,7 +45,8 @@ int print(const std::string& text) {
     return report(out.value().commit());
 }
 
-// Progress on a terminal, every eighth picture and the last: "record 17 (16 of 240)".
+// Progress on a terminal, every eighth picture and the last: "record 17 (16 of 240)", the
+// record being the last of the pictures done in the selection's order.
 Progress progressOnTerminal() {
     if (isatty(STDERR_FILENO) == 0) {
         return {};
@@ -57,20 +56,12 @@ Progress progressOnTerminal() {
             std::fprintf(stderr, "\rrecord %lld (%lld of %lld)%s", static_cast<long long>(record),
                          static_cast<long long>(done), static_cast<long long>(total),
                          done == total ? "\n" : "");
+            progressLineOpen = done != total;
         }
     };
 }
 
-// Pictures need Qt's fonts and painting, so a GUI application, but never a display: the offscreen
-// platform whatever the environment names, and none of the arguments, which are all this tool's.
 int runPng(const ExportOptions& options) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qunsetenv("QT_QPA_PLATFORMTHEME");
-    qInstallMessageHandler(quietQt);
-    char programName[] = "sorkam-export";
-    int qtArgc = 1;
-    char* qtArgv[] = {programName, nullptr};
-    QGuiApplication app(qtArgc, qtArgv);
     if (options.each) {
         return report(pngEach(options.file, options.records, options.eachDirectory, options.scale,
                               progressOnTerminal()));

@@ -227,15 +227,21 @@ ImagePlotSurface::Shape ImagePlotSurface::shapeFrom(const QImage& scratch, QPoin
     return shape;
 }
 
-const ImagePlotSurface::Shape& ImagePlotSurface::keepLineShape(Shape& slot, int dx, int dy) {
+QImage ImagePlotSurface::paintedLine(int dx, int dy, QPoint& origin) {
     QImage scratch(std::abs(dx) + 2 * kMargin + 1, std::abs(dy) + 2 * kMargin + 1,
                    QImage::Format_RGB32);
     scratch.fill(Qt::black);
-    const QPoint origin(dx < 0 ? -dx + kMargin : kMargin, dy < 0 ? -dy + kMargin : kMargin);
+    origin = QPoint(dx < 0 ? -dx + kMargin : kMargin, dy < 0 ? -dy + kMargin : kMargin);
     QPainter painter(&scratch);
     painter.setPen(linePen(0xFFFFFF));
     painter.drawLine(origin, origin + QPoint(dx, dy));
     painter.end();
+    return scratch;
+}
+
+const ImagePlotSurface::Shape& ImagePlotSurface::keepLineShape(Shape& slot, int dx, int dy) {
+    QPoint origin;
+    const QImage scratch = paintedLine(dx, dy, origin);
     slot = shapeFrom(scratch, origin, isWhite);
     leaveWideVectorCode();
     slot.withinEnds = std::all_of(

@@ -54,6 +54,9 @@ public:
     [[nodiscard]] static QFont labelFont();
     // The pen lines are painted with: one pixel, solid, square ends, no antialiasing.
     [[nodiscard]] static QPen linePen(Color color);
+    // A line from (0, 0) to (dx, dy) as the surface paints it: white on a black scratch
+    // picture, from origin. The export tool keeps these at build time.
+    [[nodiscard]] static QImage paintedLine(int dx, int dy, QPoint& origin);
 
 private:
     // A column of pixels relative to a start point, as QPainter paints them: count pixels down

@@ -1,10 +1,11 @@
 // sorkam-export: selections, each command's output against the file's bytes and the viewer's
 // own painting, and the real program's statuses, outputs and failures.
+#include "chart/ChartPicture.h"
 #include "export/ExportCommands.h"
 #include "export/ExportOptions.h"
 #include "export/Formats.h"
-#include "export/PlotPicture.h"
 #include "export/RecordSelection.h"
+#include "plot/ImagePlotSurface.h"
 #include "plot/PlotFrame.h"
 #include "tests/support/FakeViewer.h"
 #include "tests/support/TempFiles.h"
@@ -191,21 +192,32 @@ TEST(CsvField, QuotesWhatCsvRequires) {
 }
 
 TEST_F(ExportTest, PicturesAreTheViewersPixels) {
-    // The viewer paints records 0, 1, 2 over its frame; the export of 0-2 must hold the same.
-    ImagePlotSurface plotA(QSize(726, 237)), plotB(QSize(726, 237));
-    test::EventLog log;
-    test::FakeHost host(log);
-    RecordDisplay display(host, plotA, plotB);
-    drawFrame(plotA, plotB);
-    for (std::int16_t n = 0; n < 3; ++n) {
-        ASSERT_EQ(display.showRecord(three, n).outcome, DisplayOutcome::Shown);
+    // The viewer paints records 0, 1, 2 over its frame; the export of 0-2 must hold the same, at
+    // the window's own size and at twice its pixels.
+    for (const int scale : {1, 2}) {
+        const QSize plot(726 * scale, 237 * scale);
+        ImagePlotSurface plotA(plot, 96 * scale), plotB(plot, 96 * scale);
+        test::EventLog log;
+        test::FakeHost host(log);
+        RecordDisplay display(host, plotA, plotB);
+        drawFrame(plotA, plotB);
+        for (std::int16_t n = 0; n < 3; ++n) {
+            ASSERT_EQ(display.showRecord(three, n).outcome, DisplayOutcome::Shown);
+        }
+        const std::string name = out("three-" + std::to_string(scale) + ".png");
+        ASSERT_TRUE(png(three, {{0, 2}}, name, scale).ok());
+        const QImage picture(QString::fromStdString(name));
+        ASSERT_EQ(picture.size(), QSize(755, 538) * scale);
+        EXPECT_EQ(picture.format(), QImage::Format_Indexed8); // a palette picture
+        EXPECT_EQ(picture.dotsPerMeterX(), qRound(96 * scale / 0.0254));
+        const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
+        EXPECT_EQ(rgb.copy(QRect(QPoint(14, 21) * scale, plot)), plotA.image()) << scale;
+        EXPECT_EQ(rgb.copy(QRect(QPoint(14, 280) * scale, plot)), plotB.image()) << scale;
+        // Around the plots, the captions as the window's fonts draw them.
+        const chart::BareChart bare = chart::bareChart(scale);
+        EXPECT_EQ(rgb.copy(0, 0, rgb.width(), 21 * scale),
+                  bare.picture.copy(0, 0, rgb.width(), 21 * scale));
     }
-    ASSERT_TRUE(png(three, {{0, 2}}, out("three.png"), 1).ok());
-    const QImage picture(QString::fromStdString(out("three.png")));
-    ASSERT_EQ(picture.size(), QSize(755, 538));
-    EXPECT_EQ(picture.format(), QImage::Format_Indexed8); // a palette picture
-    EXPECT_EQ(picture.copy(14, 21, 726, 237).convertToFormat(QImage::Format_RGB32), plotA.image());
-    EXPECT_EQ(picture.copy(14, 280, 726, 237).convertToFormat(QImage::Format_RGB32), plotB.image());
 
     // One picture per record, each on a fresh frame, written on several threads.
     const fs::path each = dir.path() / "pictures";

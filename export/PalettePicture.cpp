@@ -1,0 +1,153 @@
+#include "export/PalettePicture.h"
+
+#include "chart/RecordColors.h"
+#include "chart/Traces.h"
+#include "export/ChartTables.h"
+#include "export/PngWriter.h"
+#include "plot/PlotFrame.h"
+#include "plot/PlotGeometry.h"
+#include "plot/PlotSurface.h"
+
+#include <zlib.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace sorkam::exporting {
+
+namespace {
+
+std::uint32_t rgbOf(Color c) {
+    return static_cast<std::uint32_t>(redOf(c)) << 16 |
+           static_cast<std::uint32_t>(greenOf(c)) << 8 | static_cast<std::uint32_t>(blueOf(c));
+}
+
+std::vector<unsigned char> inflated(const BareChartTable& table) {
+    std::vector<unsigned char> pixels(static_cast<std::size_t>(table.width) * table.height);
+    uLongf size = static_cast<uLongf>(pixels.size());
+    if (uncompress(pixels.data(), &size, table.pixels, static_cast<uLong>(table.pixelsSize)) !=
+            Z_OK ||
+        size != pixels.size()) {
+        throw std::logic_error("the bare chart built into the program is damaged");
+    }
+    return pixels;
+}
+
+const BareChartTable& tableFor(int scale) {
+    if (scale < 1 || scale > kLargestScale) {
+        throw std::invalid_argument("picture scales are 1 to 4");
+    }
+    return kBareCharts[scale - 1];
+}
+
+} // namespace
+
+// One plot area of the picture as a plot surface. Only traces are painted at run time (the
+// frame comes with the bare chart), so its lines are the trace segments' shapes kept at build
+// time, and it draws no numbers.
+class PalettePicture::PlotArea final : public PlotSurface {
+public:
+    PlotArea(PalettePicture& picture, int left, int top)
+        : picture(picture), left(left), top(top), width(picture.table.plotWidth),
+          height(picture.table.plotHeight) {}
+
+    void setScale(float x1, float y1, float x2, float y2) override {
+        mapping = PixelMapping({x1, y1, x2 - x1, y2 - y1}, width, height);
+    }
+    void drawLine(float x1, float y1, float x2, float y2, Color color) override {
+        const auto [a, b] = mapping.segment(x1, y1, x2, y2);
+        const int dx = b.x - a.x;
+        const int dy = b.y - a.y;
+        if (dx < 0 || dx > kShapeMaxDx || dy < -kShapeMaxDy || dy > kShapeMaxDy) {
+            throw std::logic_error("a line that no trace segment makes");
+        }
+        const unsigned char index = picture.indexOf(color);
+        const std::size_t shape = static_cast<std::size_t>(dx * kShapeRows + dy + kShapeMaxDy);
+        for (std::uint32_t r = kShapeFirst[shape]; r < kShapeFirst[shape + 1]; ++r) {
+            const ShapeRun& run = kShapeRuns[r];
+            for (int k = 0; k < run.count; ++k) {
+                set(a.x + run.dx, a.y + run.dy + k, index);
+            }
+        }
+    }
+    void drawPoint(float x, float y) override {
+        const PixelPoint p = mapping(x, y);
+        set(p.x, p.y, picture.indexOf(kForegroundColor));
+    }
+    void drawNumber(float, float, std::int16_t) override {
+        throw std::logic_error("the frame's numbers come with the bare chart");
+    }
+    void clear() override {
+        for (int y = 0; y < height; ++y) {
+            const std::size_t row = static_cast<std::size_t>(top + y) * picture.table.width;
+            std::copy_n(picture.bare.begin() + static_cast<std::ptrdiff_t>(row + left), width,
+                        picture.indices.begin() + static_cast<std::ptrdiff_t>(row + left));
+        }
+    }
+
+private:
+    void set(int x, int y, unsigned char index) {
+        if (x >= 0 && y >= 0 && x < width && y < height) {
+            picture.indices[static_cast<std::size_t>(top + y) * picture.table.width + left + x] =
+                index;
+        }
+    }
+
+    PalettePicture& picture;
+    int left;
+    int top;
+    int width;
+    int height;
+    PixelMapping mapping{{0.0f, 0.0f, 1.0f, 1.0f}, 1, 1};
+};
+
+PalettePicture::PalettePicture(int scale)
+    : table(tableFor(scale)), colours(table.palette, table.palette + table.paletteSize),
+      bare(inflated(table)), indices(bare) {
+    for (const Color c : chart::kRecordColorCycle) {
+        if (std::find(colours.begin(), colours.end(), rgbOf(c)) == colours.end()) {
+            colours.push_back(rgbOf(c));
+        }
+    }
+}
+
+unsigned char PalettePicture::indexOf(Color color) const {
+    const auto found = std::find(colours.begin(), colours.end(), rgbOf(color));
+    if (found == colours.end()) {
+        throw std::logic_error("a colour that is not a record colour");
+    }
+    return static_cast<unsigned char>(found - colours.begin());
+}
+
+void PalettePicture::add(const Record& record, std::int64_t n) {
+    PlotArea plotA(*this, table.plotALeft, table.plotATop);
+    PlotArea plotB(*this, table.plotBLeft, table.plotBTop);
+    // The scale the frame set; the traces are painted in it.
+    for (PlotArea* area : {&plotA, &plotB}) {
+        area->setScale(0.0f, kChartHeight, kChartWidth, 0.0f);
+    }
+    chart::paintTraces(record, chart::recordColor(n), plotA, plotB);
+}
+
+void PalettePicture::clear() {
+    indices = bare;
+}
+
+int PalettePicture::width() const {
+    return table.width;
+}
+
+int PalettePicture::height() const {
+    return table.height;
+}
+
+int PalettePicture::dpi() const {
+    return table.dpi;
+}
+
+std::string pngOf(const PalettePicture& picture) {
+    return pngOfIndexed(picture.width(), picture.height(), picture.palette(),
+                        picture.pixels().data(), picture.dpi());
+}
+
+} // namespace sorkam::exporting

@@ -1,0 +1,100 @@
+// Written by hand, not through a picture library: the tool's pictures hold at most 256 colours,
+// which a PNG file with a palette takes as they are, and a library would load a toolkit for it.
+#include "export/PngWriter.h"
+
+#include <zlib.h>
+
+#include <array>
+#include <cmath>
+
+namespace sorkam::exporting {
+
+namespace {
+
+constexpr int kLevel = 5;
+constexpr std::size_t kChunk = 1 << 16;
+
+void appendBigEndian(std::string& out, std::uint32_t value) {
+    for (int shift = 24; shift >= 0; shift -= 8) {
+        out += static_cast<char>((value >> shift) & 0xFF);
+    }
+}
+
+// A chunk: its length, type, data and the CRC of type and data.
+void appendChunk(std::string& out, const char (&type)[5], const std::string& data) {
+    appendBigEndian(out, static_cast<std::uint32_t>(data.size()));
+    const std::size_t start = out.size();
+    out.append(type, 4);
+    out += data;
+    const auto* checked = reinterpret_cast<const Bytef*>(out.data() + start);
+    appendBigEndian(
+        out, static_cast<std::uint32_t>(crc32(0, checked, static_cast<uInt>(out.size() - start))));
+}
+
+// The rows, each after its filter byte 0 (none), through zlib a row at a time, so no second
+// copy of the picture is made.
+bool deflateRows(std::string& out, int width, int height, const unsigned char* pixels) {
+    z_stream stream{};
+    if (deflateInit(&stream, kLevel) != Z_OK) {
+        return false;
+    }
+    std::array<unsigned char, kChunk> buffer{};
+    unsigned char none = 0;
+    bool ok = true;
+    const auto feed = [&](const unsigned char* bytes, std::size_t size, int flush) {
+        stream.next_in = const_cast<Bytef*>(bytes);
+        stream.avail_in = static_cast<uInt>(size);
+        do {
+            stream.next_out = buffer.data();
+            stream.avail_out = static_cast<uInt>(buffer.size());
+            const int done = deflate(&stream, flush);
+            if (done == Z_STREAM_ERROR) {
+                ok = false;
+                return;
+            }
+            out.append(reinterpret_cast<const char*>(buffer.data()),
+                       buffer.size() - stream.avail_out);
+        } while (stream.avail_out == 0 || (flush == Z_FINISH && stream.avail_in != 0));
+    };
+    for (int y = 0; y < height && ok; ++y) {
+        feed(&none, 1, Z_NO_FLUSH);
+        feed(pixels + static_cast<std::size_t>(y) * width, static_cast<std::size_t>(width),
+             y + 1 == height ? Z_FINISH : Z_NO_FLUSH);
+    }
+    deflateEnd(&stream);
+    return ok;
+}
+
+} // namespace
+
+std::string pngOfIndexed(int width, int height, const std::vector<std::uint32_t>& palette,
+                         const unsigned char* pixels, int dpi) {
+    std::string png = "\x89PNG\r\n\x1a\n";
+    std::string header;
+    appendBigEndian(header, static_cast<std::uint32_t>(width));
+    appendBigEndian(header, static_cast<std::uint32_t>(height));
+    header += std::string("\x08\x03\x00\x00\x00", 5); // 8 bits, palette, deflate, no filter, plain
+    appendChunk(png, "IHDR", header);
+    std::string resolution;
+    const auto perMetre = static_cast<std::uint32_t>(std::lround(dpi / 0.0254));
+    appendBigEndian(resolution, perMetre);
+    appendBigEndian(resolution, perMetre);
+    resolution += '\x01'; // per metre
+    appendChunk(png, "pHYs", resolution);
+    std::string colours;
+    for (const std::uint32_t c : palette) {
+        colours += static_cast<char>((c >> 16) & 0xFF);
+        colours += static_cast<char>((c >> 8) & 0xFF);
+        colours += static_cast<char>(c & 0xFF);
+    }
+    appendChunk(png, "PLTE", colours);
+    std::string rows;
+    if (!deflateRows(rows, width, height, pixels)) {
+        return {};
+    }
+    appendChunk(png, "IDAT", rows);
+    appendChunk(png, "IEND", {});
+    return png;
+}
+
+} // namespace sorkam::exporting

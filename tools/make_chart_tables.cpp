@@ -1,0 +1,173 @@
+// Writes the export tool's chart tables (export/ChartTables.h) as C++ source: the bare chart at
+// scales 1 to 4 and the shapes of every trace segment, from the viewer's own surface, frame and
+// fonts. Fails, so the build fails, where the serif face the chart is drawn in is missing: a
+// picture with boxes for digits is never built in.
+//   make_chart_tables OUTPUT.cpp
+#include "chart/ChartLayout.h"
+#include "chart/ChartPicture.h"
+#include "export/ChartTables.h"
+#include "plot/ImagePlotSurface.h"
+
+#include <QFontInfo>
+#include <QGuiApplication>
+
+#include <zlib.h>
+
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace sorkam;
+
+// Bytes as a C++ string literal, in lines of reasonable length.
+std::string literal(const std::vector<unsigned char>& bytes) {
+    std::string text = "\n    \"";
+    int column = 0;
+    for (const unsigned char b : bytes) {
+        char escaped[8];
+        if (b >= 0x20 && b < 0x7F && b != '"' && b != '\\' && b != '?') {
+            escaped[0] = static_cast<char>(b);
+            escaped[1] = '\0';
+        } else {
+            std::snprintf(escaped, sizeof escaped, "\\%03o", b);
+        }
+        text += escaped;
+        column += static_cast<int>(std::string(escaped).size());
+        if (column > 90) {
+            text += "\"\n    \"";
+            column = 0;
+        }
+    }
+    return text + "\"";
+}
+
+struct Indexed {
+    std::vector<std::uint32_t> palette;
+    std::vector<unsigned char> pixels;
+};
+
+Indexed indexed(const QImage& picture) {
+    Indexed out;
+    std::map<std::uint32_t, unsigned char> index;
+    out.pixels.reserve(static_cast<std::size_t>(picture.width()) * picture.height());
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            const std::uint32_t rgb = picture.pixel(x, y) & 0xFFFFFFu;
+            auto found = index.find(rgb);
+            if (found == index.end()) {
+                if (out.palette.size() == 256) {
+                    std::fprintf(stderr, "make_chart_tables: the chart has over 256 colours\n");
+                    std::exit(1);
+                }
+                found = index.emplace(rgb, static_cast<unsigned char>(out.palette.size())).first;
+                out.palette.push_back(rgb);
+            }
+            out.pixels.push_back(found->second);
+        }
+    }
+    return out;
+}
+
+std::vector<unsigned char> compressed(const std::vector<unsigned char>& bytes) {
+    uLongf size = compressBound(static_cast<uLong>(bytes.size()));
+    std::vector<unsigned char> out(size);
+    if (compress2(out.data(), &size, bytes.data(), static_cast<uLong>(bytes.size()), 9) != Z_OK) {
+        std::fprintf(stderr, "make_chart_tables: cannot compress the chart\n");
+        std::exit(1);
+    }
+    out.resize(size);
+    return out;
+}
+
+std::string bareCharts() {
+    std::string text;
+    std::string table = "const BareChartTable kBareCharts[kLargestScale] = {\n";
+    for (int scale = 1; scale <= exporting::kLargestScale; ++scale) {
+        const chart::BareChart chart = chart::bareChart(scale);
+        const Indexed colours = indexed(chart.picture);
+        const std::vector<unsigned char> pixels = compressed(colours.pixels);
+        const std::string n = std::to_string(scale);
+        text += "const std::uint32_t kPalette" + n + "[] = {";
+        for (const std::uint32_t c : colours.palette) {
+            text += std::to_string(c) + "u, ";
+        }
+        text += "};\nconst unsigned char kPixels" + n + "[] =" + literal(pixels) + ";\n\n";
+        table += "    {" + std::to_string(chart.picture.width()) + ", " +
+                 std::to_string(chart.picture.height()) + ", " + std::to_string(chart.dpi) + ", " +
+                 std::to_string(chart.plotA.left()) + ", " + std::to_string(chart.plotA.top()) +
+                 ", " + std::to_string(chart.plotB.left()) + ", " +
+                 std::to_string(chart.plotB.top()) + ", " + std::to_string(chart.plotA.width()) +
+                 ", " + std::to_string(chart.plotA.height()) + ", kPalette" + n + ", " +
+                 std::to_string(colours.palette.size()) + ", kPixels" + n + ", sizeof kPixels" + n +
+                 " - 1},\n";
+    }
+    return text + table + "};\n";
+}
+
+std::string shapes() {
+    std::string runs = "const ShapeRun kShapeRuns[] = {\n";
+    std::string first = "const std::uint32_t kShapeFirst[] = {\n";
+    std::uint32_t count = 0;
+    for (int dx = 0; dx <= exporting::kShapeMaxDx; ++dx) {
+        for (int dy = -exporting::kShapeMaxDy; dy <= exporting::kShapeMaxDy; ++dy) {
+            first += std::to_string(count) + ",";
+            QPoint origin;
+            const QImage line = ImagePlotSurface::paintedLine(dx, dy, origin);
+            for (int x = 0; x < line.width(); ++x) {
+                for (int y = 0; y < line.height(); ++y) {
+                    if ((line.pixel(x, y) & 0xFFFFFFu) != 0xFFFFFFu) {
+                        continue;
+                    }
+                    const int top = y;
+                    while (y + 1 < line.height() &&
+                           (line.pixel(x, y + 1) & 0xFFFFFFu) == 0xFFFFFFu) {
+                        ++y;
+                    }
+                    runs += "{" + std::to_string(x - origin.x()) + "," +
+                            std::to_string(top - origin.y()) + "," + std::to_string(y - top + 1) +
+                            "},";
+                    ++count;
+                }
+            }
+            runs += "\n";
+        }
+        first += "\n";
+    }
+    return runs + "};\n" + first + std::to_string(count) + "};\n";
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: make_chart_tables OUTPUT.cpp\n");
+        return 2;
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    int qtArgc = 1;
+    QGuiApplication app(qtArgc, argv);
+    const QString face = QFontInfo(chart::captionFont()).family();
+    if (!face.contains(QLatin1String("Liberation Serif")) &&
+        !face.contains(QLatin1String("Times"))) {
+        std::fprintf(stderr,
+                     "make_chart_tables: the chart's serif face is missing (found \"%s\"); "
+                     "install fonts-liberation\n",
+                     qPrintable(face));
+        return 1;
+    }
+    std::ofstream out(argv[1], std::ios::binary);
+    out << "// Written by tools/make_chart_tables at build time; do not edit.\n"
+           "#include \"export/ChartTables.h\"\n\nnamespace sorkam::exporting {\n\n"
+        << shapes() << "\n"
+        << bareCharts() << "\n} // namespace sorkam::exporting\n";
+    out.close();
+    if (!out) {
+        std::fprintf(stderr, "make_chart_tables: cannot write %s\n", argv[1]);
+        return 1;
+    }
+    return 0;
+}
