@@ -19,11 +19,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The data file as a command found it at the start.
+// The data file as a command found it at the start, and the records the command goes through.
 struct DataFile {
     std::string path;
     std::int64_t length = 0;
     FileIdentity identity;
+    RecordSelection records;
 };
 
 Result<DataFile, Failure> openDataFile(const std::string& path) {
@@ -31,7 +32,7 @@ Result<DataFile, Failure> openDataFile(const std::string& path) {
     if (!length.ok()) {
         return dataFileFailure(path, length.error());
     }
-    return DataFile{path, length.value(), identityOf(path)};
+    return DataFile{path, length.value(), identityOf(path), {}};
 }
 
 Failure notInFile(const DataFile& data, std::int64_t n, std::int64_t length) {
@@ -44,14 +45,15 @@ Failure notInFile(const DataFile& data, std::int64_t n, std::int64_t length) {
                    "record " + std::to_string(n) + " is not in the file (" + holds + ")");
 }
 
-// Every selected record is in the file as it is at the start.
-ExportResult checkSelected(const DataFile& data, const RecordSelection& records) {
+// The selection for the file as it is at the start: every record in it, open ranges ending at
+// its last record.
+ExportResult selectIn(DataFile& data, const RecordSelection& records) {
     const std::int64_t count = RecordFile::recordCount(data.length);
-    for (const RecordRange& range : records) {
-        if (range.last >= count) {
-            return notInFile(data, std::max(range.first, count), data.length);
-        }
+    Result<RecordSelection, std::int64_t> resolved = resolveSelection(records, count);
+    if (!resolved.ok()) {
+        return notInFile(data, resolved.error(), data.length);
     }
+    data.records = std::move(resolved.value());
     return {};
 }
 
@@ -71,12 +73,18 @@ Result<Record, Failure> readRecord(const DataFile& data, std::int64_t n) {
     return std::move(read.value());
 }
 
-// Opens the data file and checks that every selected record is in it.
-Result<DataFile, Failure> openSelected(const std::string& file, const RecordSelection& records) {
+// Opens the data file and selects the records in it; every record it holds, where there are any,
+// with everything.
+Result<DataFile, Failure> openSelected(const std::string& file, const RecordSelection& records,
+                                       bool everything = false) {
     Result<DataFile, Failure> data = openDataFile(file);
     if (data.ok()) {
-        if (auto checked = checkSelected(data.value(), records); !checked.ok()) {
-            return checked.error();
+        const bool none = RecordFile::recordCount(data.value().length) == 0;
+        if (auto selected = selectIn(data.value(), everything && none ? RecordSelection{}
+                                                   : everything ? RecordSelection{{0, kToTheLast}}
+                                                                : records);
+            !selected.ok()) {
+            return selected.error();
         }
     }
     return data;
@@ -100,28 +108,18 @@ Result<Opened, Failure> withOutput(Result<DataFile, Failure> data, const std::st
     return Opened{std::move(data.value()), std::move(out.value())};
 }
 
-// Reads the records from first to last inclusive when their turn comes and hands each to
-// use(n, record); the first failure ends the walk.
-template <typename Use>
-ExportResult forEachInRange(const DataFile& data, std::int64_t first, std::int64_t last, Use use) {
-    for (std::int64_t n = first; n <= last; ++n) {
-        const Result<Record, Failure> record = readRecord(data, n);
-        if (!record.ok()) {
-            return record.error();
-        }
-        if (auto done = use(n, record.value()); !done.ok()) {
-            return done;
-        }
-    }
-    return {};
-}
-
-// The same for every selected record in turn.
-template <typename Use>
-ExportResult forEachRecord(const DataFile& data, const RecordSelection& records, Use use) {
-    for (const RecordRange& range : records) {
-        if (auto done = forEachInRange(data, range.first, range.last, use); !done.ok()) {
-            return done;
+// Reads the selected records when their turn comes and hands each to use(n, record); the first
+// failure ends the walk.
+template <typename Use> ExportResult forEachRecord(const DataFile& data, Use use) {
+    for (const RecordRange& range : data.records) {
+        for (std::int64_t n = range.first; n <= range.last; ++n) {
+            const Result<Record, Failure> record = readRecord(data, n);
+            if (!record.ok()) {
+                return record.error();
+            }
+            if (auto done = use(n, record.value()); !done.ok()) {
+                return done;
+            }
         }
     }
     return {};
@@ -136,10 +134,25 @@ ExportResult writePng(OutputFile& out, const std::string& output, const PaletteP
     return out.write(bytes);
 }
 
+// The folder for --each, made with the folders above it where it is not there.
+ExportResult makeFolder(const std::string& directory) {
+    std::error_code error;
+    fs::create_directories(directory, error);
+    if (!error && !fs::is_directory(directory, error)) {
+        error = std::make_error_code(std::errc::not_a_directory);
+    }
+    if (error) {
+        return failure(kOutput, directory, "cannot be written: " + systemReason(error.value()));
+    }
+    return {};
+}
+
 } // namespace
 
-ExportResult info(const std::string& file, bool json, const std::string& output) {
-    Result<Opened, Failure> opened = withOutput(openDataFile(file), output);
+ExportResult info(const std::string& file, const std::optional<RecordSelection>& records, bool json,
+                  const std::string& output) {
+    Result<Opened, Failure> opened =
+        withOutput(records ? openSelected(file, *records) : openSelected(file, {}, true), output);
     if (!opened.ok()) {
         return opened.error();
     }
@@ -155,13 +168,10 @@ ExportResult info(const std::string& file, bool json, const std::string& output)
     if (auto done = out.flush(); !done.ok()) {
         return done;
     }
-    if (count > 0) {
-        if (auto done = forEachInRange(
-                data, 0, count - 1,
-                [&](std::int64_t n, const Record& record) { return writer.add(n, record); });
-            !done.ok()) {
-            return done;
-        }
+    if (auto done = forEachRecord(
+            data, [&](std::int64_t n, const Record& record) { return writer.add(n, record); });
+        !done.ok()) {
+        return done;
     }
     if (auto done = writer.end(); !done.ok()) {
         return done;
@@ -177,7 +187,7 @@ ExportResult png(const std::string& file, const RecordSelection& records, const 
     }
     auto& [data, out] = opened.value();
     PalettePicture picture(scale);
-    if (auto done = forEachRecord(data, records,
+    if (auto done = forEachRecord(data,
                                   [&](std::int64_t n, const Record& record) -> ExportResult {
                                       picture.add(record, n);
                                       return {};
@@ -193,22 +203,19 @@ ExportResult png(const std::string& file, const RecordSelection& records, const 
 
 ExportResult pngEach(const std::string& file, const RecordSelection& records,
                      const std::string& directory, int scale, const Progress& progress) {
-    const Result<DataFile, Failure> data = openDataFile(file);
+    const Result<DataFile, Failure> data = openSelected(file, records);
     if (!data.ok()) {
         return data.error();
     }
-    std::error_code error;
-    if (!fs::is_directory(directory, error)) {
-        return failure(kOutput, directory, "is not a directory");
-    }
-    if (auto done = checkSelected(data.value(), records); !done.ok()) {
+    if (auto done = makeFolder(directory); !done.ok()) {
         return done;
     }
     PalettePicture picture(scale);
-    PictureWriters writers(picture, data.value().identity, selectedCount(records), progress);
+    PictureWriters writers(picture, data.value().identity, selectedCount(data.value().records),
+                           progress);
     std::int64_t k = 0; // the picture's place in the selection
-    const ExportResult walked = forEachRecord(
-        data.value(), records, [&](std::int64_t n, const Record& record) -> ExportResult {
+    const ExportResult walked =
+        forEachRecord(data.value(), [&](std::int64_t n, const Record& record) -> ExportResult {
             picture.clear();
             picture.add(record, n);
             char name[32];
@@ -237,8 +244,7 @@ ExportResult csv(const std::string& file, const RecordSelection& records,
         return done;
     }
     if (auto done = forEachRecord(
-            data, records,
-            [&](std::int64_t n, const Record& record) { return writer.add(n, record); });
+            data, [&](std::int64_t n, const Record& record) { return writer.add(n, record); });
         !done.ok()) {
         return done;
     }

@@ -16,16 +16,19 @@ namespace sorkam::exporting {
 // as OutputFile takes it. A record that is not in the file when its turn comes ends the command
 // with kNoRecord.
 
-// File length and record count at once, then each record's header texts: aligned text, or JSON.
-[[nodiscard]] ExportResult info(const std::string& file, bool json,
+// File length and record count at once, then the header texts of each selected record (every
+// record when none are selected): aligned text, or JSON.
+[[nodiscard]] ExportResult info(const std::string& file,
+                                const std::optional<RecordSelection>& records, bool json,
                                 const std::string& output = "-");
 
 // The selected records painted in order in their colours over one frame, as a PNG picture.
 [[nodiscard]] ExportResult png(const std::string& file, const RecordSelection& records,
                                const std::string& output, int scale);
 
-// One picture per selected record in directory, named record-NNNNNN.png, painted in this thread
-// and encoded and written on up to eight threads, one a core.
+// One picture per selected record in directory (made where it is not there), named
+// record-NNNNNN.png, painted in this thread and encoded and written on up to eight threads, one
+// a core.
 [[nodiscard]] ExportResult pngEach(const std::string& file, const RecordSelection& records,
                                    const std::string& directory, int scale,
                                    const Progress& progress);

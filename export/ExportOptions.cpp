@@ -4,7 +4,10 @@
 
 #include <getopt.h>
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
+#include <map>
 #include <optional>
 
 namespace sorkam::exporting {
@@ -33,21 +36,25 @@ std::string optionName(int code) {
 } // namespace
 
 std::string exportHelpText() {
-    return "Usage: sorkam-export info FILE [--json]\n"
+    return "Usage: sorkam-export info FILE [-r SEL] [--json]\n"
            "       sorkam-export png FILE -r SEL (-o OUT.png | --each DIR) [--scale N]\n"
            "       sorkam-export csv FILE -r SEL [-o OUT.csv]\n"
            "Pictures, samples and header listings of the records of a sorkam data file.\n"
            "\n"
            "Commands:\n"
-           "  info   the file's length and record count, then each record's header texts\n"
+           "  info   the file's length and record count, then the header texts of each record\n"
+           "         (or of the selected ones)\n"
            "  png    the selected records in their colours over one frame, as in the viewer\n"
            "  csv    the samples, one row per record and index 0 to 1199\n"
            "\n"
            "Options:\n"
-           "  -r, --records=SEL   the records: N, a list N,M,..., a range A-B, or a mix (0,3-5)\n"
+           "  -r, --records=SEL   the records: N, a list N,M,..., a range A-B, N- (from N to the\n"
+           "                      last record), all, or a mix (0,3-5,9-)\n"
            "  -o, --output=OUT    png, csv: where to write; - (the default for csv) is standard\n"
-           "                      output; a device or FIFO is written in place\n"
-           "      --each=DIR      png: one picture per record in DIR, named record-NNNNNN.png\n"
+           "                      output, never a terminal for png; a device or FIFO is written\n"
+           "                      in place\n"
+           "      --each=DIR      png: one picture per record in DIR (made where it is not\n"
+           "                      there), named record-NNNNNN.png\n"
            "      --scale=N       png: pixels per layout pixel, 1 to 4 (2 for high-density\n"
            "                      screens)\n"
            "      --json          info: as JSON\n"
@@ -151,7 +158,7 @@ std::variant<GivenOptions, UsageError> readOptions(const std::vector<std::string
 bool belongsTo(ExportOptions::Command command, int code) {
     switch (command) {
     case ExportOptions::Command::Info:
-        return code == kJson;
+        return code == kJson || code == 'r';
     case ExportOptions::Command::Png:
         return code == 'r' || code == 'o' || code == kEach || code == kScale;
     default:
@@ -190,10 +197,50 @@ std::optional<UsageError> takeCommand(GivenOptions& given) {
     return std::nullopt;
 }
 
-// The records and the output of png and csv.
+// What an output name's extension says it holds, where it names a picture format or CSV.
+std::string formatNamed(const std::string& output) {
+    const std::size_t dot = output.rfind('.');
+    if (dot == std::string::npos || output.find('/', dot) != std::string::npos) {
+        return {};
+    }
+    std::string extension = output.substr(dot + 1);
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    static const std::map<std::string, std::string> kFormats = {
+        {"png", "PNG"},  {"jpg", "JPEG"},      {"jpeg", "JPEG"}, {"gif", "GIF"}, {"bmp", "BMP"},
+        {"tif", "TIFF"}, {"tiff", "TIFF"},     {"webp", "WebP"}, {"svg", "SVG"}, {"pdf", "PDF"},
+        {"eps", "EPS"},  {"ps", "PostScript"}, {"ppm", "PPM"},   {"pgm", "PGM"}, {"ico", "ICO"},
+        {"xpm", "XPM"},  {"csv", "CSV"},
+    };
+    const auto found = kFormats.find(extension);
+    return found == kFormats.end() ? std::string() : found->second;
+}
+
+// An output named for another format than the command writes, with a hint.
+std::optional<UsageError> checkOutputName(const GivenOptions& given) {
+    const ExportOptions& options = given.options;
+    if (!given.haveOutput || options.output == "-") {
+        return std::nullopt;
+    }
+    const bool png = options.command == ExportOptions::Command::Png;
+    const std::string wanted = png ? "PNG" : "CSV";
+    const std::string named = formatNamed(options.output);
+    if (named.empty() || named == wanted) {
+        return std::nullopt;
+    }
+    const std::string stem = options.output.substr(0, options.output.rfind('.'));
+    return UsageError{given.positional[0] + " writes " + wanted + ", but " +
+                      chart::escapedName(options.output) + " names a " + named + " file; name it " +
+                      chart::escapedName(stem) + (png ? ".png" : ".csv")};
+}
+
+// The records and the output of png and csv (and the records info lists).
 std::optional<UsageError> takeSelection(GivenOptions& given) {
     const std::string& command = given.positional[0];
     if (!given.haveRecords) {
+        if (given.options.command == ExportOptions::Command::Info) {
+            return std::nullopt;
+        }
         return UsageError{command + " needs the records: -r SEL"};
     }
     auto selection = parseRecordSelection(given.recordText);
@@ -201,6 +248,10 @@ std::optional<UsageError> takeSelection(GivenOptions& given) {
         return UsageError{"not a record selection: " + chart::escapedName(given.recordText)};
     }
     given.options.records = std::move(*selection);
+    given.options.recordsGiven = true;
+    if (auto wrong = checkOutputName(given)) {
+        return wrong;
+    }
     if (given.options.command == ExportOptions::Command::Png &&
         given.haveOutput == given.options.each) {
         return UsageError{given.haveOutput ? "png takes either -o or --each, not both"
@@ -226,10 +277,8 @@ parseExportOptions(const std::vector<std::string>& arguments) {
     if (auto usage = takeCommand(given)) {
         return *usage;
     }
-    if (given.options.command != ExportOptions::Command::Info) {
-        if (auto usage = takeSelection(given)) {
-            return *usage;
-        }
+    if (auto usage = takeSelection(given)) {
+        return *usage;
     }
     return given.options;
 }

@@ -12,8 +12,9 @@ namespace sorkam::exporting {
 struct ExportOptions {
     enum class Command { Help, Version, Info, Png, Csv };
     Command command = Command::Help;
-    std::string file;          // the data file, bytes as given
-    RecordSelection records;   // png, csv
+    std::string file;        // the data file, bytes as given
+    RecordSelection records; // png, csv; info where recordsGiven
+    bool recordsGiven = false;
     std::string output = "-";  // png, csv; "-" is standard output
     std::string eachDirectory; // png --each
     bool each = false;

@@ -16,6 +16,39 @@ template <typename Number> void appendNumber(std::string& text, Number value) {
     text.append(digits, end);
 }
 
+// How a file's length falls into records: the bytes of its last record where that is partial (0
+// where it is whole), and the bytes after the last record too few to make one (0 or 1).
+struct Tail {
+    std::int64_t partial = 0;
+    std::int64_t after = 0;
+};
+
+Tail tailOf(std::int64_t length, std::int64_t count) {
+    if (count == 0) {
+        return {0, length};
+    }
+    const std::int64_t lastStart = format::kRecordSize * (count - 1);
+    const std::int64_t last = std::min<std::int64_t>(length - lastStart, format::kRecordSize);
+    return {last < format::kRecordSize ? last : 0, length - lastStart - last};
+}
+
+std::string bytes(std::int64_t n) {
+    return std::to_string(n) + (n == 1 ? " byte" : " bytes");
+}
+
+// What the records line adds for a length that is not a whole number of records.
+std::string tailNote(const Tail& tail, std::int64_t count) {
+    if (tail.partial > 0) {
+        return " (the last one partial: " + std::to_string(tail.partial) + " of its " +
+               bytes(format::kRecordSize) + ")";
+    }
+    if (tail.after > 0) {
+        return " (" + std::string(count > 0 ? "and " : "") + bytes(tail.after) +
+               (count > 0 ? " after them" : "") + ", too few for a record)";
+    }
+    return {};
+}
+
 } // namespace
 
 std::string csvField(const std::string& text) {
@@ -53,8 +86,9 @@ std::string jsonString(const std::string& text) {
 }
 
 ExportResult InfoListing::begin(const std::string& name, std::int64_t length, std::int64_t count) {
-    std::string text = "file:    " + name + "\nlength:  " + std::to_string(length) +
-                       " bytes\nrecords: " + std::to_string(count) + '\n';
+    std::string text = "file:    " + name + "\nlength:  " + bytes(length) +
+                       "\nrecords: " + std::to_string(count) +
+                       tailNote(tailOf(length, count), count) + '\n';
     numberWidth = static_cast<int>(std::max<std::size_t>(6, std::to_string(count).size()));
     if (count > 0) {
         char heading[64];
@@ -73,9 +107,12 @@ ExportResult InfoListing::add(std::int64_t n, const Record& record) {
 }
 
 ExportResult InfoJson::begin(const std::string& name, std::int64_t length, std::int64_t count) {
-    return sink.write("{\n  \"file\": " + jsonString(name) +
-                      ",\n  \"length\": " + std::to_string(length) +
-                      ",\n  \"records\": " + std::to_string(count) + ",\n  \"headers\": [");
+    const Tail tail = tailOf(length, count);
+    return sink.write(
+        "{\n  \"file\": " + jsonString(name) + ",\n  \"length\": " + std::to_string(length) +
+        ",\n  \"records\": " + std::to_string(count) +
+        ",\n  \"partialRecordBytes\": " + std::to_string(tail.partial) +
+        ",\n  \"bytesAfterRecords\": " + std::to_string(tail.after) + ",\n  \"headers\": [");
 }
 
 ExportResult InfoJson::add(std::int64_t n, const Record& record) {

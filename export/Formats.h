@@ -21,7 +21,8 @@ public:
     [[nodiscard]] virtual ExportResult end() = 0;
 };
 
-// "file:", "length:" and "records:" lines, then a table of record numbers and header texts.
+// "file:", "length:" and "records:" lines (saying where the last record is partial), then a table
+// of record numbers and header texts.
 class InfoListing final : public InfoWriter {
 public:
     explicit InfoListing(OutputSink& sink) : sink(sink) {}
@@ -34,7 +35,8 @@ private:
     int numberWidth = 6;
 };
 
-// One JSON object: file, length, records and an array of headers.
+// One JSON object: file, length, records, partialRecordBytes (of a partial last record, else 0),
+// bytesAfterRecords (too few for a record: 0 or 1) and an array of headers.
 class InfoJson final : public InfoWriter {
 public:
     explicit InfoJson(OutputSink& sink) : sink(sink) {}

@@ -9,8 +9,11 @@
 #include <filesystem>
 #include <utility>
 
+#include <ctime>
+
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -23,19 +26,22 @@ namespace fs = std::filesystem;
 constexpr std::size_t kBufferSize = 1 << 16;
 
 // The unfinished new files, for the signal handler: a fixed table of owned copies of their names,
-// so the handler neither allocates nor locks.
-constexpr std::size_t kPendingSlots = 16;
+// so the handler neither allocates nor locks. A name is entered before its file is created, so no
+// file exists that the handler does not know.
+constexpr std::size_t kPendingSlots = 64;
 std::array<std::atomic<char*>, kPendingSlots> pendingFiles{};
 
-void rememberPending(const std::string& path) {
+// False when the table is full (more files at once than the program ever writes).
+bool rememberPending(const std::string& path) {
     char* copy = strdup(path.c_str());
     for (std::size_t slot = 0; slot < kPendingSlots && copy != nullptr; ++slot) {
         char* empty = nullptr;
         if (pendingFiles[slot].compare_exchange_strong(empty, copy)) {
-            return;
+            return true;
         }
     }
     std::free(copy);
+    return false;
 }
 
 void forgetPending(const std::string& path) {
@@ -47,6 +53,12 @@ void forgetPending(const std::string& path) {
         }
     }
 }
+
+// Every signal whose default ends the program and that can be caught, but those that report a
+// fault of the program itself (a bad memory access, an illegal instruction).
+constexpr std::array kEndingSignals = {SIGHUP,  SIGINT,  SIGQUIT, SIGPIPE, SIGALRM,
+                                       SIGTERM, SIGUSR1, SIGUSR2, SIGPROF, SIGVTALRM,
+                                       SIGXCPU, SIGXFSZ, SIGPOLL, SIGPWR,  SIGSTKFLT};
 
 extern "C" void removePendingAndEnd(int signal) {
     for (auto& slot : pendingFiles) {
@@ -78,6 +90,31 @@ bool reachedThroughSystemFiles(const std::string& name) {
         path = (path.parent_path() / link).lexically_normal();
     }
     return false;
+}
+
+// A name for a new file beside target that no file has: "." + the target's name + ".XXXXXX", the
+// target's name shortened where the whole would pass the file system's limit on names.
+std::string temporaryName(const fs::path& folder, const std::string& targetName) {
+    constexpr std::size_t kSuffix = 8; // "." at the start and ".XXXXXX" at the end
+    const long limit = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+    const std::size_t longest = limit > static_cast<long>(kSuffix) + 1
+                                    ? static_cast<std::size_t>(limit) - kSuffix
+                                    : std::size_t{247};
+    std::array<unsigned char, 6> random{};
+    if (::getrandom(random.data(), random.size(), 0) != static_cast<ssize_t>(random.size())) {
+        const auto seed =
+            static_cast<unsigned>(::getpid()) ^ static_cast<unsigned>(std::time(nullptr));
+        for (std::size_t k = 0; k < random.size(); ++k) {
+            random[k] = static_cast<unsigned char>(seed >> (k * 5));
+        }
+    }
+    static constexpr char kLetters[] =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    std::string suffix = ".";
+    for (const unsigned char b : random) {
+        suffix += kLetters[b % (sizeof kLetters - 1)];
+    }
+    return (folder / ("." + targetName.substr(0, longest) + suffix)).string();
 }
 
 mode_t currentUmask() {
@@ -170,7 +207,7 @@ Result<OutputFile, Failure> OutputFile::open(const std::string& name, const File
     } else if (exists && (!S_ISREG(info.st_mode) || reachedThroughSystemFiles(name))) {
         opened = out.openInPlace(data);
     } else {
-        opened = out.openReplacement(exists, info.st_mode);
+        opened = out.openReplacement(exists, info);
     }
     if (!opened.ok()) {
         return opened.error();
@@ -207,7 +244,11 @@ ExportResult OutputFile::openInPlace(const FileIdentity& data) {
     return {};
 }
 
-ExportResult OutputFile::openReplacement(bool exists, mode_t existingMode) {
+ExportResult OutputFile::openReplacement(bool exists, const struct stat& existing) {
+    // A file the user may not write is refused, as the shell's ">" refuses it.
+    if (exists && ::faccessat(AT_FDCWD, name.c_str(), W_OK, AT_EACCESS) != 0) {
+        return writeFailure(errno);
+    }
     // A link to a regular file has its target replaced.
     target = name;
     if (exists) {
@@ -218,15 +259,35 @@ ExportResult OutputFile::openReplacement(bool exists, mode_t existingMode) {
     }
     const fs::path targetPath(target);
     const fs::path folder = targetPath.has_parent_path() ? targetPath.parent_path() : ".";
-    std::string pattern = (folder / ("." + targetPath.filename().string() + ".XXXXXX")).string();
-    fd = ::mkostemp(pattern.data(), O_CLOEXEC);
-    if (fd < 0) {
-        return writeFailure(errno);
+    for (int attempt = 0; fd < 0; ++attempt) {
+        temporary = temporaryName(folder, targetPath.filename().string());
+        if (!rememberPending(temporary)) {
+            temporary.clear();
+            return writeFailure(EMFILE);
+        }
+        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0600);
+        if (fd < 0) {
+            const int error = errno;
+            forgetPending(temporary);
+            temporary.clear();
+            if (error != EEXIST || attempt == 100) {
+                return writeFailure(error);
+            }
+        }
     }
     ownsDescriptor = true;
-    temporary = pattern;
-    rememberPending(temporary);
-    const mode_t mode = exists ? (existingMode & 07777) : (0666 & ~currentUmask());
+    return keepOwnerAndMode(exists, existing);
+}
+
+ExportResult OutputFile::keepOwnerAndMode(bool exists, const struct stat& existing) {
+    if (exists && ::fchown(fd, existing.st_uid, existing.st_gid) != 0) {
+        // The group at least; where neither may be given, the file stays the user's own, as a
+        // file the shell writes anew.
+        [[maybe_unused]] const int groupKept =
+            ::fchown(fd, static_cast<uid_t>(-1), existing.st_gid);
+    }
+    // After the owner: a change of owner clears the set-id bits.
+    const mode_t mode = exists ? (existing.st_mode & 07777) : (0666 & ~currentUmask());
     if (::fchmod(fd, mode) != 0) {
         const int error = errno;
         discard();
@@ -311,10 +372,11 @@ void removeUnfinishedOutputsOnSignals() {
     // Reading the umask sets it for a moment; done here, before any thread creates files, the
     // value is kept for every new output.
     (void)currentUmask();
-    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+    for (const int signal : kEndingSignals) {
         struct sigaction action {};
         action.sa_handler = removePendingAndEnd;
-        sigemptyset(&action.sa_mask);
+        // One handler at a time: a second signal waits until the first has ended the program.
+        sigfillset(&action.sa_mask);
         // Leave a signal the caller chose to ignore ignored.
         struct sigaction previous {};
         if (::sigaction(signal, nullptr, &previous) == 0 && previous.sa_handler == SIG_IGN) {

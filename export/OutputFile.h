@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include <sys/stat.h>
 #include <sys/types.h>
 
 namespace sorkam::exporting {
@@ -57,7 +58,10 @@ private:
     // file beside the target that commit() renames over it.
     [[nodiscard]] ExportResult openStandardOutput(const FileIdentity& data);
     [[nodiscard]] ExportResult openInPlace(const FileIdentity& data);
-    [[nodiscard]] ExportResult openReplacement(bool exists, mode_t existingMode);
+    [[nodiscard]] ExportResult openReplacement(bool exists, const struct stat& existing);
+    // The new file takes the replaced one's mode, and its owner and group where the user may
+    // give them (root replacing another user's file), else its group where the user may.
+    [[nodiscard]] ExportResult keepOwnerAndMode(bool exists, const struct stat& existing);
     [[nodiscard]] Failure writeFailure(int error) const;
     [[nodiscard]] Failure refuseDataFile() const;
 
@@ -69,8 +73,9 @@ private:
     bool ownsDescriptor = false;
 };
 
-// Removes the unfinished new files of every output when the program is interrupted or terminated
-// (SIGINT, SIGTERM, SIGHUP), then ends the program by the same signal.
+// Removes the unfinished new files of every output when a signal ends the program (SIGINT,
+// SIGTERM, SIGHUP, SIGPIPE, SIGXFSZ, SIGXCPU and every other that can be caught and does not
+// report a fault of the program), then ends the program by the same signal.
 void removeUnfinishedOutputsOnSignals();
 
 } // namespace sorkam::exporting

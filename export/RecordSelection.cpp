@@ -1,5 +1,6 @@
 #include "export/RecordSelection.h"
 
+#include <algorithm>
 #include <charconv>
 #include <limits>
 
@@ -21,6 +22,9 @@ std::optional<std::int64_t> parseNumber(const std::string& text) {
 } // namespace
 
 std::optional<RecordSelection> parseRecordSelection(const std::string& text) {
+    if (text == "all") {
+        return RecordSelection{{0, kToTheLast}};
+    }
     RecordSelection selection;
     std::size_t start = 0;
     while (true) {
@@ -36,7 +40,8 @@ std::optional<RecordSelection> parseRecordSelection(const std::string& text) {
             selection.push_back({*n, *n});
         } else {
             const auto first = parseNumber(item.substr(0, dash));
-            const auto last = parseNumber(item.substr(dash + 1));
+            const auto last = dash + 1 == item.size() ? std::optional<std::int64_t>(kToTheLast)
+                                                      : parseNumber(item.substr(dash + 1));
             if (!first || !last || *last < *first) {
                 return std::nullopt;
             }
@@ -47,6 +52,20 @@ std::optional<RecordSelection> parseRecordSelection(const std::string& text) {
         }
         start = comma + 1;
     }
+}
+
+Result<RecordSelection, std::int64_t> resolveSelection(const RecordSelection& selection,
+                                                       std::int64_t count) {
+    RecordSelection resolved;
+    resolved.reserve(selection.size());
+    for (const RecordRange& range : selection) {
+        const std::int64_t last = range.last == kToTheLast ? count - 1 : range.last;
+        if (range.first >= count || last >= count) {
+            return std::max(range.first, count);
+        }
+        resolved.push_back({range.first, last});
+    }
+    return resolved;
 }
 
 std::int64_t selectedCount(const RecordSelection& selection) {

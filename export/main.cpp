@@ -18,6 +18,13 @@ namespace {
 using namespace sorkam;
 using namespace sorkam::exporting;
 
+// A command line that is not understood: one line, and where to read more.
+int usageError(const std::string& message) {
+    std::fprintf(stderr, "sorkam-export: %s\nTry 'sorkam-export --help' for more information.\n",
+                 message.c_str());
+    return kUsage;
+}
+
 // Whether a progress line is open on the terminal, so that a message starts on a line of its own.
 bool progressLineOpen = false;
 
@@ -62,6 +69,11 @@ Progress progressOnTerminal() {
 }
 
 int runPng(const ExportOptions& options) {
+    // As gzip does: a picture's bytes would only garble the terminal.
+    if (!options.each && options.output == "-" && isatty(STDOUT_FILENO) != 0) {
+        return usageError("png will not write a picture to a terminal; name a file with -o or "
+                          "redirect standard output");
+    }
     if (options.each) {
         return report(pngEach(options.file, options.records, options.eachDirectory, options.scale,
                               progressOnTerminal()));
@@ -76,10 +88,7 @@ int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + std::min(argc, 1), argv + argc);
     const auto parsed = parseExportOptions(arguments);
     if (const auto* usage = std::get_if<UsageError>(&parsed)) {
-        std::fprintf(stderr,
-                     "sorkam-export: %s\nTry 'sorkam-export --help' for more information.\n",
-                     usage->message.c_str());
-        return kUsage;
+        return usageError(usage->message);
     }
     const ExportOptions& options = std::get<ExportOptions>(parsed);
     switch (options.command) {
@@ -88,7 +97,9 @@ int main(int argc, char** argv) {
     case ExportOptions::Command::Version:
         return print("sorkam-export " SORKAM_VERSION "\n");
     case ExportOptions::Command::Info:
-        return report(info(options.file, options.json));
+        return report(info(options.file,
+                           options.recordsGiven ? std::optional(options.records) : std::nullopt,
+                           options.json));
     case ExportOptions::Command::Csv:
         return report(csv(options.file, options.records, options.output));
     case ExportOptions::Command::Png:

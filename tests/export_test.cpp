@@ -15,6 +15,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -25,6 +26,7 @@
 #include <set>
 #include <sstream>
 
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -47,8 +49,13 @@ TEST(RecordSelection, ReadsNumbersListsAndRanges) {
     EXPECT_EQ(parseRecordSelection("3-3"), S({{3, 3}}));
     // A range of any length costs no memory: it stays a range.
     EXPECT_EQ(selectedCount(*parseRecordSelection("0-2147483647,5")), (1LL << 31) + 1);
+    // Open ranges run to the last record of the file, whatever it is.
+    EXPECT_EQ(parseRecordSelection("all"), S({{0, kToTheLast}}));
+    EXPECT_EQ(resolveSelection(*parseRecordSelection("2,1-"), 3).value(), S({{2, 2}, {1, 2}}));
+    EXPECT_EQ(resolveSelection(*parseRecordSelection("3-"), 3).error(), 3);
+    EXPECT_EQ(resolveSelection(*parseRecordSelection("1-5"), 3).error(), 3);
     for (const char* bad :
-         {"", "-1", "a", "1,", ",1", "5-2", "1-", "1--2", "1 ", "0x3", "99999999999"}) {
+         {"", "-1", "a", "1,", ",1", "5-2", "1--2", "1 ", "0x3", "99999999999", "All", "-"}) {
         EXPECT_FALSE(parseRecordSelection(bad).has_value()) << bad;
     }
 }
@@ -60,7 +67,6 @@ TEST(ExportOptions, RefusesWhatDoesNotApplyAndReadsEverythingAfterDashes) {
                                                           : std::string();
     };
     EXPECT_EQ(usage({"info", "f", "-o", "x"}), "info does not take --output");
-    EXPECT_EQ(usage({"info", "f", "-r", "1"}), "info does not take --records");
     EXPECT_EQ(usage({"csv", "f", "-r", "1", "--scale", "2"}), "csv does not take --scale");
     EXPECT_EQ(usage({"csv", "f", "-r", "1", "--json"}), "csv does not take --json");
     EXPECT_EQ(usage({"png", "f", "-r", "1", "-o", "a", "--each", "d"}),
@@ -233,9 +239,17 @@ TEST_F(ExportTest, PicturesAreTheViewersPixels) {
     EXPECT_EQ(progress, (std::vector<std::int64_t>{0, 2}));
     EXPECT_EQ(QImage(QString::fromStdString((each / "record-000002.png").string())).size(),
               QSize(1510, 1076));
-    ASSERT_TRUE(pngEach(three, {{1, 1}}, each.string(), 1, {}).ok());
-    ASSERT_TRUE(png(three, {{1, 1}}, out("one.png"), 1).ok());
-    EXPECT_EQ(contents(each / "record-000001.png"), contents(out("one.png")));
+    // Every picture of a run of several equals the picture of its record alone; the folder is
+    // made where it is not there.
+    const std::string nine = dir.write("nine.vid", test::numberedRecords(9));
+    const fs::path made = dir.path() / "made" / "here";
+    ASSERT_TRUE(pngEach(nine, {{0, kToTheLast}}, made.string(), 1, {}).ok());
+    for (int n = 0; n < 9; ++n) {
+        ASSERT_TRUE(png(nine, {{n, n}}, out("alone.png"), 1).ok());
+        char name[32];
+        std::snprintf(name, sizeof name, "record-%06d.png", n);
+        EXPECT_EQ(contents(made / name), contents(out("alone.png"))) << n;
+    }
 }
 
 // The real program.
@@ -245,12 +259,14 @@ struct ToolRun {
     QByteArray out;
 };
 
-ToolRun exportTool(const QStringList& args, const std::function<void(QProcess&)>& setUp = {}) {
+// Runs the tool (or program, which runs the tool) with args, after setUp.
+ToolRun exportTool(const QStringList& args, const std::function<void(QProcess&)>& setUp = {},
+                   const QString& program = QStringLiteral(SORKAM_EXPORT_BINARY)) {
     QProcess process;
     if (setUp) {
         setUp(process);
     }
-    process.start(QStringLiteral(SORKAM_EXPORT_BINARY), args);
+    process.start(program, args);
     process.waitForFinished(60000);
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
             QString::fromUtf8(process.readAllStandardError()), process.readAllStandardOutput()};
@@ -288,7 +304,11 @@ TEST_F(ExportTest, EachErrorHasItsStatusAndOneLineAndLeavesNoOutput) {
         {{"png", data, "-r", "0", "-o", outDir + "/hard.out"}, kOutputIsData, "hard.out"},
         {{"png", data, "-r", "0", "-o", data}, kOutputIsData, data},
         {{"csv", data, "-r", "0", "-o", outDir + "/no/such/dir/a.csv"}, kOutput, "a.csv"},
-        {{"png", data, "-r", "0", "--each", data}, kOutput, "is not a directory"},
+        {{"png", data, "-r", "0", "--each", data}, kOutput, "cannot be written: Not a directory"},
+        {{"csv", data, "-r", "3-"}, kNoRecord, "record 3 is not in the file"},
+        {{"info", data, "-r", "1,4"}, kNoRecord, "record 4 is not in the file"},
+        {{"png", data, "-r", "1", "-o", outDir + "/a.JPG"}, kUsage, "names a JPEG file; name it"},
+        {{"csv", data, "-r", "1", "-o", outDir + "/a.png"}, kUsage, "csv writes CSV"},
         {{"png", data, "-r", "x", "-o", outDir + "/a.png"}, kUsage, "not a record selection: x"},
         {{"info", data, "--scale", "2"}, kUsage, "info does not take --scale"},
         {{"bogus", data}, kUsage, "bogus"},
@@ -384,6 +404,143 @@ TEST_F(ExportTest, SpecialOutputsAreWrittenInPlaceAndShrinkingFilesStopTheRun) {
     const std::string all = first + rest;
     EXPECT_EQ(std::count(all.begin(), all.end(), '\n'), 1 + 5 * 1200)
         << "rows of the five records still in the file, not of zeros";
+}
+
+TEST_F(ExportTest, SignalsLongNamesAndReadOnlyFilesAsTheShellWouldHaveThem) {
+    const QString data = QString::fromStdString(three);
+    // A file too large for the system, with SIGXFSZ left to end the program: the signal ends it,
+    // and the file it was writing goes with it.
+    const ToolRun large = exportTool(
+        {"csv", data, "-r", "0-2", "-o", QString::fromStdString(out("rows.csv"))}, [](QProcess& p) {
+            p.setChildProcessModifier([] {
+                const rlimit limit{4096, 4096};
+                setrlimit(RLIMIT_FSIZE, &limit);
+            });
+        });
+    EXPECT_EQ(large.status, -1); // ended by the signal
+    // SIGTERM while --each writes on several threads, at several moments: nothing half-written
+    // is left behind, whichever thread was creating or writing a file.
+    const std::string many = dir.write("many.vid", test::numberedRecords(60));
+    for (const int delay : {20, 40, 80, 160}) {
+        const fs::path folder = dir.path() / ("each-" + std::to_string(delay));
+        QProcess process;
+        process.start(QStringLiteral(SORKAM_EXPORT_BINARY),
+                      {"png", QString::fromStdString(many), "-r", "all", "--scale", "2", "--each",
+                       QString::fromStdString(folder.string())});
+        ASSERT_TRUE(process.waitForStarted());
+        QThread::msleep(delay);
+        ::kill(static_cast<pid_t>(process.processId()), SIGTERM);
+        ASSERT_TRUE(process.waitForFinished(60000));
+        if (!fs::exists(folder)) {
+            continue; // ended before it made the folder
+        }
+        for (const auto& entry : fs::directory_iterator(folder)) {
+            EXPECT_EQ(entry.path().filename().string().front(), 'r') << entry.path();
+        }
+    }
+    EXPECT_EQ(othersIn(dir.path(),
+                       {"three.vid", "many.vid", "each-20", "each-40", "each-80", "each-160"}),
+              std::vector<std::string>{});
+
+    // A name as long as the file system allows: the new file beside it has a shorter name.
+    const std::string longest = out(std::string(251, 'n') + ".csv");
+    const ToolRun longName =
+        exportTool({"csv", data, "-r", "1", "-o", QString::fromStdString(longest)});
+    EXPECT_EQ(longName.status, kOk) << longName.err.toStdString();
+    EXPECT_TRUE(fs::is_regular_file(longest));
+
+    // A file the user may not write is refused, as the shell's ">" refuses it; root may replace
+    // it, and the new file keeps its mode and its owner.
+    const std::string readOnly = out("kept.csv");
+    std::ofstream(readOnly) << "old\n";
+    ASSERT_EQ(::chmod(readOnly.c_str(), 0444), 0);
+    ASSERT_EQ(::chown(readOnly.c_str(), 65534, 65534), 0) << "the test runs as root";
+    ASSERT_EQ(::chmod(dir.path().c_str(), 0777), 0);
+    const ToolRun nobody =
+        exportTool({"--reuid=65534", "--regid=65534", "--clear-groups", SORKAM_EXPORT_BINARY, "csv",
+                    data, "-r", "1", "-o", QString::fromStdString(readOnly)},
+                   {}, QStringLiteral("setpriv"));
+    EXPECT_EQ(nobody.status, kOutput);
+    EXPECT_TRUE(nobody.err.endsWith("kept.csv: cannot be written: Permission denied\n"))
+        << nobody.err.toStdString();
+    EXPECT_EQ(contents(readOnly), "old\n");
+    const ToolRun root =
+        exportTool({"csv", data, "-r", "1", "-o", QString::fromStdString(readOnly)});
+    EXPECT_EQ(root.status, kOk) << root.err.toStdString();
+    struct stat kept {};
+    ASSERT_EQ(::stat(readOnly.c_str(), &kept), 0);
+    EXPECT_EQ(kept.st_mode & 07777, 0444u);
+    EXPECT_EQ(kept.st_uid, 65534u);
+    EXPECT_NE(contents(readOnly), "old\n");
+}
+
+TEST_F(ExportTest, ATerminalGetsNoPictureAndProgressEndsBeforeAMessage) {
+    const int terminal = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(terminal, 0);
+    ASSERT_EQ(::grantpt(terminal), 0);
+    ASSERT_EQ(::unlockpt(terminal), 0);
+    const QString pts = QString::fromLatin1(::ptsname(terminal));
+    const QString data = QString::fromStdString(three);
+    const ToolRun onTerminal = exportTool({"png", data, "-r", "1", "-o", "-"}, [&](QProcess& p) {
+        p.setStandardOutputFile(pts, QIODevice::Append);
+    });
+    EXPECT_EQ(onTerminal.status, kUsage);
+    EXPECT_TRUE(onTerminal.err.contains("will not write a picture to a terminal"));
+
+    // Progress on the terminal, then a picture that cannot be written: the message starts a line.
+    const std::string twenty = dir.write("twenty.vid", test::numberedRecords(20));
+    const fs::path folder = dir.path() / "each";
+    fs::create_directories(folder / "record-000012.png"); // a folder where a picture should go
+    const ToolRun failing =
+        exportTool({"png", QString::fromStdString(twenty), "-r", "all", "--each",
+                    QString::fromStdString(folder.string())},
+                   [&](QProcess& p) { p.setStandardErrorFile(pts, QIODevice::Append); });
+    EXPECT_EQ(failing.status, kOutput);
+    std::string shown;
+    char buffer[4096];
+    for (ssize_t got; (got = ::read(terminal, buffer, sizeof buffer)) > 0;) {
+        shown.append(buffer, static_cast<std::size_t>(got));
+        if (shown.find("Is a directory") != std::string::npos) {
+            break;
+        }
+    }
+    ::close(terminal);
+    const std::size_t message = shown.find("sorkam-export:");
+    ASSERT_NE(message, std::string::npos) << shown;
+    EXPECT_TRUE(message == 0 || shown[message - 1] == '\n') << shown;
+    EXPECT_NE(shown.find("record-000012.png: cannot be written: Is a directory"), std::string::npos)
+        << shown;
+}
+
+TEST_F(ExportTest, InfoListsTheSelectedRecordsAndSaysWhereTheLastIsPartial) {
+    auto bytes = test::numberedRecords(3);
+    bytes.resize(2 * 5024 + 100);
+    const QString partial = QString::fromStdString(dir.write("partial.vid", bytes));
+    const ToolRun listed = exportTool({"info", partial, "-r", "2,0"});
+    EXPECT_EQ(listed.status, kOk);
+    const std::string text = listed.out.toStdString();
+    EXPECT_NE(text.find("records: 3 (the last one partial: 100 of its 5024 bytes)\n"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find("     2  REC-2"), std::string::npos);
+    EXPECT_EQ(text.find("     1  REC-1"), std::string::npos) << "only the selected records";
+    const ToolRun oneByte = exportTool({"info", QString::fromStdString(dir.write("one.vid", {7}))});
+    EXPECT_NE(oneByte.out.toStdString().find("length:  1 byte\n"), std::string::npos);
+
+    // /dev/stdout reaching an ordinary file is written in place, not replaced.
+    const std::string target = out("stdout.csv");
+    std::ofstream(target) << "";
+    struct stat before {};
+    ASSERT_EQ(::stat(target.c_str(), &before), 0);
+    const ToolRun inPlace =
+        exportTool({"csv", QString::fromStdString(three), "-r", "1", "-o", "/dev/stdout"},
+                   [&](QProcess& p) { p.setStandardOutputFile(QString::fromStdString(target)); });
+    EXPECT_EQ(inPlace.status, kOk) << inPlace.err.toStdString();
+    struct stat after {};
+    ASSERT_EQ(::stat(target.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(std::count(std::istreambuf_iterator<char>(std::ifstream(target).rdbuf()), {}, '\n'),
+              1 + 1200);
 }
 
 TEST_F(ExportTest, NamesAreBytesAndNoDisplayIsNeeded) {
