@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# sorkam-export's figures: time to info's first lines on a 5 GiB sparse file, peak memory of csv
-# over 1,000 and 10,000 records, and png --each against one gnuplot process drawing the same
-# 240 records (gnuplot-nox is only this benchmark's peer; without it that figure is skipped).
+# sorkam-export's figures: start-up of --version and info beside /bin/true and a do-nothing C++
+# program, time to info's first lines on a 5 GiB sparse file, peak memory of csv over 1,000 and
+# 10,000 records and of png --each at scale 4, one record's picture against gnuplot's, and png
+# --each against one gnuplot process drawing the same 240 records (gnuplot-nox is only this
+# benchmark's peer; without it those figures are skipped).
 # Usage: bench/export-figures.sh [BUILD_DIR]
 set -euo pipefail
 build=$(realpath "${1:-build}")
@@ -21,6 +23,21 @@ repeat 42 r1008.vid
 repeat 417 r10008.vid
 truncate -s 5G sparse.vid
 
+echo "== start-up, whole process, each beside its peers in the same minute (no shell between)"
+printf '#include <cstdio>\nint main() { return std::puts("") < 0; }\n' > nothing.cpp
+g++ -O2 -Wl,-z,relro -Wl,-z,now nothing.cpp -o nothing
+hyperfine -N --warmup 5 --runs 50 --style basic --export-json startup.json \
+    -n /bin/true "/bin/true" -n "do-nothing C++" "./nothing" \
+    -n "sorkam-export --version" "$tool --version" -n "sorkam-export info" "$tool info demo.vid" 2>&1 | grep -E "Time|^Bench"
+python3 - <<'PY'
+import json
+runs = {r["command"]: r["median"] for r in json.load(open("startup.json"))["results"]}
+t = runs["/bin/true"]
+for name, target in (("do-nothing C++", None), ("sorkam-export --version", 2), ("sorkam-export info", 3)):
+    goal = f" (target {target}x)" if target else ""
+    print(f"{name}: {runs[name] * 1000:.2f} ms, {runs[name] / t:.1f}x /bin/true{goal}")
+PY
+
 echo "== info: time to the first three lines (length, records) on a 5 GiB sparse file"
 hyperfine --warmup 3 --runs 20 --style basic "$tool info sparse.vid | head -n 3 >/dev/null" \
     2>&1 | grep -E "Time|Range"
@@ -30,6 +47,9 @@ for file in r1008.vid r10008.vid; do
     records=$(( $(stat -c %s "$file") / 5024 ))
     /usr/bin/time -f "$records records: %M KB, %e s" "$tool" csv "$file" -r "0-$((records - 1))" -o /dev/null
 done
+
+echo "== png --each --scale 4 of 240 records: peak memory, whatever the number of cores"
+/usr/bin/time -f "%M KB, %e s" "$tool" png r240.vid -r all --scale 4 --each scale4
 
 echo "== png --each: 240 records, sorkam-export against one gnuplot process"
 if ! command -v gnuplot >/dev/null; then
@@ -57,6 +77,32 @@ do for [r=0:239] {
     unset multiplot
 }
 GP
+# One record's picture, a process each, from the same columns.
+cat > one.gp <<'GP'
+set terminal png size 755,538
+set grid
+set xrange [0:935]
+set yrange [0:315]
+unset key
+set output "one-gnuplot.png"
+f = "r000.dat"
+set multiplot layout 2,1
+set title "VIDEO A"
+plot f using ($1+35):($2+25) with lines lc rgb "red", f using ($1+35):($4+25) with lines lc rgb "red"
+set title "VIDEO B"
+plot f using ($1+35):($3+25) with lines lc rgb "red", f using ($1+35):($5+25) with lines lc rgb "red"
+unset multiplot
+GP
+hyperfine -N --warmup 3 --runs 30 --style basic --export-json one.json \
+    -n gnuplot "gnuplot one.gp" -n sorkam-export "$tool png r240.vid -r 0 -o one.png" 2>&1 |
+    grep -E "Time|^Bench"
+python3 - <<'PY'
+import json
+runs = {r["command"]: r["median"] for r in json.load(open("one.json"))["results"]}
+g, s = runs["gnuplot"] * 1000, runs["sorkam-export"] * 1000
+print(f"one picture: gnuplot {g:.1f} ms, sorkam-export {s:.1f} ms, {g / s:.1f}x (target 3x)")
+PY
+
 hyperfine --warmup 1 --runs 5 --style basic --export-json times.json \
     -n gnuplot "gnuplot pictures.gp" \
     -n sorkam-export "$tool png r240.vid -r 0-239 --each sorkam" 2>&1 | grep -E "Time|Range|^Bench"

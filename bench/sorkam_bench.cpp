@@ -1,5 +1,7 @@
 // Figures for the work of a display: reading a record, painting the frame, showing a record and
-// the repaint a resize does. Each is reported as a median against its target.
+// the repaint a resize does; and the parts of the export tool's picture. Each is reported as a
+// median against its target.
+#include "export/PalettePicture.h"
 #include "plot/ImagePlotSurface.h"
 #include "plot/PlotFrame.h"
 #include "record/RecordFile.h"
@@ -119,6 +121,35 @@ BENCHMARK(BM_ShowRecordOneGiBSparseFile);
 
 // What a resize does: the frame and the current record painted, then every widget repainted
 // into the window's backing store.
+// The export tool's one picture, in its three parts: the bare chart inflated, a record's traces
+// and the PNG compressed.
+void BM_ExportBareChart(benchmark::State& state) {
+    for (auto _ : state) {
+        exporting::PalettePicture picture(1);
+        benchmark::DoNotOptimize(picture.pixels().data());
+    }
+}
+BENCHMARK(BM_ExportBareChart)->Unit(benchmark::kMillisecond);
+
+void BM_ExportTraces(benchmark::State& state) {
+    exporting::PalettePicture picture(1);
+    const Record record = RecordFile::read(files().demo, 5).value();
+    for (auto _ : state) {
+        picture.add(record, 5);
+        benchmark::DoNotOptimize(picture.pixels().data());
+    }
+}
+BENCHMARK(BM_ExportTraces)->Unit(benchmark::kMillisecond);
+
+void BM_ExportPng(benchmark::State& state) {
+    exporting::PalettePicture picture(1);
+    picture.add(RecordFile::read(files().demo, 5).value(), 5);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(exporting::pngOf(picture));
+    }
+}
+BENCHMARK(BM_ExportPng)->Unit(benchmark::kMillisecond);
+
 void BM_ResizeRepaint(benchmark::State& state) {
     test::EventLog log;
     test::ScriptedDialogs dialogs(log);

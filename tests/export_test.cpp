@@ -562,6 +562,15 @@ TEST_F(ExportTest, NamesAreBytesAndNoDisplayIsNeeded) {
     EXPECT_TRUE(fs::exists(out("b\xE9.png")));
     EXPECT_EQ(process.readAllStandardError().toStdString(),
               "sorkam-export: x\\xE9.vid: cannot be read: No such file or directory\n");
+    // No toolkit or window system library is loaded, whatever the command.
+    QProcess readelf;
+    readelf.start("readelf", {"-d", SORKAM_EXPORT_BINARY});
+    ASSERT_TRUE(readelf.waitForFinished(60000));
+    const QString needed = QString::fromUtf8(readelf.readAllStandardOutput());
+    ASSERT_TRUE(needed.contains("NEEDED")) << needed.toStdString();
+    for (const char* library : {"libQt6", "libX11", "libxcb", "libfontconfig", "libGL"}) {
+        EXPECT_FALSE(needed.contains(library)) << library;
+    }
 }
 
 } // namespace
