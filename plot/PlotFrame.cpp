@@ -11,7 +11,21 @@ constexpr float kDashLength = 50.0f / 4.0f;
 
 } // namespace
 
-void drawFrameOn(PlotSurface& s) {
+const IndexAxis& wholeIndexAxis() {
+    static const IndexAxis axis = [] {
+        IndexAxis whole;
+        for (std::int16_t i = 50; i <= 850; i += 50) {
+            whole.ticks.emplace_back(i + kTraceOriginX, i);
+        }
+        for (std::int16_t x = 35; x <= 900; x += 25) {
+            whole.columns.push_back(x);
+        }
+        return whole;
+    }();
+    return axis;
+}
+
+void drawFrameOn(PlotSurface& s, const IndexAxis& axis) {
     constexpr float x0 = kTraceOriginX;
     constexpr float y0 = kTraceOriginY;
     s.setScale(0.0f, kChartHeight, kChartWidth, 0.0f);
@@ -25,18 +39,18 @@ void drawFrameOn(PlotSurface& s) {
         s.drawLine(x0, v + y0, x0 + 3.0f, v + y0, kForegroundColor);
         s.drawNumber(x0 + 3.0f - 35.0f, v + y0 + 10.0f, v);
     }
-    // Index ticks 50..850 above the horizontal axis, labels below it, 10 units to the left.
-    for (std::int16_t i = 50; i <= 850; i += 50) {
-        s.drawLine(i + x0, y0, i + x0, y0 + 6.0f, kForegroundColor);
-        s.drawNumber(i + x0 - 10.0f, y0 + 6.0f - 12.5f, i);
+    // Index ticks above the horizontal axis, labels below it, 10 units to the left.
+    for (const auto& [x, i] : axis.ticks) {
+        s.drawLine(x, y0, x, y0 + 6.0f, kForegroundColor);
+        s.drawNumber(x - 10.0f, y0 + 6.0f - 12.5f, i);
     }
-    // Dotted grid: rows at values 0, 10, ..., 260, columns at indices 0, 25, ..., 850.
+    // Dotted grid: rows at values 0, 10, ..., 260, columns where the index axis has them.
     for (std::int16_t y = 25; y <= 290; y += 10) {
         for (std::int16_t x = 35; x <= 900; x += 5) {
             s.drawPoint(x, y);
         }
     }
-    for (std::int16_t x = 35; x <= 900; x += 25) {
+    for (const float x : axis.columns) {
         for (std::int16_t y = 25; y <= 290; y += 7) {
             s.drawPoint(x, y);
         }

@@ -2,6 +2,10 @@
 
 #include "plot/PlotSurface.h"
 
+#include <cstdint>
+#include <utility>
+#include <vector>
+
 namespace sorkam {
 
 // The chart's user coordinates: sample index i is drawn at x = i + 35 and sample value v at
@@ -14,10 +18,20 @@ inline constexpr float kChartHeight = 315.0f;
 // A trace joins samples 0..801 of a channel: 801 segments.
 inline constexpr int kTraceSegments = 801;
 
+// Where the index axis has its numbered ticks (the user x and the index printed below it) and its
+// grid's dotted columns (user x).
+struct IndexAxis {
+    std::vector<std::pair<float, std::int16_t>> ticks;
+    std::vector<float> columns;
+};
+
+// The whole chart's index axis: ticks every 50 samples from 50 to 850, columns every 25 from 0.
+[[nodiscard]] const IndexAxis& wholeIndexAxis();
+
 // Paints the chart furniture on one surface: the scale (0, 315)-(935, 0), both axes, 13 value
-// ticks and 17 index ticks with their labels, the dotted grid and three dashed reference lines.
-// Never clears; painting it again paints the same pixels.
-void drawFrameOn(PlotSurface& surface);
+// ticks and the index axis's ticks with their labels, the dotted grid and three dashed reference
+// lines. Never clears; painting it again paints the same pixels.
+void drawFrameOn(PlotSurface& surface, const IndexAxis& axis = wholeIndexAxis());
 
 // Paints the frame on plotA completely, then on plotB.
 void drawFrame(PlotSurface& plotA, PlotSurface& plotB);

@@ -1,9 +1,11 @@
 #include "viewer/PlotWidget.h"
 
 #include <QHelpEvent>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QToolTip>
+#include <QWheelEvent>
 
 namespace sorkam {
 
@@ -24,6 +26,7 @@ void PlotWidget::setPixelRatio(qreal newRatio) {
     }
     resolution.pixelRatio = newRatio;
     plot.reset(resolution.pictureRect(place).size(), resolution.pictureDpi());
+    view.reset();
     update();
 }
 
@@ -36,7 +39,57 @@ void PlotWidget::setLayoutDpi(int dpi) {
     setFixedSize(rect.size());
     move(rect.topLeft());
     plot.reset(resolution.pictureRect(place).size(), resolution.pictureDpi());
+    view.reset();
     update();
+}
+
+ImagePlotSurface& PlotWidget::viewSurface() {
+    if (!view) {
+        view.emplace(resolution.pictureRect(place).size(), resolution.pictureDpi());
+    }
+    return *view;
+}
+
+void PlotWidget::showView(bool on) {
+    if (on != viewShown) {
+        viewShown = on;
+        update();
+    }
+}
+
+void PlotWidget::setDecoration(std::function<void(QPainter&)> paint) {
+    decoration = std::move(paint);
+}
+
+void PlotWidget::setMouseInput(MouseInput input) {
+    mouse = std::move(input);
+}
+
+void PlotWidget::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && mouse.click) {
+        mouse.click(event->position().toPoint(), event->modifiers());
+    } else if (event->button() == Qt::MiddleButton) {
+        dragFrom = event->position().toPoint().x();
+    }
+    QWidget::mousePressEvent(event);
+}
+
+void PlotWidget::mouseMoveEvent(QMouseEvent* event) {
+    if ((event->buttons() & Qt::MiddleButton) && mouse.drag) {
+        const int x = event->position().toPoint().x();
+        mouse.drag(x - dragFrom);
+        dragFrom = x;
+    }
+    QWidget::mouseMoveEvent(event);
+}
+
+void PlotWidget::wheelEvent(QWheelEvent* event) {
+    if (mouse.wheel && (event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier))) {
+        mouse.wheel(event->position().toPoint(), event->angleDelta(), event->modifiers());
+        event->accept();
+        return;
+    }
+    QWidget::wheelEvent(event);
 }
 
 void PlotWidget::setReadOut(std::function<QString(QPoint)> text) {
@@ -57,7 +110,11 @@ void PlotWidget::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     const QRectF target = event->rect();
     const qreal ratio = resolution.pixelRatio;
-    plot.paintOn(painter, target, QRectF(target.topLeft() * ratio, target.size() * ratio));
+    const ImagePlotSurface& shown = viewShown && view ? *view : plot;
+    shown.paintOn(painter, target, QRectF(target.topLeft() * ratio, target.size() * ratio));
+    if (decoration) {
+        decoration(painter);
+    }
     if (hasFocus()) {
         // A 2-pixel frame in the highlight colour, shown whenever the plot has the focus (the
         // window starts with it here). Four filled strips: the style's dotted focus frame took

@@ -6,11 +6,13 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 
 namespace sorkam {
 
-// A plot area of the window: shows its surface's off-screen picture, a focus frame while it has
-// the keyboard focus, and a read-out beside the pointer when the pointer rests on it.
+// A plot area of the window: shows its surface's off-screen picture (or a view of its own, zoomed
+// or with records hidden), what the window paints over it, a focus frame while it has the
+// keyboard focus, and a read-out beside the pointer when the pointer rests on it.
 class PlotWidget final : public QWidget {
     Q_OBJECT
 public:
@@ -29,17 +31,41 @@ public:
     // The text shown when the pointer rests at a point of the plot (in layout pixels).
     void setReadOut(std::function<QString(QPoint)> readOut);
 
+    // The picture shown instead of the kept one while showView is on: made on first use, at the
+    // kept picture's size and resolution.
+    [[nodiscard]] ImagePlotSurface& viewSurface();
+    void showView(bool on);
+    [[nodiscard]] bool showsView() const { return viewShown; }
+    // What the window paints over the picture (cursors, the legend, marks), never into it.
+    void setDecoration(std::function<void(QPainter&)> paint);
+    // What the mouse does on the plot: a left click, the wheel, a drag with the middle button
+    // (by how many pixels across since the last move).
+    struct MouseInput {
+        std::function<void(QPoint, Qt::KeyboardModifiers)> click;
+        std::function<void(QPoint, QPoint angle, Qt::KeyboardModifiers)> wheel;
+        std::function<void(int)> drag;
+    };
+    void setMouseInput(MouseInput input);
+
 protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     chart::TwipsRect place;
     chart::Resolution resolution;
     ImagePlotSurface plot;
+    std::optional<ImagePlotSurface> view;
+    bool viewShown = false;
     std::function<QString(QPoint)> readOut;
+    std::function<void(QPainter&)> decoration;
+    MouseInput mouse;
+    int dragFrom = 0;
 };
 
 } // namespace sorkam

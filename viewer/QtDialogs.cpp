@@ -4,6 +4,7 @@
 #include "viewer/TextDisplay.h"
 
 #include <QGuiApplication>
+#include <QInputDialog>
 #include <QMessageBox>
 
 namespace sorkam {
@@ -31,6 +32,14 @@ void QtDialogs::showMessage(const std::string& text) {
 bool QtDialogs::askRetry(const std::string& text) {
     return runBox(parent, text, QMessageBox::Retry | QMessageBox::Cancel, QMessageBox::Cancel) ==
            QMessageBox::Retry;
+}
+
+std::optional<int> QtDialogs::askRecordNumber(int current, int last) {
+    bool ok = false;
+    const int n =
+        QInputDialog::getInt(parent, QGuiApplication::applicationDisplayName(),
+                             tr("Record number (0 to %1):").arg(last), current, 0, last, 1, &ok);
+    return ok ? std::optional<int>(n) : std::nullopt;
 }
 
 std::optional<std::string> QtDialogs::openFile(const std::string& /*presetName*/,

@@ -18,6 +18,7 @@ public:
 
     void showMessage(const std::string& text) override;
     [[nodiscard]] bool askRetry(const std::string& text) override;
+    [[nodiscard]] std::optional<int> askRecordNumber(int current, int last) override;
     [[nodiscard]] std::optional<std::string> openFile(const std::string& presetName,
                                                       const std::string& filter,
                                                       const std::string& title,

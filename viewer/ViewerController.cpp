@@ -2,6 +2,8 @@
 
 #include "plot/PlotFrame.h"
 
+#include <algorithm>
+
 namespace sorkam {
 
 namespace {
@@ -53,6 +55,107 @@ void ViewerController::toggleGrowWithWindow() {
     repaint();
 }
 
+void ViewerController::showFirst() {
+    record = 0;
+    showCurrent();
+}
+
+void ViewerController::showLast() {
+    const std::optional<std::int64_t> count = recordsInFile();
+    record =
+        static_cast<std::int16_t>(std::clamp<std::int64_t>(count.value_or(1) - 1, 0, kLastRecord));
+    showCurrent();
+}
+
+void ViewerController::goToRecord() {
+    if (const std::optional<int> n = dialogs.askRecordNumber(record, kLastRecord)) {
+        record = static_cast<std::int16_t>(std::clamp(*n, 0, static_cast<int>(kLastRecord)));
+        showCurrent();
+    }
+}
+
+void ViewerController::reload() {
+    const chart::Overlay before = records;
+    const std::int16_t current = record;
+    clearPlots();
+    for (const chart::OverlayRecord& shown : before.records()) {
+        record = shown.number;
+        showCurrent();
+        if (endStatus) {
+            return;
+        }
+        if (!shown.visible) {
+            records.toggleVisible(shown.number);
+        }
+    }
+    record = current;
+}
+
+void ViewerController::toggleLegend() {
+    legend = !legend;
+}
+
+void ViewerController::removeCursors() {
+    cursors[0].reset();
+    cursors[1].reset();
+}
+
+void ViewerController::showMeasurements() {
+    host.showMeasurements();
+}
+
+void ViewerController::zoomIn() {
+    zoomAround(0.5, (shownRange.first + shownRange.last) / 2.0);
+}
+
+void ViewerController::zoomOut() {
+    zoomAround(2.0, (shownRange.first + shownRange.last) / 2.0);
+}
+
+void ViewerController::zoomWhole() {
+    shownRange = {};
+}
+
+void ViewerController::zoomAround(double factor, double index) {
+    shownRange = chart::zoomed(shownRange, factor, index);
+}
+
+void ViewerController::pan(double samples) {
+    shownRange = chart::panned(shownRange, samples);
+}
+
+void ViewerController::setCursor(bool b, int index) {
+    cursors[b ? 1 : 0] = std::clamp(index, 0, static_cast<int>(kTraceSegments));
+}
+
+void ViewerController::toggleRecordShown(std::int16_t n) {
+    records.toggleVisible(n);
+}
+
+void ViewerController::toggleFollowing() {
+    follow = !follow;
+    const auto length = RecordFile::length(file);
+    wholeRecordsSeen = length.ok() ? length.value() / format::kRecordSize : 0;
+    host.setFollowing(follow);
+}
+
+void ViewerController::fileChanged() {
+    if (!follow) {
+        return;
+    }
+    const auto length = RecordFile::length(file);
+    if (!length.ok()) {
+        return; // a recorder replacing the file: the next change tells
+    }
+    // Only whole records: one still being written waits for its last byte.
+    const std::int64_t whole = length.value() / format::kRecordSize;
+    for (std::int64_t n = wholeRecordsSeen; n < whole && n <= kLastRecord && !endStatus; ++n) {
+        record = static_cast<std::int16_t>(n);
+        showCurrent();
+    }
+    wholeRecordsSeen = std::max(wholeRecordsSeen, whole);
+}
+
 void ViewerController::closeWindow() {
     end(kClosedExitStatus);
 }
@@ -67,7 +170,7 @@ void ViewerController::showCurrent() {
     DisplayResult result = display.showRecord(file, record);
     switch (result.outcome) {
     case DisplayOutcome::Shown:
-        shown = ShownRecord{record, std::move(*result.record)};
+        records.add(record, std::move(*result.record));
         break;
     case DisplayOutcome::EndOfFile:
         dialogs.showMessage("end-of-file");
@@ -122,7 +225,7 @@ void ViewerController::clearPlots() {
     plotB.clear();
     plotA.clear();
     drawFrame(plotA, plotB);
-    shown.reset();
+    records.clear();
 }
 
 void ViewerController::openAnother(const std::string& path) {
@@ -149,6 +252,10 @@ void ViewerController::openAnother(const std::string& path) {
     record = 0;
     clearPlots();
     showCurrent();
+    if (follow) {
+        toggleFollowing(); // following the new file from its present end
+        toggleFollowing();
+    }
 }
 
 void ViewerController::openWithDialog() {

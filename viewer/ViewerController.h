@@ -1,5 +1,7 @@
 #pragma once
 
+#include "chart/IndexRange.h"
+#include "chart/Overlay.h"
 #include "plot/PlotSurface.h"
 #include "viewer/RecordDisplay.h"
 #include "viewer/ViewerHost.h"
@@ -52,12 +54,46 @@ public:
     // The user closes the window: the program ends with status 0.
     void closeWindow();
 
-    // The record painted last since the plots were last cleared, if any, with its number.
-    struct ShownRecord {
-        std::int16_t number;
-        Record record;
-    };
-    [[nodiscard]] const std::optional<ShownRecord>& lastShown() const { return shown; }
+    // Home, End and Ctrl+G: record 0, the last record in the file (at most 23), or the record the
+    // user names, each shown as stepping shows it (the same box where it is not in the file).
+    void showFirst();
+    void showLast();
+    void goToRecord();
+    // F5: the frame and every record on the plots painted afresh from the file, in their order.
+    void reload();
+    // L, Esc, M: the legend shown or hidden, both cursors removed, the measurements shown.
+    void toggleLegend();
+    void removeCursors();
+    void showMeasurements();
+    // Zoom on the sample index: in (half as many samples) and out around the middle, and back to
+    // the whole chart; around a sample index (factor below 1 zooms in); moved by samples.
+    void zoomIn();
+    void zoomOut();
+    void zoomWhole();
+    void zoomAround(double factor, double index);
+    void pan(double samples);
+    // Cursor A (or B) at a sample index, 0..801.
+    void setCursor(bool b, int index);
+    // A record on the plots hidden, or shown again, without reading the file.
+    void toggleRecordShown(std::int16_t n);
+    // F: following the file as a recorder writes it, on or off. While on, fileChanged shows each
+    // new complete record as ">" would, up to record 23; a record still being written waits.
+    void toggleFollowing();
+    void fileChanged();
+
+    // The records on the plots since they were last cleared, in their order; the last is the
+    // record painted last.
+    [[nodiscard]] const chart::Overlay& overlay() const { return records; }
+    [[nodiscard]] const chart::OverlayRecord* lastShown() const {
+        return records.empty() ? nullptr : &records.records().back();
+    }
+    // What the plots show beyond the records: the sample range, the cursors, the legend, and
+    // whether the file is followed.
+    [[nodiscard]] const chart::IndexRange& range() const { return shownRange; }
+    [[nodiscard]] const std::optional<int>& cursorA() const { return cursors[0]; }
+    [[nodiscard]] const std::optional<int>& cursorB() const { return cursors[1]; }
+    [[nodiscard]] bool legendShown() const { return legend; }
+    [[nodiscard]] bool following() const { return follow; }
     // How many records the data file holds now; nothing when it cannot be examined.
     [[nodiscard]] std::optional<std::int64_t> recordsInFile() const;
 
@@ -83,7 +119,12 @@ private:
     RecordDisplay display;
     std::string file;
     std::int16_t record = 0;
-    std::optional<ShownRecord> shown;
+    chart::Overlay records;
+    chart::IndexRange shownRange;
+    std::optional<int> cursors[2];
+    bool legend = false;
+    bool follow = false;
+    std::int64_t wholeRecordsSeen = 0; // complete records in the file when last looked at
     std::optional<int> endStatus;
     bool growWithWindow = false;
     bool running = false;

@@ -23,6 +23,11 @@ public:
     // Lays the window out at its own size (on) or at the fixed layout (off); the plots then hold
     // nothing until they are painted again.
     virtual void setGrowWithWindow(bool on) = 0;
+    // Watches the data file for records a recorder appends (on), or no longer (off); each change
+    // goes to the controller's fileChanged.
+    virtual void setFollowing(bool on) = 0;
+    // Opens the measurements window (or brings it forward).
+    virtual void showMeasurements() = 0;
 };
 
 // Modal boxes and the open-file dialog, all captioned with the application's name.
@@ -34,6 +39,9 @@ public:
     virtual void showMessage(const std::string& text) = 0;
     // A question with Retry and Cancel buttons; true when Retry was pressed.
     [[nodiscard]] virtual bool askRetry(const std::string& text) = 0;
+    // Asks for a record number from 0 to last, offering current: the number, or nothing when the
+    // user cancelled.
+    [[nodiscard]] virtual std::optional<int> askRecordNumber(int current, int last) = 0;
     // The open-file dialog with a preset file name, a filter and a title, starting in the folder
     // of currentFile (the working directory when it is empty): the chosen file's name, or
     // nothing when the user cancelled.

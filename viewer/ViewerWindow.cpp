@@ -2,16 +2,22 @@
 
 #include "chart/ChartLayout.h"
 #include "viewer/Commands.h"
+#include "viewer/MeasurementsWindow.h"
+#include "viewer/PlotDecorations.h"
 #include "viewer/QtDialogs.h"
 #include "viewer/ReadOut.h"
 #include "viewer/StatusLine.h"
 #include "viewer/TextDisplay.h"
 #include "viewer/WindowFit.h"
 
+#include "chart/OverlayView.h"
+
 #include <QAction>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFile>
+#include <QFileSystemWatcher>
 #include <QGuiApplication>
 #include <QHelpEvent>
 #include <QLabel>
@@ -23,6 +29,7 @@
 #include <QUrl>
 #include <QWindow>
 
+#include <cmath>
 #include <cstdio>
 
 namespace sorkam {
@@ -138,6 +145,7 @@ ViewerWindow::ViewerWindow(UserDialogs* dialogs, int dpiOverride, QWidget* paren
     setAcceptDrops(true);
     plotA->setReadOut([this](QPoint at) { return plotReadOut(plotA, at); });
     plotB->setReadOut([this](QPoint at) { return plotReadOut(plotB, at); });
+    addPlotInput();
     statusLine->installEventFilter(this);
 
     resize(chart::toPixels(chart::kClientWidth, layoutDpi),
@@ -258,10 +266,113 @@ void ViewerWindow::describeControls() {
 }
 
 QString ViewerWindow::plotReadOut(const PlotWidget* plot, QPoint at) const {
-    const ChartPoint point = chartPointAt(at.x(), at.y(), plot->width(), plot->height());
-    const auto& shown = control.lastShown();
+    ChartPoint point = chartPointAt(at.x(), at.y(), plot->width(), plot->height());
+    point.index =
+        static_cast<int>(std::lround(indexAtColumn(control.range(), at.x(), plot->width())));
+    const chart::OverlayRecord* shown = control.lastShown();
     return QString::fromStdString(describePlotPoint(
         point, shown ? &shown->record : nullptr, shown ? shown->number : 0, plot == plotA ? 1 : 2));
+}
+
+void ViewerWindow::addPlotInput() {
+    for (PlotWidget* plot : {plotA, plotB}) {
+        plot->setDecoration([this, plot](QPainter& painter) {
+            paintCursors(painter, plot->size(), control.range(), control.cursorA(),
+                         control.cursorB());
+            if (plot == plotA && control.legendShown()) {
+                paintLegend(painter, control.overlay(), plot->size());
+            }
+            if (plot == plotA && control.following()) {
+                paintFollowingMark(painter);
+            }
+        });
+        PlotWidget::MouseInput input;
+        input.click = [this, plot](QPoint at, Qt::KeyboardModifiers modifiers) {
+            if (plot == plotA && control.legendShown()) {
+                for (const LegendRow& row : legendRows(control.overlay(), plot->size(), font())) {
+                    if (row.rect.contains(at)) {
+                        const std::int16_t n = row.number;
+                        run([this, n] { control.toggleRecordShown(n); });
+                        return;
+                    }
+                }
+            }
+            const int index = static_cast<int>(
+                std::lround(indexAtColumn(control.range(), at.x(), plot->width())));
+            const bool second = modifiers & Qt::ShiftModifier;
+            run([this, index, second] { control.setCursor(second, index); });
+        };
+        input.wheel = [this, plot](QPoint at, QPoint angle, Qt::KeyboardModifiers modifiers) {
+            const int steps = (angle.y() != 0 ? angle.y() : angle.x()) / 120;
+            if (steps == 0) {
+                return;
+            }
+            if (modifiers & Qt::ControlModifier) {
+                const double index = indexAtColumn(control.range(), at.x(), plot->width());
+                run([this, steps, index] { control.zoomAround(std::pow(0.8, steps), index); });
+            } else {
+                run([this, steps] { control.pan(-steps * control.range().width() / 10.0); });
+            }
+        };
+        input.drag = [this, plot](int pixels) {
+            const double samples = pixels * control.range().width() * kChartWidth /
+                                   (kTraceSegments * std::max(plot->width() - 1, 1));
+            run([this, samples] { control.pan(-samples); });
+        };
+        plot->setMouseInput(std::move(input));
+    }
+}
+
+void ViewerWindow::refreshView() {
+    // The kept pictures, as the records were painted on them, while the plots show the whole
+    // chart with every record; else a view painted afresh from the records on the plots.
+    const bool ownView = !control.range().whole() || !control.overlay().allVisible();
+    if (ownView) {
+        ImagePlotSurface& viewA = plotA->viewSurface();
+        ImagePlotSurface& viewB = plotB->viewSurface();
+        viewA.clear();
+        viewB.clear();
+        chart::paintOverlay(viewA, viewB, control.overlay(), control.range());
+    }
+    plotA->showView(ownView);
+    plotB->showView(ownView);
+    if (measurements != nullptr && measurements->isVisible()) {
+        showMeasurements();
+    }
+}
+
+void ViewerWindow::showMeasurements() {
+    if (measurements == nullptr) {
+        measurements = new MeasurementsWindow(this);
+    }
+    const auto& a = control.cursorA();
+    const auto& b = control.cursorB();
+    measurements->showMeasurements(
+        a, b, a && b ? measure(control.overlay(), *a, *b) : std::vector<Measurement>());
+    if (!measurements->isVisible()) {
+        measurements->show();
+    }
+}
+
+void ViewerWindow::setFollowing(bool on) {
+    if (watcher == nullptr) {
+        watcher = new QFileSystemWatcher(this);
+        connect(watcher, &QFileSystemWatcher::fileChanged, this, [this](const QString& path) {
+            // A recorder that writes a new file and renames it over the old one ends the watch.
+            if (!watcher->files().contains(path) && QFile::exists(path)) {
+                watcher->addPath(path);
+            }
+            run([this] { control.fileChanged(); });
+        });
+    }
+    if (!watcher->files().isEmpty()) {
+        watcher->removePaths(watcher->files());
+    }
+    if (on) {
+        const std::string& file = control.dataFile();
+        watcher->addPath(
+            QFile::decodeName(QByteArray(file.data(), static_cast<qsizetype>(file.size()))));
+    }
 }
 
 QString ViewerWindow::statusReadOut() const {
@@ -331,6 +442,7 @@ void ViewerWindow::showOutcome() {
         }
         return;
     }
+    refreshView();
     plotA->update();
     plotB->update();
 }

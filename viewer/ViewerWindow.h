@@ -11,11 +11,13 @@
 #include <optional>
 #include <string>
 
+class QFileSystemWatcher;
 class QLabel;
 class QPushButton;
 
 namespace sorkam {
 
+class MeasurementsWindow;
 struct Command;
 
 // The viewer's one window: "VIDEO A" and "VIDEO B" plot areas stacked, the status line and the
@@ -48,6 +50,8 @@ public:
     void setStatusColor(Color color) override;
     void explainFailure(const std::string& line) override;
     void setGrowWithWindow(bool on) override;
+    void setFollowing(bool on) override;
+    void showMeasurements() override;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -67,6 +71,11 @@ private:
     // buttons trigger theirs and the plots list them all in their context menu.
     void addCommands();
     QAction* addCommand(const Command& command);
+    // The plots' cursors, legend and marks, and what the mouse does on them.
+    void addPlotInput();
+    // The plots show their kept pictures, or a view of their own where they are zoomed or a
+    // record is hidden; an open measurements window follows.
+    void refreshView();
     // What the controls tell about themselves to assistive technology.
     void describeControls();
     // Runs one event's handler through the controller, then shows what came of it.
@@ -93,6 +102,8 @@ private:
     QPushButton* previousButton = nullptr;
     QPushButton* nextButton = nullptr;
     ViewerController control;
+    MeasurementsWindow* measurements = nullptr;
+    QFileSystemWatcher* watcher = nullptr;
     bool ending = false;
     bool screenWatched = false;
 };

@@ -228,24 +228,38 @@ std::optional<XSession::Window> XSession::waitForFocusedWindow(const std::string
     return window;
 }
 
-void XSession::click(int rootX, int rootY) {
+namespace {
+
+// Presses (or releases) the modifier keys held.
+void holdModifiers(::_XDisplay* display, int held, bool down) {
+    const std::pair<int, KeySym> keys[] = {{XSession::kAlt, XK_Alt_L},
+                                           {XSession::kControl, XK_Control_L},
+                                           {XSession::kShift, XK_Shift_L}};
+    for (const auto& [bit, keysym] : keys) {
+        if (held & bit) {
+            XTestFakeKeyEvent(display, XKeysymToKeycode(display, keysym), down ? True : False,
+                              CurrentTime);
+        }
+    }
+}
+
+} // namespace
+
+void XSession::click(int rootX, int rootY, int held) {
     XTestFakeMotionEvent(display, 0, rootX, rootY, CurrentTime);
+    holdModifiers(display, held, true);
     XTestFakeButtonEvent(display, 1, True, CurrentTime);
     XTestFakeButtonEvent(display, 1, False, CurrentTime);
+    holdModifiers(display, held, false);
     XSync(display, False);
 }
 
-void XSession::key(const std::string& keysym, bool alt) {
+void XSession::key(const std::string& keysym, int held) {
     const KeyCode code = XKeysymToKeycode(display, XStringToKeysym(keysym.c_str()));
-    const KeyCode altCode = XKeysymToKeycode(display, XK_Alt_L);
-    if (alt) {
-        XTestFakeKeyEvent(display, altCode, True, CurrentTime);
-    }
+    holdModifiers(display, held, true);
     XTestFakeKeyEvent(display, code, True, CurrentTime);
     XTestFakeKeyEvent(display, code, False, CurrentTime);
-    if (alt) {
-        XTestFakeKeyEvent(display, altCode, False, CurrentTime);
-    }
+    holdModifiers(display, held, false);
     XSync(display, False);
 }
 

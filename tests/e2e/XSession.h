@@ -55,9 +55,13 @@ public:
     std::optional<Window> waitForFocusedWindow(const std::string& title,
                                                std::chrono::milliseconds timeout);
 
-    void click(int rootX, int rootY);
-    // Presses key (an X keysym name such as "c" or "Return") with Alt held when alt is set.
-    void key(const std::string& keysym, bool alt = false);
+    // Modifier keys held during a click or a key: any of these, or'ed.
+    static constexpr int kAlt = 1;
+    static constexpr int kControl = 2;
+    static constexpr int kShift = 4;
+    void click(int rootX, int rootY, int held = 0);
+    // Presses key (an X keysym name such as "c" or "Return") with the modifiers held.
+    void key(const std::string& keysym, int held = 0);
     // Types plain text: lower-case letters, digits and / . - _ and space.
     void type(const std::string& text);
     // Resizes a top-level window, as a person dragging its corner does.

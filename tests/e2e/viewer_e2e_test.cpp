@@ -78,7 +78,7 @@ TEST_F(ViewerEndToEnd, StepsOverlaysClearsAndClosesWithStatusZero) {
     x.save(w.rect, SORKAM_SCREENSHOT);
 
     ASSERT_TRUE(x.waitForFocus(w, 10s));
-    x.key("c", true); // Alt+C
+    x.key("c", XSession::kAlt);
     EXPECT_TRUE(eventually([&] { return count(w, kPlotA, kRed) == 0; }, 10s));
     EXPECT_EQ(count(w, kPlotB, kGreen), 0);
     EXPECT_GT(count(w, kPlotA, kBlack), 1000); // the frame stays
@@ -131,6 +131,64 @@ public:
     }
     std::filesystem::path dir;
 };
+
+TEST_F(ViewerEndToEnd, ComparesMeasuresZoomsAndFollowsARecording) {
+    // Three of the demo's records; a recorder appends the fourth later.
+    DemoCopy demo("growing.vid");
+    const std::filesystem::path file = demo.dir / "growing.vid";
+    std::filesystem::resize_file(file, 3 * 5024);
+    const auto w = openViewer(file.string());
+    ASSERT_NE(w.id, 0u);
+    ASSERT_TRUE(eventually([&] { return count(w, kPlotA, kBlack) > 3000; }, 10s));
+    x.click(w.rect.x + kStatus.x + 5, w.rect.y + kStatus.y + 5); // the keys go to the window
+    ASSERT_TRUE(x.waitForFocus(w, 10s));
+    x.key("End"); // record 2, green
+    ASSERT_TRUE(eventually([&] { return count(w, kPlotA, kGreen) > 500; }, 10s));
+    const auto colours = [&] {
+        return std::vector<int>{count(w, kPlotA, kBlack), count(w, kPlotA, kGreen),
+                                count(w, kPlotA, 0xFFFFFF), count(w, kPlotB, kBlack)};
+    };
+    const std::vector<int> plain = colours();
+
+    // The legend, and off again: the plots as they were.
+    x.key("l");
+    EXPECT_TRUE(eventually([&] { return count(w, kPlotA, 0xFFFFFF) > 1500; }, 10s));
+    x.key("l");
+    EXPECT_TRUE(eventually([&] { return colours() == plain; }, 10s));
+
+    // Cursors A and B, then none: the plots as they were.
+    const auto cursors = [&] {
+        x.click(w.rect.x + kPlotA.x + 200, w.rect.y + kPlotA.y + 100);
+        x.click(w.rect.x + kPlotA.x + 400, w.rect.y + kPlotA.y + 100, XSession::kShift);
+    };
+    cursors();
+    EXPECT_TRUE(eventually([&] { return count(w, kPlotB, 0x6000A0) > 50; }, 10s));
+    x.key("Escape");
+    EXPECT_TRUE(eventually([&] { return colours() == plain; }, 10s));
+
+    // Zoomed in, the chart changes; back to the whole chart, it is as it was.
+    x.key("plus", XSession::kControl);
+    EXPECT_TRUE(eventually([&] { return colours() != plain; }, 10s));
+    x.key("0", XSession::kControl);
+    EXPECT_TRUE(eventually([&] { return colours() == plain; }, 10s));
+
+    // Following: the record the recorder completes is shown (3, yellow), as > shows it.
+    x.key("f");
+    const std::string all = [] {
+        std::ifstream in(SORKAM_DEMO_FILE, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }();
+    std::ofstream(file, std::ios::binary | std::ios::app).write(all.data() + 3 * 5024, 5024);
+    EXPECT_TRUE(eventually([&] { return count(w, kPlotA, 0xFFFF00) > 300; }, 5s));
+    EXPECT_TRUE(eventually([&] { return count(w, kStatus, 0xFFFF00) > 20; }, 5s));
+
+    // The measurements between the cursors, in a window of their own.
+    cursors();
+    x.key("m");
+    EXPECT_TRUE(x.waitForWindow("Measurements", 10s).has_value()) << "no measurements window";
+    x.close(w);
+    EXPECT_EQ(x.waitExit(viewer, 10s), std::optional<int>(0));
+}
 
 TEST_F(ViewerEndToEnd, APathSplitAtBlanksIsJoinedBackWhole) {
     DemoCopy demo("run 1 -style x.vid");

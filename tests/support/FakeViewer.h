@@ -41,6 +41,11 @@ public:
         growing = on;
         log.events.push_back(std::string("grow:") + (on ? "on" : "off"));
     }
+    void setFollowing(bool on) override {
+        following = on;
+        log.events.push_back(std::string("follow:") + (on ? "on" : "off"));
+    }
+    void showMeasurements() override { log.events.push_back("measurements"); }
     void explainFailure(const std::string& line) override {
         explained.push_back(line);
         log.events.push_back("explain:" + line);
@@ -51,6 +56,7 @@ public:
     std::optional<Color> statusColor;
     std::vector<std::string> explained; // lines for the terminal
     bool growing = false;
+    bool following = false;
 
 private:
     EventLog& log;
@@ -72,6 +78,15 @@ public:
         }
         return retry;
     }
+    std::optional<int> askRecordNumber(int current, int last) override {
+        log.events.push_back("ask number:" + std::to_string(current) + "|" + std::to_string(last));
+        if (recordNumbers.empty()) {
+            return std::nullopt;
+        }
+        const std::optional<int> n = recordNumbers.front();
+        recordNumbers.pop_front();
+        return n;
+    }
     std::optional<std::string> openFile(const std::string& preset, const std::string& filter,
                                         const std::string& title,
                                         const std::string& currentFile) override {
@@ -88,7 +103,8 @@ public:
     std::vector<std::string> messages;
     std::string startedNear; // the file whose folder the dialog last started in
     std::deque<std::optional<std::string>> fileNames; // what the dialog yields in turn, then Cancel
-    std::deque<bool> retryAnswers; // Retry (true) or Cancel, in turn; then Cancel
+    std::deque<bool> retryAnswers;                // Retry (true) or Cancel, in turn; then Cancel
+    std::deque<std::optional<int>> recordNumbers; // what the number question yields, then Cancel
 
 private:
     EventLog& log;

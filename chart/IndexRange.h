@@ -1,0 +1,34 @@
+#pragma once
+
+#include "plot/PlotFrame.h"
+
+namespace sorkam::chart {
+
+// The sample indices the chart shows across its trace area, x 35 to 836: the whole chart shows
+// 0 to 801, one user unit a sample. Zooming narrows the range; both plots share it.
+struct IndexRange {
+    double first = 0.0;
+    double last = kTraceSegments;
+
+    [[nodiscard]] bool whole() const { return first <= 0.0 && last >= kTraceSegments; }
+    [[nodiscard]] double width() const { return last - first; }
+    // The user x of an index, and the index at a user x.
+    [[nodiscard]] float xOf(double index) const;
+    [[nodiscard]] double indexAt(double x) const;
+};
+
+// The fewest samples a range shows.
+inline constexpr double kNarrowestRange = 8.0;
+
+// The range factor times as wide (below 1 zooms in), keeping the index around where it is on the
+// chart, within the whole chart and no narrower than kNarrowestRange.
+[[nodiscard]] IndexRange zoomed(const IndexRange& range, double factor, double around);
+// The range moved by samples (negative: to the left), within the whole chart.
+[[nodiscard]] IndexRange panned(const IndexRange& range, double samples);
+
+// The index axis for a range: the whole chart's for the whole range, else numbered ticks at a
+// round step (1, 2 or 5 times a power of ten) far enough apart for their numbers, and grid
+// columns at half that step.
+[[nodiscard]] IndexAxis indexAxisFor(const IndexRange& range);
+
+} // namespace sorkam::chart

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "plot/Color.h"
+#include "record/RecordFile.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace sorkam::chart {
+
+// A record on the plots: its number, its colour, what was read of it, and whether it is shown.
+struct OverlayRecord {
+    std::int16_t number;
+    Color color;
+    Record record;
+    bool visible = true;
+};
+
+// The records on the plots since they were last cleared, in the order they lie on each other: a
+// record shown again moves to the top, as it is painted over the others. A few kilobytes each.
+class Overlay {
+public:
+    // Record number n as read, on top of the others.
+    void add(std::int16_t n, Record record);
+    void clear();
+    // Shows a hidden record again, or hides a shown one; false when it is not on the plots.
+    bool toggleVisible(std::int16_t n);
+
+    [[nodiscard]] const std::vector<OverlayRecord>& records() const { return entries; }
+    [[nodiscard]] bool empty() const { return entries.empty(); }
+    [[nodiscard]] bool allVisible() const;
+
+private:
+    std::vector<OverlayRecord> entries;
+};
+
+} // namespace sorkam::chart

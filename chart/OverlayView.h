@@ -1,0 +1,19 @@
+#pragma once
+
+#include "chart/IndexRange.h"
+#include "chart/Overlay.h"
+#include "plot/PlotSurface.h"
+
+namespace sorkam::chart {
+
+// Paints the chart as it shows the overlay over a range: the frame for that range, then the
+// traces of each shown record in its colour, in the overlay's order, cut at the trace area's
+// edges; where samples stand at least kPointSpacing units apart, each is marked as a point. For
+// the whole range the frame and traces are the ones painted record by record.
+void paintOverlay(PlotSurface& plotA, PlotSurface& plotB, const Overlay& overlay,
+                  const IndexRange& range);
+
+// How far apart samples stand, in user units, before they are marked as points.
+inline constexpr double kPointSpacing = 8.0;
+
+} // namespace sorkam::chart

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "chart/Overlay.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace sorkam {
+
+// What the cursors measure on one channel of one record: its samples at A and at B, the change
+// from A to B, and the least, greatest and mean sample from A to B inclusive.
+struct Measurement {
+    std::int16_t record = 0;
+    int channel = 1; // 1..4
+    int atA = 0;
+    int atB = 0;
+    int change = 0;
+    int least = 0;
+    int greatest = 0;
+    double mean = 0.0;
+};
+
+// The measurements of every shown record on the plots, channel by channel, between cursors at
+// sample indices a and b (0..801, in either order).
+[[nodiscard]] std::vector<Measurement> measure(const chart::Overlay& overlay, int a, int b);
+
+// The measurements as tab-separated text: a header row, then a row each; lines end in LF.
+[[nodiscard]] std::string measurementsText(const std::vector<Measurement>& rows);
+
+} // namespace sorkam

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "viewer/Measurements.h"
+
+#include <QWidget>
+
+class QLabel;
+class QTableWidget;
+
+namespace sorkam {
+
+// The measurements between the cursors, in a window of its own that stays open beside the
+// viewer's: the index distance B-A, then a row for each record and channel. Ctrl+C copies the
+// table as tab-separated text with its header row.
+class MeasurementsWindow final : public QWidget {
+    Q_OBJECT
+public:
+    explicit MeasurementsWindow(QWidget* parent = nullptr);
+
+    // Shows what the cursors measure now; without both cursors, says how to set them.
+    void showMeasurements(const std::optional<int>& a, const std::optional<int>& b,
+                          const std::vector<Measurement>& rows);
+    // The table as the clipboard gets it.
+    [[nodiscard]] QString tableText() const { return text; }
+
+private:
+    QLabel* distance;
+    QTableWidget* table;
+    QString text;
+};
+
+} // namespace sorkam

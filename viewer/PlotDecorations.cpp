@@ -1,0 +1,105 @@
+#include "viewer/PlotDecorations.h"
+
+#include "plot/ImagePlotSurface.h"
+#include "viewer/TextDisplay.h"
+
+#include <QCoreApplication>
+#include <QFontMetrics>
+#include <QPainter>
+
+#include <cmath>
+
+namespace sorkam {
+
+namespace {
+
+constexpr int kPadding = 4;
+constexpr int kSwatch = 14;
+const QColor kCursorA(0xC0, 0x40, 0x00);
+const QColor kCursorB(0x60, 0x00, 0xA0);
+
+QString legendText(const chart::OverlayRecord& shown) {
+    return QString::number(shown.number) + QStringLiteral("  ") +
+           headerTextForDisplay(shown.record.header8 + " " + shown.record.header10);
+}
+
+} // namespace
+
+int columnOfIndex(const chart::IndexRange& range, double index, int width) {
+    return static_cast<int>(std::lround(range.xOf(index) * (width - 1) / kChartWidth));
+}
+
+double indexAtColumn(const chart::IndexRange& range, int column, int width) {
+    return range.indexAt(column * static_cast<double>(kChartWidth) / std::max(width - 1, 1));
+}
+
+void paintCursors(QPainter& painter, QSize plot, const chart::IndexRange& range,
+                  const std::optional<int>& a, const std::optional<int>& b) {
+    const std::pair<const std::optional<int>&, const char*> cursors[] = {{a, "A"}, {b, "B"}};
+    for (const auto& [at, letter] : cursors) {
+        if (!at || *at < range.first || *at > range.last) {
+            continue;
+        }
+        const int x = columnOfIndex(range, *at, plot.width());
+        const QColor colour = letter[0] == 'A' ? kCursorA : kCursorB;
+        painter.setPen(QPen(colour, 1, Qt::DashLine));
+        painter.drawLine(x, 0, x, plot.height() - 1);
+        painter.setPen(colour);
+        painter.drawText(x + 3, painter.fontMetrics().ascent() + 2, QString::fromLatin1(letter));
+    }
+}
+
+std::vector<LegendRow> legendRows(const chart::Overlay& overlay, QSize plot, const QFont& font) {
+    const QFontMetrics metrics(font);
+    int width = 0;
+    for (const chart::OverlayRecord& shown : overlay.records()) {
+        width = std::max(width, metrics.horizontalAdvance(legendText(shown)));
+    }
+    const int rowHeight = std::max(metrics.height(), kSwatch) + 2;
+    const int rowWidth = kSwatch + 2 * kPadding + width;
+    std::vector<LegendRow> rows;
+    int y = kPadding + 2;
+    for (const chart::OverlayRecord& shown : overlay.records()) {
+        rows.push_back({QRect(plot.width() - rowWidth - 2 * kPadding - 2, y, rowWidth, rowHeight),
+                        shown.number});
+        y += rowHeight;
+    }
+    return rows;
+}
+
+void paintLegend(QPainter& painter, const chart::Overlay& overlay, QSize plot) {
+    const std::vector<LegendRow> rows = legendRows(overlay, plot, painter.font());
+    if (rows.empty()) {
+        return;
+    }
+    const QRect box = QRect(rows.front().rect.topLeft(), rows.back().rect.bottomRight())
+                          .adjusted(-kPadding, -kPadding, kPadding, kPadding);
+    painter.fillRect(box, Qt::white);
+    painter.setPen(Qt::black);
+    painter.drawRect(box.adjusted(0, 0, -1, -1));
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+        const chart::OverlayRecord& shown = overlay.records()[k];
+        const QRect row = rows[k].rect;
+        const QRect swatch(row.left(), row.center().y() - kSwatch / 2 + 1, kSwatch, kSwatch - 2);
+        if (shown.visible) {
+            painter.fillRect(swatch, toQColor(shown.color));
+        }
+        painter.setPen(shown.visible ? Qt::black : Qt::gray);
+        painter.drawRect(swatch.adjusted(0, 0, -1, -1));
+        painter.drawText(row.adjusted(kSwatch + kPadding, 0, 0, 0),
+                         Qt::AlignLeft | Qt::AlignVCenter, legendText(shown));
+    }
+}
+
+void paintFollowingMark(QPainter& painter) {
+    const QString text = QCoreApplication::translate("PlotDecorations", "following the file");
+    const QFontMetrics metrics = painter.fontMetrics();
+    const QRect box(10 * kPadding, kPadding, metrics.horizontalAdvance(text) + 2 * kPadding,
+                    metrics.height() + 2);
+    painter.fillRect(box, Qt::white);
+    painter.setPen(Qt::black);
+    painter.drawRect(box.adjusted(0, 0, -1, -1));
+    painter.drawText(box, Qt::AlignCenter, text);
+}
+
+} // namespace sorkam
