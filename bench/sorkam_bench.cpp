@@ -1,6 +1,7 @@
 // Figures for the work of a display: reading a record, painting the frame, showing a record and
 // the repaint a resize does; and the parts of the export tool's picture. Each is reported as a
 // median against its target.
+#include "chart/OverlayView.h"
 #include "export/PalettePicture.h"
 #include "plot/ImagePlotSurface.h"
 #include "plot/PlotFrame.h"
@@ -11,14 +12,20 @@
 #include "viewer/RecordDisplay.h"
 #include "viewer/ViewerWindow.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QEventLoop>
+#include <QTimer>
 
 #include <benchmark/benchmark.h>
 
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
+#include <ctime>
+#include <fstream>
 #include <map>
 #include <memory>
 
@@ -119,8 +126,6 @@ void BM_ShowRecordOneGiBSparseFile(benchmark::State& state) {
 }
 BENCHMARK(BM_ShowRecordOneGiBSparseFile);
 
-// What a resize does: the frame and the current record painted, then every widget repainted
-// into the window's backing store.
 // The export tool's one picture, in its three parts: the bare chart inflated, a record's traces
 // and the PNG compressed.
 void BM_ExportBareChart(benchmark::State& state) {
@@ -150,6 +155,8 @@ void BM_ExportPng(benchmark::State& state) {
 }
 BENCHMARK(BM_ExportPng)->Unit(benchmark::kMillisecond);
 
+// What a resize does: the frame and the current record painted, then every widget repainted
+// into the window's backing store.
 void BM_ResizeRepaint(benchmark::State& state) {
     test::EventLog log;
     test::ScriptedDialogs dialogs(log);
@@ -165,6 +172,80 @@ void BM_ResizeRepaint(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ResizeRepaint)->Unit(benchmark::kMillisecond);
+
+// What any view change repaints (a zoom, a pan, a record hidden from the legend): both plots
+// painted afresh from the 24 records on them, here zoomed to half the chart.
+void repaintView(benchmark::State& state, int scale) {
+    ImagePlotSurface plotA(kPlotSize * scale, 96 * scale), plotB(kPlotSize * scale, 96 * scale);
+    chart::Overlay overlay;
+    for (std::int16_t n = 0; n < 24; ++n) {
+        overlay.add(n, RecordFile::read(files().demo, n).value());
+    }
+    const chart::IndexRange half = chart::zoomed({}, 0.5, 400.0);
+    for (auto _ : state) {
+        plotA.clear();
+        plotB.clear();
+        chart::paintOverlay(plotA, plotB, overlay, half);
+    }
+}
+void BM_RepaintView24Records(benchmark::State& state) {
+    repaintView(state, 1);
+}
+BENCHMARK(BM_RepaintView24Records)->Unit(benchmark::kMillisecond);
+void BM_RepaintView24RecordsScale2(benchmark::State& state) {
+    repaintView(state, 2);
+}
+BENCHMARK(BM_RepaintView24RecordsScale2)->Unit(benchmark::kMillisecond);
+
+// From a record's last byte written to the file to the record painted in the window, while the
+// window follows the file (the system's notification, the event loop, the read and the paint).
+void BM_FollowLatency(benchmark::State& state) {
+    const auto all = testdata::demoFile(24);
+    const std::string path = files().dir.write("followed.vid", {all.begin(), all.begin() + 5024});
+    test::EventLog log;
+    test::ScriptedDialogs dialogs(log);
+    ViewerWindow window(&dialogs, 96);
+    window.start(path);
+    window.show();
+    QApplication::processEvents();
+    window.findChild<QAction*>("followAction")->trigger();
+    std::size_t written = 5024;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        std::ofstream(path, std::ios::binary | std::ios::app)
+            .write(reinterpret_cast<const char*>(all.data()) + written, 5024);
+        written += 5024;
+        const auto wanted = static_cast<std::int16_t>(written / 5024 - 1);
+        while (window.controller().recordNumber() != wanted &&
+               std::chrono::steady_clock::now() - start < std::chrono::seconds(2)) {
+            QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+        }
+        window.repaint();
+        state.SetIterationTime(
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    }
+}
+BENCHMARK(BM_FollowLatency)->Iterations(20)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// The processor time the window takes in a second while it follows a file that does not change:
+// the watch is the system's notification, so it should take none.
+void BM_IdleWhileFollowing(benchmark::State& state) {
+    test::EventLog log;
+    test::ScriptedDialogs dialogs(log);
+    ViewerWindow window(&dialogs, 96);
+    window.start(files().demo);
+    window.show();
+    QApplication::processEvents();
+    window.findChild<QAction*>("followAction")->trigger();
+    for (auto _ : state) {
+        const std::clock_t before = std::clock();
+        QEventLoop idle;
+        QTimer::singleShot(1000, &idle, &QEventLoop::quit);
+        idle.exec();
+        state.SetIterationTime(static_cast<double>(std::clock() - before) / CLOCKS_PER_SEC);
+    }
+}
+BENCHMARK(BM_IdleWhileFollowing)->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // Prints the usual table, then each median against its target.
 class TargetReporter : public benchmark::ConsoleReporter {
@@ -187,6 +268,9 @@ public:
             {"BM_ShowRecordOneRecordFile", 50.0},
             {"BM_ShowRecordOneGiBSparseFile", 50.0},
             {"BM_ResizeRepaint", 16000.0},
+            {"BM_RepaintView24Records", 2000.0},
+            {"BM_RepaintView24RecordsScale2", 6000.0},
+            {"BM_FollowLatency", 100000.0},
         };
         if (medians.empty()) {
             std::printf("\nno medians: run with --benchmark_repetitions=10 (make bench does)\n");

@@ -1,10 +1,15 @@
 #include "tests/support/ControllerRig.h"
 #include "tests/support/TempFiles.h"
 #include "viewer/CommandLine.h"
+#include "viewer/Measurements.h"
 #include "viewer/ViewerController.h"
 #include "viewer/WindowFit.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <tuple>
 
 namespace sorkam {
 namespace {
@@ -189,6 +194,107 @@ TEST_F(ControllerTest, AnEmptyFileReportsEndOfFileThenFailsOnTheFirstShowing) {
     controller.repaint();
     EXPECT_TRUE(controller.exitStatus());
     EXPECT_EQ(controller.exitStatus(), kReadFailureExitStatus);
+}
+
+// The numbers of the records on the plots, in their order.
+std::vector<int> numbersOn(const chart::Overlay& overlay) {
+    std::vector<int> numbers;
+    for (const auto& shown : overlay.records()) {
+        numbers.push_back(shown.visible ? shown.number : -shown.number - 100);
+    }
+    return numbers;
+}
+
+TEST_F(ControllerTest, TheOverlayKeepsTheRecordsOnThePlotsAndNavigationPaintsAsSteppingDoes) {
+    const std::string path = dir.write("five.vid", test::numberedRecords(5));
+    controller.start(path);
+    controller.showNext();
+    controller.showNext();
+    controller.showPrevious(); // record 1 again: on top of 2
+    EXPECT_EQ(numbersOn(controller.overlay()), (std::vector<int>{0, 2, 1}));
+    EXPECT_EQ(controller.lastShown()->record.header8, "REC-1   ");
+    controller.toggleRecordShown(2); // hidden, read from nowhere
+    EXPECT_EQ(numbersOn(controller.overlay()), (std::vector<int>{0, -102, 1}));
+
+    controller.showLast(); // End: the last record in the file
+    EXPECT_EQ(controller.recordNumber(), 4);
+    EXPECT_EQ(tracesSinceLast().back(), Color{0xFF0000});
+    dialogs.recordNumbers = {3, std::nullopt};
+    controller.goToRecord(); // Ctrl+G, 3
+    EXPECT_EQ(controller.recordNumber(), 3);
+    controller.goToRecord(); // cancelled: nothing
+    EXPECT_EQ(controller.recordNumber(), 3);
+    controller.showFirst(); // Home
+    EXPECT_EQ(numbersOn(controller.overlay()), (std::vector<int>{-102, 1, 4, 3, 0}));
+
+    // F5: the frame and every record again, in the same order, read from the file anew.
+    tracesSinceLast();
+    controller.reload();
+    EXPECT_EQ(tracesSinceLast(),
+              (std::vector<Color>{0x00FF00, 0x00FF00, 0x0000FF, 0x0000FF, 0xFF0000, 0xFF0000,
+                                  0x00FFFF, 0x00FFFF, 0x000000, 0x000000}));
+    EXPECT_EQ(numbersOn(controller.overlay()), (std::vector<int>{-102, 1, 4, 3, 0}));
+    EXPECT_EQ(controller.recordNumber(), 0);
+    controller.clearPlots();
+    EXPECT_TRUE(controller.overlay().empty());
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(ControllerTest, FollowingShowsEachWholeRecordAppendedAndWaitsForAHalfWrittenOne) {
+    const auto all = test::numberedRecords(5);
+    const std::string path = dir.write("growing.vid", {all.begin(), all.begin() + 2 * 5024});
+    controller.start(path);
+    controller.toggleFollowing();
+    EXPECT_TRUE(host.following);
+    const auto grow = [&](std::size_t bytes) {
+        std::ofstream(path, std::ios::binary | std::ios::app)
+            .write(reinterpret_cast<const char*>(all.data()) + std::filesystem::file_size(path),
+                   static_cast<std::streamsize>(bytes));
+        controller.fileChanged();
+    };
+    grow(5024); // record 2, whole
+    EXPECT_EQ(controller.recordNumber(), 2);
+    EXPECT_EQ(tracesSinceLast().back(), Color{0x00FF00});
+    grow(3000); // record 3, half written: not yet
+    EXPECT_EQ(controller.recordNumber(), 2);
+    EXPECT_TRUE(tracesSinceLast().empty());
+    grow(2024 + 5024); // record 3 whole, and record 4: both, in turn
+    EXPECT_EQ(controller.recordNumber(), 4);
+    EXPECT_EQ(tracesSinceLast(), (std::vector<Color>{0x00FFFF, 0x00FFFF, 0xFF0000, 0xFF0000}));
+    controller.toggleFollowing();
+    EXPECT_FALSE(host.following);
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST(Measurements, CursorsMeasureEachShownRecordsChannelsBetweenThem) {
+    // Record r's channel c holds (i + 7r + 31c) % 256 at sample i.
+    chart::Overlay overlay;
+    test::TempDir dir;
+    const std::string path = dir.write("two.vid", test::numberedRecords(2));
+    overlay.add(0, RecordFile::read(path, 0).value());
+    overlay.add(1, RecordFile::read(path, 1).value());
+    const std::vector<Measurement> rows = measure(overlay, 30, 10); // B before A
+    ASSERT_EQ(rows.size(), 8u);
+    const Measurement& first = rows[0]; // record 0, channel 1: samples 10..30
+    EXPECT_EQ(std::tuple(first.record, first.channel, first.atA, first.atB, first.change),
+              std::tuple(0, 1, 30, 10, -20));
+    EXPECT_EQ(std::tuple(first.least, first.greatest, first.mean), std::tuple(10, 30, 20.0));
+    const Measurement& last = rows[7]; // record 1, channel 4: 7 + 93 = 100 more
+    EXPECT_EQ(std::tuple(last.record, last.channel, last.atA, last.atB),
+              std::tuple(1, 4, 130, 110));
+    // A channel that wraps past 255 between the cursors: 250 .. 255, 0 .. 4.
+    overlay.clear();
+    overlay.add(0, RecordFile::read(path, 0).value());
+    const Measurement wrapped = measure(overlay, 157, 167)[3]; // channel 4: i + 93
+    EXPECT_EQ(std::tuple(wrapped.least, wrapped.greatest), std::tuple(0, 255));
+    EXPECT_NEAR(wrapped.mean, (250 + 251 + 252 + 253 + 254 + 255 + 0 + 1 + 2 + 3 + 4) / 11.0, 1e-9);
+    overlay.toggleVisible(0);
+    EXPECT_TRUE(measure(overlay, 0, 801).empty()); // hidden records are not measured
+
+    overlay.toggleVisible(0);
+    const std::string text = measurementsText(measure(overlay, 5, 5));
+    EXPECT_EQ(text.substr(0, text.find('\n')), "record\tchannel\tat A\tat B\tB-A\tmin\tmax\tmean");
+    EXPECT_NE(text.find("\n0\t1\t5\t5\t0\t5\t5\t5.000\n"), std::string::npos) << text;
 }
 
 } // namespace

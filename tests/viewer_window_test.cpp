@@ -4,6 +4,7 @@
 #include "tests/support/TempFiles.h"
 #include "viewer/Commands.h"
 #include "viewer/OpenFileDialog.h"
+#include "viewer/PlotDecorations.h"
 #include "viewer/TextDisplay.h"
 #include "viewer/ViewerWindow.h"
 
@@ -392,6 +393,43 @@ TEST_F(WindowTest, AnotherFileWithoutARecordIsRefusedAndNothingChanges) {
         [&] { return !w.exitStatus() && w.controller().recordNumber() == 1; }, 1000));
     EXPECT_FALSE(w.exitStatus());
     EXPECT_EQ(dialogs.messages.size(), 2u);
+}
+
+TEST_F(WindowTest, ZoomLegendCursorsAndHiddenRecordsLeaveThePlotsAsTheyWere) {
+    ASSERT_TRUE(showOn(dir.write("demo.vid", testdata::demoFile(3))));
+    nextButton(w)->click();
+    nextButton(w)->click();
+    const auto shown = [&] { return plotA(w)->grab().toImage(); };
+    const QImage before = shown();
+    const QImage kept = imageOf(plotA(w));
+    const auto trigger = [&](const char* name) { w.findChild<QAction*>(name)->trigger(); };
+
+    trigger("zoomInAction");
+    EXPECT_NE(shown(), before);
+    EXPECT_EQ(w.controller().range().width(), 801 / 2.0);
+    trigger("zoomWholeAction");
+    EXPECT_EQ(shown(), before); // the whole chart exactly as it was
+
+    trigger("legendAction");
+    EXPECT_NE(shown(), before);
+    // A click on record 1's row hides it, read from nowhere: no red left; a second shows it.
+    const auto rows = legendRows(w.controller().overlay(), plotA(w)->size(), w.font());
+    ASSERT_EQ(rows.size(), 3u);
+    QTest::mouseClick(plotA(w), Qt::LeftButton, {}, rows[1].rect.center());
+    EXPECT_EQ(countColour(shown(), qRgb(255, 0, 0)), 0);
+    QTest::mouseClick(plotA(w), Qt::LeftButton, {}, rows[1].rect.center());
+    trigger("legendAction");
+    EXPECT_EQ(shown(), before);
+
+    // Cursors across both plots, never into their pictures; Esc removes them.
+    QTest::mouseClick(plotA(w), Qt::LeftButton, {}, QPoint(200, 100));
+    QTest::mouseClick(plotB(w), Qt::LeftButton, Qt::ShiftModifier, QPoint(300, 100));
+    EXPECT_EQ(w.controller().cursorA(), std::optional<int>(std::lround(200 * 935.0 / 725 - 35)));
+    EXPECT_TRUE(w.controller().cursorB().has_value());
+    EXPECT_NE(shown(), before);
+    EXPECT_EQ(imageOf(plotA(w)), kept);
+    trigger("removeCursorsAction");
+    EXPECT_EQ(shown(), before);
 }
 
 TEST_F(WindowTest, ReadOutsShowThePlaceAndTheSamplesOfTheLastRecord) {

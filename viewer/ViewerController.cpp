@@ -1,5 +1,6 @@
 #include "viewer/ViewerController.h"
 
+#include "chart/Traces.h"
 #include "plot/PlotFrame.h"
 
 #include <algorithm>
@@ -201,6 +202,13 @@ void ViewerController::start(const std::string& commandLine) {
 void ViewerController::repaint() {
     drawFrame(plotA, plotB);
     showCurrent();
+}
+
+void ViewerController::repaintOverlay() {
+    drawFrame(plotA, plotB);
+    for (const chart::OverlayRecord& shown : records.records()) {
+        chart::paintTraces(shown.record, shown.color, plotA, plotB);
+    }
 }
 
 void ViewerController::showNext() {

@@ -36,6 +36,9 @@ public:
     void start(const std::string& commandLine);
     // The window was shown or changed size: frame and current record painted over what is there.
     void repaint();
+    // The plots start again blank (on a screen with another pixel ratio): the frame and every
+    // record on them painted again, in their order, from what was read.
+    void repaintOverlay();
     // ">": the next record, or "end-of-file" at record 23.
     void showNext();
     // "<": the previous record, or "top-of-file" at record 0.

@@ -462,7 +462,9 @@ void ViewerWindow::showEvent(QShowEvent* event) {
         connect(windowHandle(), &QWindow::screenChanged, this, [this] {
             if (plotA->devicePixelRatioF() != plotA->pixelRatio()) {
                 followScreen();
-                // A new picture holds nothing: the frame and the current record, as on a resize.
+                // A new picture holds nothing: every record on the plots painted again, then the
+                // frame and the current record, as on a resize.
+                run([this] { control.repaintOverlay(); });
                 repaintLikeAResize();
             }
         });
