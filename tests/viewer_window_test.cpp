@@ -3,6 +3,7 @@
 #include "tests/support/FakeViewer.h"
 #include "tests/support/TempFiles.h"
 #include "viewer/Commands.h"
+#include "viewer/Measurements.h"
 #include "viewer/OpenFileDialog.h"
 #include "viewer/PlotDecorations.h"
 #include "viewer/TextDisplay.h"
@@ -10,6 +11,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
@@ -428,6 +430,18 @@ TEST_F(WindowTest, ZoomLegendCursorsAndHiddenRecordsLeaveThePlotsAsTheyWere) {
     EXPECT_TRUE(w.controller().cursorB().has_value());
     EXPECT_NE(shown(), before);
     EXPECT_EQ(imageOf(plotA(w)), kept);
+    // The measurements between them, in a window of their own; Ctrl+C there copies the table.
+    trigger("measurementsAction");
+    auto* measurements = w.findChild<QWidget*>("measurementsWindow");
+    ASSERT_NE(measurements, nullptr);
+    EXPECT_TRUE(measurements->isVisible());
+    EXPECT_TRUE(measurements->windowTitle().contains("Measurements"));
+    measurements->findChild<QAction*>("copyAction")->trigger();
+    const auto expected = measurementsText(
+        measure(w.controller().overlay(), *w.controller().cursorA(), *w.controller().cursorB()));
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), expected);
+    EXPECT_EQ(std::count(expected.begin(), expected.end(), '\n'), 1 + 3 * 4);
+
     trigger("removeCursorsAction");
     EXPECT_EQ(shown(), before);
 }
