@@ -60,39 +60,35 @@ fi
 "$tool" csv r240.vid -r 0-239 | awk -F, 'NR > 1 && $4 < 802 {
     print $4, $5, $6, $7, $8 > sprintf("r%03d.dat", $1) }'
 mkdir -p gnuplot sorkam
-cat > pictures.gp <<'GP'
-set terminal png size 755,538
-set grid
-set xrange [0:935]
-set yrange [0:315]
-unset key
-do for [r=0:239] {
-    set output sprintf("gnuplot/%03d.png", r)
-    f = sprintf("r%03d.dat", r)
-    set multiplot layout 2,1
-    set title "VIDEO A"
-    plot f using ($1+35):($2+25) with lines lc rgb "red", f using ($1+35):($4+25) with lines lc rgb "red"
-    set title "VIDEO B"
-    plot f using ($1+35):($3+25) with lines lc rgb "red", f using ($1+35):($5+25) with lines lc rgb "red"
-    unset multiplot
-}
-GP
-# One record's picture, a process each, from the same columns.
-cat > one.gp <<'GP'
-set terminal png size 755,538
-set grid
-set xrange [0:935]
-set yrange [0:315]
-unset key
-set output "one-gnuplot.png"
-f = "r000.dat"
+# The same picture for gnuplot: the chart's size and scale, both plots' two traces. The
+# pictures' script writes one per record; the other only record 0's, a process each.
+gnuplotPicture() { # OUTPUT DATA
+    cat <<GP
+set output $1
+f = $2
 set multiplot layout 2,1
 set title "VIDEO A"
-plot f using ($1+35):($2+25) with lines lc rgb "red", f using ($1+35):($4+25) with lines lc rgb "red"
+plot f using (\$1+35):(\$2+25) with lines lc rgb "red", f using (\$1+35):(\$4+25) with lines lc rgb "red"
 set title "VIDEO B"
-plot f using ($1+35):($3+25) with lines lc rgb "red", f using ($1+35):($5+25) with lines lc rgb "red"
+plot f using (\$1+35):(\$3+25) with lines lc rgb "red", f using (\$1+35):(\$5+25) with lines lc rgb "red"
 unset multiplot
 GP
+}
+preamble='set terminal png size 755,538
+set grid
+set xrange [0:935]
+set yrange [0:315]
+unset key'
+{
+    echo "$preamble"
+    echo 'do for [r=0:239] {'
+    gnuplotPicture 'sprintf("gnuplot/%03d.png", r)' 'sprintf("r%03d.dat", r)'
+    echo '}'
+} > pictures.gp
+{
+    echo "$preamble"
+    gnuplotPicture '"one-gnuplot.png"' '"r000.dat"'
+} > one.gp
 hyperfine -N --warmup 3 --runs 30 --style basic --export-json one.json \
     -n gnuplot "gnuplot one.gp" -n sorkam-export "$tool png r240.vid -r 0 -o one.png" 2>&1 |
     grep -E "Time|^Bench"

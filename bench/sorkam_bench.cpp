@@ -155,15 +155,23 @@ void BM_ExportPng(benchmark::State& state) {
 }
 BENCHMARK(BM_ExportPng)->Unit(benchmark::kMillisecond);
 
+// A window on scripted dialogs showing path, on the screen.
+struct ShownWindow {
+    explicit ShownWindow(const std::string& path) {
+        window.start(path);
+        window.show();
+        QApplication::processEvents();
+    }
+    test::EventLog log;
+    test::ScriptedDialogs dialogs{log};
+    ViewerWindow window{&dialogs, 96};
+};
+
 // What a resize does: the frame and the current record painted, then every widget repainted
 // into the window's backing store.
 void BM_ResizeRepaint(benchmark::State& state) {
-    test::EventLog log;
-    test::ScriptedDialogs dialogs(log);
-    ViewerWindow window(&dialogs, 96);
-    window.start(files().demo);
-    window.show();
-    QApplication::processEvents();
+    ShownWindow shown(files().demo);
+    ViewerWindow& window = shown.window;
     QSize size(760, 560);
     for (auto _ : state) {
         size = size == QSize(760, 560) ? QSize(761, 561) : QSize(760, 560);
@@ -202,12 +210,8 @@ BENCHMARK(BM_RepaintView24RecordsScale2)->Unit(benchmark::kMillisecond);
 void BM_FollowLatency(benchmark::State& state) {
     const auto all = testdata::demoFile(24);
     const std::string path = files().dir.write("followed.vid", {all.begin(), all.begin() + 5024});
-    test::EventLog log;
-    test::ScriptedDialogs dialogs(log);
-    ViewerWindow window(&dialogs, 96);
-    window.start(path);
-    window.show();
-    QApplication::processEvents();
+    ShownWindow shown(path);
+    ViewerWindow& window = shown.window;
     window.findChild<QAction*>("followAction")->trigger();
     std::size_t written = 5024;
     for (auto _ : state) {
@@ -230,13 +234,8 @@ BENCHMARK(BM_FollowLatency)->Iterations(20)->UseManualTime()->Unit(benchmark::kM
 // The processor time the window takes in a second while it follows a file that does not change:
 // the watch is the system's notification, so it should take none.
 void BM_IdleWhileFollowing(benchmark::State& state) {
-    test::EventLog log;
-    test::ScriptedDialogs dialogs(log);
-    ViewerWindow window(&dialogs, 96);
-    window.start(files().demo);
-    window.show();
-    QApplication::processEvents();
-    window.findChild<QAction*>("followAction")->trigger();
+    ShownWindow shown(files().demo);
+    shown.window.findChild<QAction*>("followAction")->trigger();
     for (auto _ : state) {
         const std::clock_t before = std::clock();
         QEventLoop idle;
