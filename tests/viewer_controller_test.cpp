@@ -241,7 +241,7 @@ TEST_F(ControllerTest, TheOverlayKeepsTheRecordsOnThePlotsAndNavigationPaintsAsS
 }
 
 TEST_F(ControllerTest, FollowingShowsEachWholeRecordAppendedAndWaitsForAHalfWrittenOne) {
-    const auto all = test::numberedRecords(5);
+    const auto all = test::numberedRecords(6);
     const std::string path = dir.write("growing.vid", {all.begin(), all.begin() + 2 * 5024});
     controller.start(path);
     controller.toggleFollowing();
@@ -261,6 +261,15 @@ TEST_F(ControllerTest, FollowingShowsEachWholeRecordAppendedAndWaitsForAHalfWrit
     grow(2024 + 5024); // record 3 whole, and record 4: both, in turn
     EXPECT_EQ(controller.recordNumber(), 4);
     EXPECT_EQ(tracesSinceLast(), (std::vector<Color>{0x00FFFF, 0x00FFFF, 0xFF0000, 0xFF0000}));
+    // A change noticed while a handler runs (its box open, say) is taken up when it is done.
+    const auto grown = std::filesystem::file_size(path);
+    controller.handle([&] {
+        std::ofstream(path, std::ios::binary | std::ios::app)
+            .write(reinterpret_cast<const char*>(all.data()) + grown, 5024);
+        controller.fileNoticed();
+        EXPECT_EQ(controller.recordNumber(), 4);
+    });
+    EXPECT_EQ(controller.recordNumber(), 5);
     controller.toggleFollowing();
     EXPECT_FALSE(host.following);
     EXPECT_TRUE(dialogs.messages.empty());

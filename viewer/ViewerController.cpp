@@ -34,12 +34,26 @@ void ViewerController::handle(const std::function<void()>& handler) {
     handler();
     // A modal box inside the handler runs a nested event loop; a resize that arrived meanwhile is
     // painted now, so handlers never overlap.
-    while (repaintPending && !endStatus) {
-        repaintPending = false;
-        repaint();
+    while ((repaintPending || changePending) && !endStatus) {
+        if (repaintPending) {
+            repaintPending = false;
+            repaint();
+        } else {
+            changePending = false;
+            fileChanged();
+        }
     }
     repaintPending = false;
+    changePending = false;
     running = false;
+}
+
+void ViewerController::fileNoticed() {
+    if (running) {
+        changePending = true;
+        return;
+    }
+    handle([this] { fileChanged(); });
 }
 
 void ViewerController::resized() {

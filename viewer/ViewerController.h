@@ -30,6 +30,9 @@ public:
     void handle(const std::function<void()>& handler);
     // The window was shown, resized or restored: repaint() now, or after the running handler.
     void resized();
+    // The system says the data file changed: fileChanged() now, or after the running handler
+    // (a box the last new record brought up, say), so no record a recorder appends is missed.
+    void fileNoticed();
 
     // The handlers. Start-up: the data file from the whole command-line text (or the dialog when it
     // is empty), record 0, the frame, and record 0 painted.
@@ -132,6 +135,7 @@ private:
     bool growWithWindow = false;
     bool running = false;
     bool repaintPending = false;
+    bool changePending = false;
 };
 
 // Exit status when the user closes the window.

@@ -362,7 +362,8 @@ void ViewerWindow::setFollowing(bool on) {
             if (!watcher->files().contains(path) && QFile::exists(path)) {
                 watcher->addPath(path);
             }
-            run([this] { control.fileChanged(); });
+            control.fileNoticed();
+            showOutcome();
         });
     }
     if (!watcher->files().isEmpty()) {
