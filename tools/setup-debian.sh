@@ -12,6 +12,7 @@ run_packages=(
     qt6-base-dev qt6-qpa-plugins fontconfig   # Qt 6 Widgets, platform plugins
     fonts-liberation        # a face metric-compatible with Times New Roman
     librsvg2-bin            # the icons, drawn from the SVG
+    zlib1g-dev              # the export tool's chart tables and PNG files
 )
 packages=(
     "${run_packages[@]}" pkg-config

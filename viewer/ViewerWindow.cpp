@@ -78,10 +78,8 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& text) 
     return button;
 }
 
-PlotWidget* makePlot(QWidget* parent, const char* name, int dpi) {
-    auto* plot = new PlotWidget(QString::fromLatin1(name) == QLatin1String("plotA") ? chart::kPlotA
-                                                                                    : chart::kPlotB,
-                                dpi, parent);
+PlotWidget* makePlot(QWidget* parent, const char* name, const chart::TwipsRect& place, int dpi) {
+    auto* plot = new PlotWidget(place, dpi, parent);
     plot->setObjectName(QString::fromLatin1(name));
     return plot;
 }
@@ -133,7 +131,8 @@ ViewerWindow::ViewerWindow(UserDialogs* dialogs, int dpiOverride, QWidget* paren
       fittedDpi(fittingDpi(dpiOverride > 0 ? dpiOverride : screenDpi(), availableArea())),
       layoutDpi(fittedDpi),
       ownDialogs(dialogs == nullptr ? std::make_unique<QtDialogs>(this) : nullptr),
-      plotA(makePlot(this, "plotA", layoutDpi)), plotB(makePlot(this, "plotB", layoutDpi)),
+      plotA(makePlot(this, "plotA", chart::kPlotA, layoutDpi)),
+      plotB(makePlot(this, "plotB", chart::kPlotB, layoutDpi)),
       control(*this, dialogs != nullptr ? *dialogs : *ownDialogs, plotA->surface(),
               plotB->surface()) {
     setObjectName(QStringLiteral("viewerWindow"));
