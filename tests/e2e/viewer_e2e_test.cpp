@@ -174,6 +174,8 @@ TEST_F(ViewerEndToEnd, ComparesMeasuresZoomsAndFollowsARecording) {
 
     // Following: the record the recorder completes is shown (3, yellow), as > shows it.
     x.key("f");
+    // Following shows its mark; only records appended from then on are new.
+    ASSERT_TRUE(eventually([&] { return count(w, kPlotA, 0xFFFFFF) > 200; }, 10s));
     const std::string all = [] {
         std::ifstream in(SORKAM_DEMO_FILE, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
