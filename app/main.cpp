@@ -21,22 +21,23 @@ namespace {
 std::string usage() {
     const char* const about =
         "Usage: sorkam [PATH]\n"
-        "Shows the records of a data file of 5024-byte records as traces on two plots,\n"
-        "VIDEO A (channels 1 and 3) and VIDEO B (channels 2 and 4), each record in its own\n"
-        "colour.\n"
+        "Shows the records of a data file of 5024-byte records as traces on two\n"
+        "plots, VIDEO A (channels 1 and 3) and VIDEO B (channels 2 and 4), each record\n"
+        "in its own colour.\n"
         "\n"
-        "The whole command line is the data file's path: arguments are joined with single\n"
-        "blanks and quotes are part of the name. Without a path an open-file dialog asks for\n"
-        "the file.\n"
+        "The whole command line is the data file's path: arguments are joined with\n"
+        "single blanks and quotes are part of the name. Without a path an open-file\n"
+        "dialog asks for the file.\n"
         "\n"
         "Keys (wherever the focus is; the plots' context menu lists the same commands):\n";
     const char* const rest =
-        "Resting the pointer on a plot shows the index and value under it and the samples of\n"
-        "the record shown last; on the status line, the record's number and the file's record\n"
-        "count.\n"
+        "Resting the pointer on a plot shows the index and value under it and the\n"
+        "samples of the record shown last; on the status line, the record's number and\n"
+        "the file's record count.\n"
         "\n"
-        "Exit status: 0 when closed; 1 after a file that cannot be read was reported, or when\n"
-        "this text cannot be written; 2 when no display or platform plugin can be opened.\n"
+        "Exit status: 0 when closed; 1 after a file that cannot be read was reported,\n"
+        "or when this text cannot be written; 2 when no display or platform plugin can\n"
+        "be opened.\n"
         "\n"
         "Pictures, CSV and header listings from the command line: sorkam-export --help.\n";
     return about + sorkam::commandKeyList() + rest;
