@@ -40,7 +40,7 @@ inline constexpr std::array kCommands = {
     Command{"reloadAction", "&Reload", "F5", StandardKeys::None,
             "Read every record on the plots from the file again", &ViewerController::reload},
     Command{"legendAction", "Le&gend", "L", StandardKeys::None,
-            "Legend on or off (a click on a row hides or shows that record)",
+            "Legend on or off (click a row to hide or show that record)",
             &ViewerController::toggleLegend, true},
     Command{"measurementsAction", "&Measurements...", "M", StandardKeys::None,
             "Measurements between cursors A (click) and B (Shift+click)",
