@@ -60,7 +60,18 @@ constexpr std::array kEndingSignals = {SIGHUP,  SIGINT,  SIGQUIT, SIGPIPE, SIGAL
                                        SIGTERM, SIGUSR1, SIGUSR2, SIGPROF, SIGVTALRM,
                                        SIGXCPU, SIGXFSZ, SIGPOLL, SIGPWR,  SIGSTKFLT};
 
+// The other threads run on while a signal's handler runs. Once the program is ending no new
+// file is begun, and the handler waits for the ones being created (at most 0.2 s: the thread
+// creating one may be the one running the handler) before it removes them.
+std::atomic<bool> ending{false};
+std::atomic<int> beingCreated{0};
+
 extern "C" void removePendingAndEnd(int signal) {
+    ending = true;
+    for (int wait = 0; wait < 200 && beingCreated.load() != 0; ++wait) {
+        const timespec millisecond{0, 1'000'000};
+        ::nanosleep(&millisecond, nullptr);
+    }
     for (auto& slot : pendingFiles) {
         if (char* held = slot.exchange(nullptr)) {
             ::unlink(held);
@@ -68,6 +79,27 @@ extern "C" void removePendingAndEnd(int signal) {
     }
     std::signal(signal, SIG_DFL);
     std::raise(signal);
+}
+
+// Creates a new file of that name, entered in the handler's table first; -1 with errno set when
+// it cannot, or when the program is ending.
+int createPending(const std::string& path) {
+    ++beingCreated;
+    int fd = -1;
+    if (ending) {
+        errno = EINTR;
+    } else if (!rememberPending(path)) {
+        errno = EMFILE;
+    } else {
+        fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0600);
+        if (fd < 0) {
+            const int error = errno;
+            forgetPending(path);
+            errno = error;
+        }
+    }
+    --beingCreated;
+    return fd;
 }
 
 // Whether the name leads through /dev or /proc, where a regular file is another process's open
@@ -261,14 +293,9 @@ ExportResult OutputFile::openReplacement(bool exists, const struct stat& existin
     const fs::path folder = targetPath.has_parent_path() ? targetPath.parent_path() : ".";
     for (int attempt = 0; fd < 0; ++attempt) {
         temporary = temporaryName(folder, targetPath.filename().string());
-        if (!rememberPending(temporary)) {
-            temporary.clear();
-            return writeFailure(EMFILE);
-        }
-        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0600);
+        fd = createPending(temporary);
         if (fd < 0) {
             const int error = errno;
-            forgetPending(temporary);
             temporary.clear();
             if (error != EEXIST || attempt == 100) {
                 return writeFailure(error);
