@@ -219,11 +219,15 @@ TEST_F(ControllerTest, TheOverlayKeepsTheRecordsOnThePlotsAndNavigationPaintsAsS
     controller.showLast(); // End: the last record in the file
     EXPECT_EQ(controller.recordNumber(), 4);
     EXPECT_EQ(tracesSinceLast().back(), Color{0xFF0000});
-    dialogs.recordNumbers = {3, std::nullopt};
+    dialogs.recordNumbers = {3, std::nullopt, 9};
     controller.goToRecord(); // Ctrl+G, 3
     EXPECT_EQ(controller.recordNumber(), 3);
     controller.goToRecord(); // cancelled: nothing
     EXPECT_EQ(controller.recordNumber(), 3);
+    controller.goToRecord(); // 9, not in the file: the box, and record 3 stays
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>{"end-of-file"});
+    EXPECT_EQ(controller.recordNumber(), 3);
+    dialogs.messages.clear();
     controller.showFirst(); // Home
     EXPECT_EQ(numbersOn(controller.overlay()), (std::vector<int>{-102, 1, 4, 3, 0}));
 

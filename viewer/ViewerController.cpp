@@ -70,22 +70,30 @@ void ViewerController::toggleGrowWithWindow() {
     repaint();
 }
 
+void ViewerController::jumpTo(std::int16_t n) {
+    // A record that is not in the file gets the box stepping past the end gets, and the current
+    // record stays: a jump has no neighbour to step back to.
+    const auto length = RecordFile::length(file);
+    if (length.ok() && !RecordFile::isPresent(n, length.value())) {
+        dialogs.showMessage("end-of-file");
+        return;
+    }
+    record = n;
+    showCurrent(); // a file that cannot be examined now fails here, as any display does
+}
+
 void ViewerController::showFirst() {
-    record = 0;
-    showCurrent();
+    jumpTo(0);
 }
 
 void ViewerController::showLast() {
-    const std::optional<std::int64_t> count = recordsInFile();
-    record =
-        static_cast<std::int16_t>(std::clamp<std::int64_t>(count.value_or(1) - 1, 0, kLastRecord));
-    showCurrent();
+    const std::int64_t count = recordsInFile().value_or(0);
+    jumpTo(static_cast<std::int16_t>(std::clamp<std::int64_t>(count - 1, 0, kLastRecord)));
 }
 
 void ViewerController::goToRecord() {
     if (const std::optional<int> n = dialogs.askRecordNumber(record, kLastRecord)) {
-        record = static_cast<std::int16_t>(std::clamp(*n, 0, static_cast<int>(kLastRecord)));
-        showCurrent();
+        jumpTo(static_cast<std::int16_t>(std::clamp(*n, 0, static_cast<int>(kLastRecord))));
     }
 }
 

@@ -61,7 +61,8 @@ public:
     void closeWindow();
 
     // Home, End and Ctrl+G: record 0, the last record in the file (at most 23), or the record the
-    // user names, each shown as stepping shows it (the same box where it is not in the file).
+    // user names, each shown as stepping shows it; where the file does not hold it, the box
+    // stepping past the end shows, and the current record stays.
     void showFirst();
     void showLast();
     void goToRecord();
@@ -114,6 +115,8 @@ private:
     std::optional<std::string> selectFile();
     // Shows the current record and answers what came of it.
     void showCurrent();
+    // Home, End and Ctrl+G: record n shown, or "end-of-file" where the file does not hold it.
+    void jumpTo(std::int16_t n);
     // The failure message in a box and on the terminal.
     void report(const std::string& path, const ReadFailure& failure);
     void end(int status);
