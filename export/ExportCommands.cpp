@@ -73,19 +73,17 @@ Result<Record, Failure> readRecord(const DataFile& data, std::int64_t n) {
     return std::move(read.value());
 }
 
-// Opens the data file and selects the records in it; every record it holds, where there are any,
-// with everything.
-Result<DataFile, Failure> openSelected(const std::string& file, const RecordSelection& records,
-                                       bool everything = false) {
+// Opens the data file and selects the records in it: those given, or every record it holds.
+Result<DataFile, Failure> openSelected(const std::string& file,
+                                       const std::optional<RecordSelection>& records) {
     Result<DataFile, Failure> data = openDataFile(file);
-    if (data.ok()) {
-        const bool none = RecordFile::recordCount(data.value().length) == 0;
-        if (auto selected = selectIn(data.value(), everything && none ? RecordSelection{}
-                                                   : everything ? RecordSelection{{0, kToTheLast}}
-                                                                : records);
-            !selected.ok()) {
-            return selected.error();
-        }
+    if (!data.ok()) {
+        return data;
+    }
+    const std::int64_t count = RecordFile::recordCount(data.value().length);
+    const RecordSelection every = count > 0 ? RecordSelection{{0, count - 1}} : RecordSelection{};
+    if (auto selected = selectIn(data.value(), records.value_or(every)); !selected.ok()) {
+        return selected.error();
     }
     return data;
 }
@@ -151,8 +149,7 @@ ExportResult makeFolder(const std::string& directory) {
 
 ExportResult info(const std::string& file, const std::optional<RecordSelection>& records, bool json,
                   const std::string& output) {
-    Result<Opened, Failure> opened =
-        withOutput(records ? openSelected(file, *records) : openSelected(file, {}, true), output);
+    Result<Opened, Failure> opened = withOutput(openSelected(file, records), output);
     if (!opened.ok()) {
         return opened.error();
     }

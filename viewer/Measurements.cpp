@@ -38,15 +38,30 @@ std::vector<Measurement> measure(const chart::Overlay& overlay, int a, int b) {
     return rows;
 }
 
+std::vector<std::string> measurementHeadings() {
+    return {"record", "channel", "at A", "at B", "B-A", "min", "max", "mean"};
+}
+
+std::vector<std::string> measurementCells(const Measurement& m) {
+    char mean[32];
+    std::snprintf(mean, sizeof mean, "%.3f", m.mean);
+    return {std::to_string(m.record),   std::to_string(m.channel),
+            std::to_string(m.atA),      std::to_string(m.atB),
+            std::to_string(m.change),   std::to_string(m.least),
+            std::to_string(m.greatest), mean};
+}
+
 std::string measurementsText(const std::vector<Measurement>& rows) {
-    std::string text = "record\tchannel\tat A\tat B\tB-A\tmin\tmax\tmean\n";
+    const auto line = [](const std::vector<std::string>& cells) {
+        std::string text;
+        for (const std::string& cell : cells) {
+            text += (text.empty() ? "" : "\t") + cell;
+        }
+        return text + '\n';
+    };
+    std::string text = line(measurementHeadings());
     for (const Measurement& m : rows) {
-        char mean[32];
-        std::snprintf(mean, sizeof mean, "%.3f", m.mean);
-        text += std::to_string(m.record) + '\t' + std::to_string(m.channel) + '\t' +
-                std::to_string(m.atA) + '\t' + std::to_string(m.atB) + '\t' +
-                std::to_string(m.change) + '\t' + std::to_string(m.least) + '\t' +
-                std::to_string(m.greatest) + '\t' + mean + '\n';
+        text += line(measurementCells(m));
     }
     return text;
 }

@@ -25,6 +25,10 @@ struct Measurement {
 // sample indices a and b (0..801, in either order).
 [[nodiscard]] std::vector<Measurement> measure(const chart::Overlay& overlay, int a, int b);
 
+// The table's headings, and one measurement's cells as the table and its text show them.
+[[nodiscard]] std::vector<std::string> measurementHeadings();
+[[nodiscard]] std::vector<std::string> measurementCells(const Measurement& m);
+
 // The measurements as tab-separated text: a header row, then a row each; lines end in LF.
 [[nodiscard]] std::string measurementsText(const std::vector<Measurement>& rows);
 

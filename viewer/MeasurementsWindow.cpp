@@ -45,17 +45,20 @@ void MeasurementsWindow::showMeasurements(const std::optional<int>& a, const std
     }
     distance->setText(tr("A at %1, B at %2: B-A = %3 samples").arg(*a).arg(*b).arg(*b - *a));
     text = QString::fromStdString(measurementsText(rows));
-    const QStringList lines = text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    const QStringList header = lines.value(0).split(QLatin1Char('\t'));
-    table->setColumnCount(static_cast<int>(header.size()));
-    table->setHorizontalHeaderLabels(header);
-    table->setRowCount(static_cast<int>(lines.size()) - 1);
-    for (int row = 1; row < lines.size(); ++row) {
-        const QStringList cells = lines[row].split(QLatin1Char('\t'));
-        for (int column = 0; column < cells.size(); ++column) {
-            auto* item = new QTableWidgetItem(cells[column]);
+    const std::vector<std::string> headings = measurementHeadings();
+    table->setColumnCount(static_cast<int>(headings.size()));
+    QStringList labels;
+    for (const std::string& heading : headings) {
+        labels.append(QString::fromStdString(heading));
+    }
+    table->setHorizontalHeaderLabels(labels);
+    table->setRowCount(static_cast<int>(rows.size()));
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        const std::vector<std::string> cells = measurementCells(rows[row]);
+        for (std::size_t column = 0; column < cells.size(); ++column) {
+            auto* item = new QTableWidgetItem(QString::fromStdString(cells[column]));
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            table->setItem(row - 1, column, item);
+            table->setItem(static_cast<int>(row), static_cast<int>(column), item);
         }
     }
     table->resizeColumnsToContents();

@@ -25,9 +25,7 @@ void PlotWidget::setPixelRatio(qreal newRatio) {
         return;
     }
     resolution.pixelRatio = newRatio;
-    plot.reset(resolution.pictureRect(place).size(), resolution.pictureDpi());
-    view.reset();
-    update();
+    startPictures();
 }
 
 void PlotWidget::setLayoutDpi(int dpi) {
@@ -38,6 +36,10 @@ void PlotWidget::setLayoutDpi(int dpi) {
     const QRect rect = chart::pixelRect(place, dpi);
     setFixedSize(rect.size());
     move(rect.topLeft());
+    startPictures();
+}
+
+void PlotWidget::startPictures() {
     plot.reset(resolution.pictureRect(place).size(), resolution.pictureDpi());
     view.reset();
     update();

@@ -57,6 +57,9 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
+    // Blank pictures at the resolution now; the view is made again when next needed.
+    void startPictures();
+
     chart::TwipsRect place;
     chart::Resolution resolution;
     ImagePlotSurface plot;
