@@ -1,6 +1,7 @@
 #include "chart/ChartPicture.h"
 
 #include "chart/ChartLayout.h"
+#include "plot/Fonts.h"
 #include "plot/ImagePlotSurface.h"
 #include "plot/PlotFrame.h"
 
@@ -8,16 +9,8 @@
 
 namespace sorkam::chart {
 
-namespace {
-
-// Pictures are laid out as the window is at 96 dpi, on the window's background.
-constexpr int kDpi = 96;
-constexpr Color kWindowBackground = 0xF0F0F0;
-
-} // namespace
-
 BareChart bareChart(int scale) {
-    const Resolution resolution{kDpi, static_cast<double>(scale)};
+    const Resolution resolution{kPictureDpi, static_cast<double>(scale)};
     BareChart chart;
     chart.dpi = resolution.pictureDpi();
     chart.plotA = resolution.pictureRect(kPlotA);
@@ -25,24 +18,37 @@ BareChart bareChart(int scale) {
     ImagePlotSurface plotA(chart.plotA.size(), chart.dpi);
     ImagePlotSurface plotB(chart.plotB.size(), chart.dpi);
     drawFrame(plotA, plotB);
+    chart.picture = chartAround(scale, plotA.image(), plotB.image());
+    return chart;
+}
 
+QSize chartSize() {
     // As wide as the window, down to the lower plot area with the same margin below it as the
     // upper one has above it.
+    const QRect plotA = pixelRect(kPlotA, kPictureDpi);
+    const QRect plotB = pixelRect(kPlotB, kPictureDpi);
+    return {pixelRect({0, 0, kClientWidth, kClientHeight}, kPictureDpi).width(),
+            plotB.bottom() + 1 + plotA.top()};
+}
+
+QImage chartAround(int scale, const QImage& plotA, const QImage& plotB) {
+    const Resolution resolution{kPictureDpi, static_cast<double>(scale)};
     const QRect client = resolution.pictureRect({0, 0, kClientWidth, kClientHeight});
-    chart.picture =
-        QImage(client.width(), chart.plotB.bottom() + 1 + chart.plotA.top(), QImage::Format_RGB32);
-    setDpi(chart.picture, chart.dpi);
-    chart.picture.fill(toQColor(kWindowBackground));
-    QPainter painter(&chart.picture);
-    painter.setFont(captionFont());
+    const QRect rectA = resolution.pictureRect(kPlotA);
+    const QRect rectB = resolution.pictureRect(kPlotB);
+    QImage picture(client.width(), rectB.bottom() + 1 + rectA.top(), QImage::Format_RGB32);
+    setDpi(picture, resolution.pictureDpi());
+    picture.fill(toQColor(kWindowBackground));
+    QPainter painter(&picture);
+    painter.setFont(pictureFont(captionFont()));
     painter.setPen(Qt::black);
     painter.drawText(resolution.pictureRect(kCaptionA), Qt::AlignLeft | Qt::AlignTop,
                      QStringLiteral("VIDEO A"));
     painter.drawText(resolution.pictureRect(kCaptionB), Qt::AlignLeft | Qt::AlignTop,
                      QStringLiteral("VIDEO B"));
-    painter.drawImage(chart.plotA.topLeft(), plotA.image());
-    painter.drawImage(chart.plotB.topLeft(), plotB.image());
-    return chart;
+    painter.drawImage(rectA.topLeft(), plotA);
+    painter.drawImage(rectB.topLeft(), plotB);
+    return picture;
 }
 
 } // namespace sorkam::chart

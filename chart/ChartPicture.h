@@ -3,6 +3,8 @@
 #include <QImage>
 #include <QRect>
 
+#include "plot/Color.h"
+
 namespace sorkam::chart {
 
 // The chart as the export tool's pictures show it before any record: both captions and both plot
@@ -16,5 +18,15 @@ struct BareChart {
 };
 
 [[nodiscard]] BareChart bareChart(int scale);
+
+// The chart at scale around the pictures of its two plot areas, as bareChart lays it out.
+[[nodiscard]] QImage chartAround(int scale, const QImage& plotA, const QImage& plotB);
+
+// The chart's size at 96 dpi, in layout pixels.
+[[nodiscard]] QSize chartSize();
+
+// Pictures are laid out as the window is at 96 dpi, on the window's background.
+inline constexpr int kPictureDpi = 96;
+inline constexpr Color kWindowBackground = 0xF0F0F0;
 
 } // namespace sorkam::chart

@@ -42,24 +42,28 @@ void paintChannel(PlotSurface& surface, const ChannelBuffer& channel, const Inde
 
 } // namespace
 
+void paintRecordOver(PlotSurface& plotA, PlotSurface& plotB, const Record& record, Color color,
+                     const IndexRange& range) {
+    if (range.whole()) {
+        paintTraces(record, color, plotA, plotB);
+        return;
+    }
+    const auto& [ch1, ch2, ch3, ch4] = record.channels;
+    paintChannel(plotA, ch1, range, color);
+    paintChannel(plotB, ch2, range, color);
+    paintChannel(plotA, ch3, range, color);
+    paintChannel(plotB, ch4, range, color);
+}
+
 void paintOverlay(PlotSurface& plotA, PlotSurface& plotB, const Overlay& overlay,
                   const IndexRange& range) {
     const IndexAxis axis = indexAxisFor(range);
     drawFrameOn(plotA, axis);
     drawFrameOn(plotB, axis);
     for (const OverlayRecord& shown : overlay.records()) {
-        if (!shown.visible) {
-            continue;
+        if (shown.visible) {
+            paintRecordOver(plotA, plotB, shown.record, shown.color, range);
         }
-        if (range.whole()) {
-            paintTraces(shown.record, shown.color, plotA, plotB);
-            continue;
-        }
-        const auto& [ch1, ch2, ch3, ch4] = shown.record.channels;
-        paintChannel(plotA, ch1, range, shown.color);
-        paintChannel(plotB, ch2, range, shown.color);
-        paintChannel(plotA, ch3, range, shown.color);
-        paintChannel(plotB, ch4, range, shown.color);
     }
 }
 

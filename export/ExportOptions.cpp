@@ -14,14 +14,71 @@ namespace sorkam::exporting {
 
 namespace {
 
-enum LongOnly : int { kEach = 1000, kScale, kJson, kVersion };
+enum LongOnly : int { kEach = 1000, kScale, kJson, kVersion, kLegend, kRange, kCursors };
 
 constexpr option kOptions[] = {
-    {"records", required_argument, nullptr, 'r'}, {"output", required_argument, nullptr, 'o'},
-    {"each", required_argument, nullptr, kEach},  {"scale", required_argument, nullptr, kScale},
-    {"json", no_argument, nullptr, kJson},        {"help", no_argument, nullptr, 'h'},
-    {"version", no_argument, nullptr, kVersion},  {nullptr, 0, nullptr, 0},
+    {"records", required_argument, nullptr, 'r'},
+    {"output", required_argument, nullptr, 'o'},
+    {"each", required_argument, nullptr, kEach},
+    {"scale", required_argument, nullptr, kScale},
+    {"json", no_argument, nullptr, kJson},
+    {"help", no_argument, nullptr, 'h'},
+    {"version", no_argument, nullptr, kVersion},
+    {"legend", no_argument, nullptr, kLegend},
+    {"range", required_argument, nullptr, kRange},
+    {"cursors", required_argument, nullptr, kCursors},
+    {nullptr, 0, nullptr, 0},
 };
+
+// The whole of text as a number of type T; nothing for anything else.
+template <typename T> std::optional<T> numberIn(std::string_view text) {
+    T value{};
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || text.empty()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// "FIRST-LAST": sample indices 0 to 801, at least kNarrowestRange apart, as the window zooms.
+std::optional<chart::IndexRange> rangeIn(const std::string& text) {
+    const std::size_t dash = text.find('-', 1);
+    if (dash == std::string::npos) {
+        return std::nullopt;
+    }
+    const auto first = numberIn<double>(std::string_view(text).substr(0, dash));
+    const auto last = numberIn<double>(std::string_view(text).substr(dash + 1));
+    if (!first || !last || !(*first >= 0.0) || !(*last <= kTraceSegments) ||
+        !(*last - *first >= chart::kNarrowestRange)) {
+        return std::nullopt;
+    }
+    return chart::IndexRange{*first, *last};
+}
+
+// A cursor's sample index, 0 to 801, or none for an empty word; false for anything else.
+bool takeCursor(const std::string& word, std::optional<int>& cursor) {
+    if (word.empty()) {
+        cursor.reset();
+        return true;
+    }
+    const auto n = numberIn<int>(word);
+    if (!n || *n < 0 || *n > kTraceSegments) {
+        return false;
+    }
+    cursor = *n;
+    return true;
+}
+
+// "A,B", "A" or ",B": sample indices 0 to 801 for cursor A and cursor B.
+bool takeCursors(const std::string& text, chart::View& view) {
+    const std::size_t comma = text.find(',');
+    const std::string b = comma == std::string::npos ? "" : text.substr(comma + 1);
+    if (comma != std::string::npos && b.empty()) {
+        return false;
+    }
+    return takeCursor(text.substr(0, comma), view.cursorA) && takeCursor(b, view.cursorB) &&
+           (view.cursorA || view.cursorB);
+}
 
 // "--name" or "-n" for messages, from the option's code.
 std::string optionName(int code) {
@@ -37,7 +94,8 @@ std::string optionName(int code) {
 
 std::string exportHelpText() {
     return "Usage: sorkam-export info FILE [-r SEL] [--json]\n"
-           "       sorkam-export png FILE -r SEL (-o OUT.png | --each DIR) [--scale N]\n"
+           "       sorkam-export png FILE -r SEL (-o OUT.png | --each DIR) [--scale N] [VIEW]\n"
+           "       sorkam-export svg|pdf FILE -r SEL -o OUT [VIEW]\n"
            "       sorkam-export csv FILE -r SEL [-o OUT.csv]\n"
            "Pictures, samples and header listings of the records of a sorkam data file.\n"
            "\n"
@@ -45,19 +103,28 @@ std::string exportHelpText() {
            "  info   the file's length and record count, then the header texts of each record\n"
            "         (or of the selected ones)\n"
            "  png    the selected records in their colours over one frame, as in the viewer\n"
+           "  svg    the same picture as lines and text, for reports\n"
+           "  pdf    the same picture as a one-page PDF document\n"
            "  csv    the samples, one row per record and index 0 to 1199\n"
            "\n"
            "Options:\n"
            "  -r, --records=SEL   the records: N, a list N,M,..., a range A-B, N- (from N to the\n"
            "                      last record), all, or a mix (0,3-5,9-)\n"
-           "  -o, --output=OUT    png, csv: where to write; - (the default for csv) is standard\n"
-           "                      output, never a terminal for png; a device or FIFO is written\n"
+           "  -o, --output=OUT    where to write; - (the default for csv) is standard output,\n"
+           "                      never a terminal for a picture; a device or FIFO is written\n"
            "                      in place\n"
            "      --each=DIR      png: one picture per record in DIR (made where it is not\n"
            "                      there), named record-NNNNNN.png\n"
            "      --scale=N       png: pixels per layout pixel, 1 to 4 (2 for high-density\n"
            "                      screens)\n"
            "      --json          info: as JSON\n"
+           "\n"
+           "VIEW, for png, svg and pdf, as the viewer shows it:\n"
+           "      --range=FIRST-LAST\n"
+           "                      the sample indices shown, 0 to 801, as the viewer zooms\n"
+           "                      (200-400, 200.5-300.25)\n"
+           "      --cursors=A,B   cursors A and B at sample indices (or A alone, or ,B)\n"
+           "      --legend        the legend: each record's colour, number and header texts\n"
            "  -h, --help          this text\n"
            "      --version       the version\n"
            "  --                  what follows is the command and the file, whatever it looks\n"
@@ -98,14 +165,33 @@ std::optional<UsageError> takeOption(int code, const std::string& value, GivenOp
         options.eachDirectory = value;
         break;
     case kScale: {
-        const auto [end, error] =
-            std::from_chars(value.data(), value.data() + value.size(), options.scale);
-        if (error != std::errc() || end != value.data() + value.size() || options.scale < 1 ||
-            options.scale > 4) {
+        const auto scale = numberIn<int>(value);
+        if (!scale || *scale < 1 || *scale > 4) {
             return UsageError{"--scale takes 1 to 4, not " + chart::escapedName(value)};
         }
+        options.scale = *scale;
         break;
     }
+    case kLegend:
+        options.view.legend = true;
+        break;
+    case kRange: {
+        const auto range = rangeIn(value);
+        if (!range) {
+            return UsageError{"--range takes FIRST-LAST, sample indices from 0 to 801 at least 8 "
+                              "apart, not " +
+                              chart::escapedName(value)};
+        }
+        options.view.range = *range;
+        break;
+    }
+    case kCursors:
+        if (!takeCursors(value, options.view)) {
+            return UsageError{"--cursors takes A,B (or A, or ,B), sample indices from 0 to 801, "
+                              "not " +
+                              chart::escapedName(value)};
+        }
+        break;
     case kJson:
         options.json = true;
         break;
@@ -160,7 +246,11 @@ bool belongsTo(ExportOptions::Command command, int code) {
     case ExportOptions::Command::Info:
         return code == kJson || code == 'r';
     case ExportOptions::Command::Png:
-        return code == 'r' || code == 'o' || code == kEach || code == kScale;
+        return code == 'r' || code == 'o' || code == kEach || code == kScale || code == kLegend ||
+               code == kRange || code == kCursors;
+    case ExportOptions::Command::Svg:
+    case ExportOptions::Command::Pdf:
+        return code == 'r' || code == 'o' || code == kLegend || code == kRange || code == kCursors;
     default:
         return code == 'r' || code == 'o';
     }
@@ -170,13 +260,17 @@ bool belongsTo(ExportOptions::Command command, int code) {
 std::optional<UsageError> takeCommand(GivenOptions& given) {
     const std::vector<std::string>& positional = given.positional;
     if (positional.empty()) {
-        return UsageError{"needs a command: info, png or csv"};
+        return UsageError{"needs a command: info, png, svg, pdf or csv"};
     }
     const std::string& command = positional[0];
     if (command == "info") {
         given.options.command = ExportOptions::Command::Info;
     } else if (command == "png") {
         given.options.command = ExportOptions::Command::Png;
+    } else if (command == "svg") {
+        given.options.command = ExportOptions::Command::Svg;
+    } else if (command == "pdf") {
+        given.options.command = ExportOptions::Command::Pdf;
     } else if (command == "csv") {
         given.options.command = ExportOptions::Command::Csv;
     } else {
@@ -222,16 +316,19 @@ std::optional<UsageError> checkOutputName(const GivenOptions& given) {
     if (!given.haveOutput || options.output == "-") {
         return std::nullopt;
     }
-    const bool png = options.command == ExportOptions::Command::Png;
-    const std::string wanted = png ? "PNG" : "CSV";
+    // The command's name is its format's extension.
+    const std::string& command = given.positional[0];
+    std::string wanted = command;
+    std::transform(wanted.begin(), wanted.end(), wanted.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
     const std::string named = formatNamed(options.output);
     if (named.empty() || named == wanted) {
         return std::nullopt;
     }
     const std::string stem = options.output.substr(0, options.output.rfind('.'));
-    return UsageError{given.positional[0] + " writes " + wanted + ", but " +
+    return UsageError{command + " writes " + wanted + ", but " +
                       chart::escapedName(options.output) + " names a " + named + " file; name it " +
-                      chart::escapedName(stem) + (png ? ".png" : ".csv")};
+                      chart::escapedName(stem) + "." + command};
 }
 
 // The records and the output of png and csv (and the records info lists).
@@ -256,6 +353,10 @@ std::optional<UsageError> takeSelection(GivenOptions& given) {
         given.haveOutput == given.options.each) {
         return UsageError{given.haveOutput ? "png takes either -o or --each, not both"
                                            : "png needs -o OUT.png or --each DIR"};
+    }
+    if (!given.haveOutput && (given.options.command == ExportOptions::Command::Svg ||
+                              given.options.command == ExportOptions::Command::Pdf)) {
+        return UsageError{command + " needs -o OUT." + command};
     }
     return std::nullopt;
 }

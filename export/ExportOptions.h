@@ -1,5 +1,6 @@
 #pragma once
 
+#include "chart/ViewText.h"
 #include "export/RecordSelection.h"
 
 #include <string>
@@ -10,16 +11,29 @@ namespace sorkam::exporting {
 
 // What the command line asks for.
 struct ExportOptions {
-    enum class Command { Help, Version, Info, Png, Csv };
+    enum class Command { Help, Version, Info, Png, Svg, Pdf, Csv };
     Command command = Command::Help;
     std::string file;        // the data file, bytes as given
     RecordSelection records; // png, csv; info where recordsGiven
     bool recordsGiven = false;
-    std::string output = "-";  // png, csv; "-" is standard output
+    std::string output = "-";  // png, svg, pdf, csv; "-" is standard output
     std::string eachDirectory; // png --each
     bool each = false;
     int scale = 1; // png: 1 to 4
     bool json = false;
+    chart::View view; // png, svg, pdf: --range, --cursors, --legend
+
+    // Whether the command paints a picture.
+    [[nodiscard]] bool picture() const {
+        return command == Command::Png || command == Command::Svg || command == Command::Pdf;
+    }
+    // Whether it needs more than the chart and traces kept at build time: vectors, or text and
+    // ticks of a view (a legend, cursors, a range's own index axis).
+    [[nodiscard]] bool needsPainter() const {
+        return command == Command::Svg || command == Command::Pdf ||
+               (command == Command::Png &&
+                (view.legend || view.cursorA || view.cursorB || !view.range.whole()));
+    }
 };
 
 // A command line that is not understood, and why, in one line.

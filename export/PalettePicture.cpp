@@ -145,9 +145,9 @@ int PalettePicture::dpi() const {
     return table.dpi;
 }
 
-std::string pngOf(const PalettePicture& picture) {
+std::string pngOf(const PalettePicture& picture, const chart::PngTexts& texts) {
     return pngOfIndexed(picture.width(), picture.height(), picture.palette(),
-                        picture.pixels().data(), picture.dpi());
+                        picture.pixels().data(), picture.dpi(), texts);
 }
 
 } // namespace sorkam::exporting

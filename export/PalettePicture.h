@@ -1,5 +1,6 @@
 #pragma once
 
+#include "chart/ViewText.h"
 #include "plot/Color.h"
 #include "record/RecordFile.h"
 
@@ -44,7 +45,7 @@ private:
     std::vector<unsigned char> indices;
 };
 
-// The picture as PNG file bytes; empty when it cannot be compressed.
-[[nodiscard]] std::string pngOf(const PalettePicture& picture);
+// The picture as PNG file bytes with texts; empty when it cannot be compressed.
+[[nodiscard]] std::string pngOf(const PalettePicture& picture, const chart::PngTexts& texts = {});
 
 } // namespace sorkam::exporting

@@ -22,14 +22,14 @@ PictureWriters::~PictureWriters() {
 }
 
 bool PictureWriters::submit(std::int64_t k, std::int64_t record, std::string output,
-                            std::vector<unsigned char> pixels) {
+                            std::vector<unsigned char> pixels, chart::PngTexts texts) {
     std::unique_lock lock(mutex);
     changed.wait(lock, [this] { return held < limit || firstFailure; });
     if (firstFailure) {
         return false;
     }
     ++held;
-    queue.push_back({k, record, std::move(output), std::move(pixels)});
+    queue.push_back({k, record, std::move(output), std::move(pixels), std::move(texts)});
     changed.notify_all();
     return true;
 }
@@ -65,7 +65,7 @@ void PictureWriters::keepFailure(std::int64_t k, Failure failed) {
 
 ExportResult PictureWriters::write(const Job& job) const {
     const std::string png = pngOfIndexed(format.width(), format.height(), format.palette(),
-                                         job.pixels.data(), format.dpi());
+                                         job.pixels.data(), format.dpi(), job.texts);
     if (png.empty()) {
         return failure(kOutput, job.output, "cannot be written: the picture cannot be compressed");
     }

@@ -36,11 +36,11 @@ public:
     PictureWriters& operator=(const PictureWriters&) = delete;
     ~PictureWriters();
 
-    // Picture k of the selection, of record number record, its pixels to be written to output;
-    // waits while too many pictures are held. False once a picture has failed: nothing after it
-    // needs painting.
+    // Picture k of the selection, of record number record, its pixels to be written to output
+    // with texts; waits while too many pictures are held. False once a picture has failed:
+    // nothing after it needs painting.
     [[nodiscard]] bool submit(std::int64_t k, std::int64_t record, std::string output,
-                              std::vector<unsigned char> pixels);
+                              std::vector<unsigned char> pixels, chart::PngTexts texts);
     // Picture k could not be made.
     void fail(std::int64_t k, Failure failed);
     // Waits for every picture; the earliest failure.
@@ -52,6 +52,7 @@ private:
         std::int64_t record = 0;
         std::string output;
         std::vector<unsigned char> pixels;
+        chart::PngTexts texts;
     };
 
     void keepFailure(std::int64_t k, Failure failed);

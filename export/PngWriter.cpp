@@ -68,7 +68,7 @@ bool deflateRows(std::string& out, int width, int height, const unsigned char* p
 } // namespace
 
 std::string pngOfIndexed(int width, int height, const std::vector<std::uint32_t>& palette,
-                         const unsigned char* pixels, int dpi) {
+                         const unsigned char* pixels, int dpi, const chart::PngTexts& texts) {
     std::string png = "\x89PNG\r\n\x1a\n";
     std::string header;
     appendBigEndian(header, static_cast<std::uint32_t>(width));
@@ -81,6 +81,10 @@ std::string pngOfIndexed(int width, int height, const std::vector<std::uint32_t>
     appendBigEndian(resolution, perMetre);
     resolution += '\x01'; // per metre
     appendChunk(png, "pHYs", resolution);
+    for (const auto& [keyword, text] : texts) {
+        // Keyword, no compression, no language, no translated keyword, then the text.
+        appendChunk(png, "iTXt", keyword + std::string("\0\0\0\0\0", 5) + text);
+    }
     std::string colours;
     for (const std::uint32_t c : palette) {
         colours += static_cast<char>((c >> 16) & 0xFF);

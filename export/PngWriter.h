@@ -1,5 +1,7 @@
 #pragma once
 
+#include "chart/ViewText.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -9,9 +11,11 @@ namespace sorkam::exporting {
 // A picture of colour indices, 8 bits a pixel, with its palette (0xRRGGBB), as PNG file bytes:
 // its resolution in dots per inch, and its rows unfiltered and deflated at zlib's level 5 (for a
 // chart picture 2.4 ms instead of 3.8 ms at the default level, 15.6 KB instead of 13.8 KB).
-// Empty when it cannot be compressed.
+// texts become international text chunks (keyword, UTF-8 text). Empty when it cannot be
+// compressed.
 [[nodiscard]] std::string pngOfIndexed(int width, int height,
                                        const std::vector<std::uint32_t>& palette,
-                                       const unsigned char* pixels, int dpi);
+                                       const unsigned char* pixels, int dpi,
+                                       const chart::PngTexts& texts = {});
 
 } // namespace sorkam::exporting

@@ -1,109 +1,38 @@
 // sorkam-export: pictures, numbers and header listings of a data file's records, for reports,
 // spreadsheets and scripts. Loads no toolkit: its pictures are painted from tables kept at build
-// time.
-#include "export/ExportCommands.h"
-#include "export/ExportOptions.h"
-#include "export/OutputFile.h"
+// time. Pictures that need more (vectors, or a view's legend, cursors or range) are painted by
+// the painter program beside it, which this program becomes for them.
+#include "export/ExportProgram.h"
 
 #include <unistd.h>
 
-#include <algorithm>
-#include <cstdio>
-#include <optional>
+#include <cerrno>
+#include <climits>
 #include <string>
-#include <vector>
 
 namespace {
 
-using namespace sorkam;
 using namespace sorkam::exporting;
 
-// A command line that is not understood: one line, and where to read more.
-int usageError(const std::string& message) {
-    std::fprintf(stderr, "sorkam-export: %s\nTry 'sorkam-export --help' for more information.\n",
-                 message.c_str());
-    return kUsage;
-}
-
-// Whether a progress line is open on the terminal, so that a message starts on a line of its own.
-bool progressLineOpen = false;
-
-int report(const ExportResult& done) {
-    if (done.ok()) {
-        return kOk;
+// The painter program's path: SORKAM_PAINTER (relative to this program's folder, where the
+// installation and the build tree both put it).
+std::string painterPath() {
+    char self[PATH_MAX];
+    const ssize_t length = ::readlink("/proc/self/exe", self, sizeof self - 1);
+    if (length <= 0) {
+        return SORKAM_PAINTER;
     }
-    if (progressLineOpen) {
-        std::fputc('\n', stderr);
-        progressLineOpen = false;
-    }
-    std::fprintf(stderr, "%s\n", done.error().message.c_str());
-    return done.error().status;
-}
-
-// Text to standard output, checked to the close like any output.
-int print(const std::string& text) {
-    Result<OutputFile, Failure> out = OutputFile::open("-", {});
-    if (!out.ok()) {
-        return report(out.error());
-    }
-    if (auto done = out.value().write(text); !done.ok()) {
-        return report(done);
-    }
-    return report(out.value().commit());
-}
-
-// Progress on a terminal, every eighth picture and the last: "record 17 (16 of 240)", the
-// record being the last of the pictures done in the selection's order.
-Progress progressOnTerminal() {
-    if (isatty(STDERR_FILENO) == 0) {
-        return {};
-    }
-    return [](std::int64_t done, std::int64_t total, std::int64_t record) {
-        if (done % 8 == 0 || done == total) {
-            std::fprintf(stderr, "\rrecord %lld (%lld of %lld)%s", static_cast<long long>(record),
-                         static_cast<long long>(done), static_cast<long long>(total),
-                         done == total ? "\n" : "");
-            progressLineOpen = done != total;
-        }
-    };
-}
-
-int runPng(const ExportOptions& options) {
-    // As gzip does: a picture's bytes would only garble the terminal.
-    if (!options.each && options.output == "-" && isatty(STDOUT_FILENO) != 0) {
-        return usageError("png will not write a picture to a terminal; name a file with -o or "
-                          "redirect standard output");
-    }
-    if (options.each) {
-        return report(pngEach(options.file, options.records, options.eachDirectory, options.scale,
-                              progressOnTerminal()));
-    }
-    return report(png(options.file, options.records, options.output, options.scale));
+    std::string path(self, static_cast<std::size_t>(length));
+    return path.substr(0, path.rfind('/') + 1) + SORKAM_PAINTER;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    removeUnfinishedOutputsOnSignals();
-    const std::vector<std::string> arguments(argv + std::min(argc, 1), argv + argc);
-    const auto parsed = parseExportOptions(arguments);
-    if (const auto* usage = std::get_if<UsageError>(&parsed)) {
-        return usageError(usage->message);
-    }
-    const ExportOptions& options = std::get<ExportOptions>(parsed);
-    switch (options.command) {
-    case ExportOptions::Command::Help:
-        return print(exportHelpText());
-    case ExportOptions::Command::Version:
-        return print("sorkam-export " SORKAM_VERSION "\n");
-    case ExportOptions::Command::Info:
-        return report(info(options.file,
-                           options.recordsGiven ? std::optional(options.records) : std::nullopt,
-                           options.json));
-    case ExportOptions::Command::Csv:
-        return report(csv(options.file, options.records, options.output));
-    case ExportOptions::Command::Png:
-        return runPng(options);
-    }
-    return kUsage;
+    return runExport(argc, argv, [argv](const ExportOptions&, const Progress&) -> ExportResult {
+        // The same command line, run by the painter in this process's place.
+        const std::string painter = painterPath();
+        ::execv(painter.c_str(), argv);
+        return failure(kOutput, painter, "cannot be run: " + systemReason(errno));
+    });
 }

@@ -1,5 +1,7 @@
 #include "plot/Fonts.h"
 
+#include <cmath>
+
 namespace sorkam {
 
 namespace {
@@ -17,6 +19,20 @@ QFont regular(const QString& family, QFont::StyleHint hint, double pointSize, bo
 
 QFont serifFont(double pointSize, bool antialiased) {
     return regular(QStringLiteral("Times New Roman"), QFont::Serif, pointSize, antialiased);
+}
+
+QFont pictureFont(QFont font) {
+    if (!(font.styleStrategy() & QFont::NoAntialias)) {
+        font.setStyleStrategy(
+            QFont::StyleStrategy(font.styleStrategy() | QFont::NoSubpixelAntialias));
+    }
+    font.setHintingPreference(QFont::PreferVerticalHinting);
+    return font;
+}
+
+QFont layoutPixelFont(QFont font) {
+    font.setPixelSize(static_cast<int>(std::lround(font.pointSizeF() * 96.0 / 72.0)));
+    return pictureFont(font);
 }
 
 QFont sansFont(double pointSize) {

@@ -76,7 +76,7 @@ QColor toQColor(Color color) {
 }
 
 QFont ImagePlotSurface::labelFont() {
-    return serifFont(kNumberPointSize, false);
+    return pictureFont(serifFont(kNumberPointSize, false));
 }
 
 QPen ImagePlotSurface::linePen(Color color) {

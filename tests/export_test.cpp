@@ -11,11 +11,14 @@
 #include "tests/support/TempFiles.h"
 #include "viewer/RecordDisplay.h"
 
+#include <QFile>
+#include <QImageReader>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QThread>
+#include <QXmlStreamReader>
 
 #include <gtest/gtest.h>
 
@@ -23,6 +26,7 @@
 #include <filesystem>
 #include <fstream>
 #include <future>
+#include <map>
 #include <set>
 #include <sstream>
 
@@ -77,6 +81,35 @@ TEST(ExportOptions, RefusesWhatDoesNotApplyAndReadsEverythingAfterDashes) {
     EXPECT_EQ(usage({"png", "f", "-r", "1"}), "png needs -o OUT.png or --each DIR");
     EXPECT_EQ(usage({"--help-all"}), "unknown option: --help-all");
     EXPECT_EQ(usage({"csv", "f"}), "csv needs the records: -r SEL");
+    // The view's options belong to the pictures, and only whole views pass.
+    EXPECT_EQ(usage({"info", "f", "--legend"}), "info does not take --legend");
+    EXPECT_EQ(usage({"csv", "f", "-r", "1", "--range", "0-100"}), "csv does not take --range");
+    EXPECT_EQ(usage({"svg", "f", "-r", "1", "-o", "a.svg", "--scale", "2"}),
+              "svg does not take --scale");
+    EXPECT_EQ(usage({"pdf", "f", "-r", "1", "--each", "d"}), "pdf does not take --each");
+    EXPECT_EQ(usage({"svg", "f", "-r", "1"}), "svg needs -o OUT.svg");
+    EXPECT_EQ(usage({"pdf", "f", "-r", "1", "-o", "a.svg"}),
+              "pdf writes PDF, but a.svg names a SVG file; name it a.pdf");
+    for (const char* range : {"5-10", "0-802", "-1-100", "100", "a-b", "300-200"}) {
+        EXPECT_EQ(
+            usage({"png", "f", "-r", "1", "-o", "a.png", "--range", range}).rfind("--range", 0), 0u)
+            << range;
+    }
+    for (const char* cursors : {"802", "1,", ",", "a", "1,2,3"}) {
+        EXPECT_EQ(usage({"svg", "f", "-r", "1", "-o", "a.svg", "--cursors", cursors})
+                      .rfind("--cursors", 0),
+                  0u)
+            << cursors;
+    }
+    const auto view = parseExportOptions(
+        {"png", "f", "-r", "1", "-o", "a.png", "--range=200.25-400", "--cursors=,300", "--legend"});
+    ASSERT_TRUE(std::holds_alternative<ExportOptions>(view));
+    const chart::View& shown = std::get<ExportOptions>(view).view;
+    EXPECT_EQ(shown.range.first, 200.25);
+    EXPECT_EQ(shown.range.last, 400.0);
+    EXPECT_EQ(shown.cursorA, std::nullopt);
+    EXPECT_EQ(shown.cursorB, std::optional<int>(300));
+    EXPECT_TRUE(shown.legend && std::get<ExportOptions>(view).needsPainter());
 
     const auto parsed = parseExportOptions({
         "-r",
@@ -282,6 +315,82 @@ std::vector<std::string> othersIn(const fs::path& folder, std::set<std::string> 
         }
     }
     return others;
+}
+
+// How many polylines of an SVG drawing are stroked in each colour.
+std::map<QString, int> polylinesByStroke(const QByteArray& svg, QString& title, int& texts,
+                                         int& images) {
+    std::map<QString, int> counts;
+    std::vector<QString> strokes{QString()};
+    QXmlStreamReader xml(svg);
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isStartElement()) {
+            const QString stroke = xml.attributes().value("stroke").toString();
+            strokes.push_back(stroke.isEmpty() ? strokes.back() : stroke);
+            counts[strokes.back()] += xml.name() == u"polyline" ? 1 : 0;
+            texts += xml.name() == u"text" ? 1 : 0;
+            images += xml.name() == u"image" ? 1 : 0;
+            if (xml.name() == u"title") {
+                title = xml.readElementText();
+                strokes.pop_back();
+            }
+        } else if (xml.isEndElement()) {
+            strokes.pop_back();
+        }
+    }
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    return counts;
+}
+
+TEST_F(ExportTest, PicturesOfAViewAreVectorsAndSayWhatTheyShow) {
+    const QString data = QString::fromStdString(three);
+    const QString svg = QString::fromStdString(out("two.svg"));
+    ASSERT_EQ(exportTool({"svg", data, "-r", "1-2", "-o", svg}).status, 0);
+    QFile file(svg);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QString title;
+    int texts = 0;
+    int images = 0;
+    const auto strokes = polylinesByStroke(file.readAll(), title, texts, images);
+    // Record 1 red and record 2 green: a polyline for each of their four channels.
+    EXPECT_EQ(strokes.at("#ff0000"), 4);
+    EXPECT_EQ(strokes.at("#00ff00"), 4);
+    EXPECT_EQ(title, "three.vid, records 1-2");
+    EXPECT_GE(texts, 2 + 2 * (13 + 17)); // captions, value and index numbers as text
+    EXPECT_EQ(images, 0);
+
+    const QString pdf = QString::fromStdString(out("two.pdf"));
+    ASSERT_EQ(exportTool({"pdf", data, "-r", "1-2", "-o", pdf, "--legend"}).status, 0);
+    const std::string document = contents(pdf.toStdString());
+    EXPECT_EQ(document.rfind("%PDF-", 0), 0u);
+    EXPECT_NE(document.find("/Title"), std::string::npos);
+    EXPECT_NE(document.find("<dc:description><rdf:Alt><rdf:li xml:lang='x-default'>VIDEO A "
+                            "(channels 1 and 3) and VIDEO B (channels 2 and 4) of records 1-2 of "
+                            "three.vid, samples 0 to 801, with a legend<"),
+              std::string::npos);
+    EXPECT_EQ(document.find("/Subtype /Image"), std::string::npos);
+
+    // A PNG's texts: the plain picture's and the view's, which a script can paint again.
+    const QString plain = QString::fromStdString(out("plain.png"));
+    const QString view = QString::fromStdString(out("view.png"));
+    ASSERT_EQ(exportTool({"png", data, "-r", "1-2", "-o", plain}).status, 0);
+    const QStringList options = {"--range", "100-300.5", "--cursors", "150,250", "--legend"};
+    ASSERT_EQ(exportTool(QStringList{"png", data, "-r", "1-2", "-o", view} + options).status, 0);
+    EXPECT_EQ(QImageReader(plain).text("Title"), "three.vid, records 1-2");
+    EXPECT_EQ(QImageReader(plain).text("Source"), "three.vid");
+    EXPECT_EQ(QImageReader(plain).text("Software"), "sorkam-export " SORKAM_VERSION);
+    EXPECT_EQ(QImageReader(plain).text("Comment"), "sorkam-export -r 1-2");
+    EXPECT_EQ(QImageReader(view).text("Comment"), "sorkam-export -r 1-2 " + options.join(' '));
+    EXPECT_EQ(QImage(view).size(), QImage(plain).size());
+    EXPECT_NE(QImage(view).convertToFormat(QImage::Format_RGB32),
+              QImage(plain).convertToFormat(QImage::Format_RGB32));
+
+    // A record the file does not hold leaves no drawing behind.
+    const ToolRun missing =
+        exportTool({"svg", data, "-r", "1,7", "-o", QString::fromStdString(out("none.svg"))});
+    EXPECT_EQ(missing.status, kNoRecord);
+    EXPECT_FALSE(fs::exists(out("none.svg")));
 }
 
 TEST_F(ExportTest, EachErrorHasItsStatusAndOneLineAndLeavesNoOutput) {

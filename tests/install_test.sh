@@ -15,7 +15,8 @@ if [ "$mode" = deb ]; then
     (cd "$build" && cpack -G DEB -B "$root/pkg" >/dev/null) || fail "cpack"
     deb=$(ls "$root"/pkg/sorkam_*.deb)
     contents=$(dpkg-deb -c "$deb")
-    for f in ./usr/bin/sorkam ./usr/bin/sorkam-export ./usr/share/applications/sorkam.desktop \
+    for f in ./usr/bin/sorkam ./usr/bin/sorkam-export ./usr/libexec/sorkam/sorkam-export-painter \
+             ./usr/share/applications/sorkam.desktop \
              ./usr/share/mime/packages/sorkam.xml ./usr/share/icons/hicolor/scalable/apps/sorkam.svg \
              ./usr/share/icons/hicolor/48x48/apps/sorkam.png \
              ./usr/share/metainfo/org.sorkam.sorkam.metainfo.xml \
@@ -24,16 +25,21 @@ if [ "$mode" = deb ]; then
         grep -q " $f\$" <<<"$contents" || fail "$f not in the package"
     done
     depends=$(dpkg-deb -f "$deb" Depends)
-    for d in libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins fonts-liberation; do
+    for d in libqt6widgets6 libqt6gui6 libqt6core6 libqt6svg6 libqt6printsupport6 qt6-qpa-plugins \
+             fonts-liberation; do
         grep -q "$d" <<<"$depends" || fail "package does not depend on $d: $depends"
     done
     dpkg-deb -x "$deb" "$root/unpacked"
     version=$("$root/unpacked/usr/bin/sorkam-export" --version)
     [ "$version" = "sorkam-export $(dpkg-deb -f "$deb" Version)" ] || fail "version: $version"
-    for program in sorkam sorkam-export; do
-        ! readelf -d "$root/unpacked/usr/bin/$program" | grep -qE "RPATH|RUNPATH" ||
+    for program in bin/sorkam bin/sorkam-export libexec/sorkam/sorkam-export-painter; do
+        ! readelf -d "$root/unpacked/usr/$program" | grep -qE "RPATH|RUNPATH" ||
             fail "$program carries a RUNPATH"
     done
+    # The installed tool finds its painter where the package put it.
+    head -c 10048 /dev/zero >"$root/run.vid"
+    "$root/unpacked/usr/bin/sorkam-export" svg "$root/run.vid" -r 0 -o - | grep -q "<svg" ||
+        fail "the installed sorkam-export paints no SVG"
     # No errors or warnings, and no hardening notes, even at the pedantic level.
     lintian --pedantic -I --tag-display-limit 0 "$deb" 2>/dev/null >"$root/lintian" || true
     if grep -E "^(E|W): |hardening-no" "$root/lintian"; then

@@ -1,11 +1,12 @@
 // The window under the offscreen platform: layout, captions, fonts, keys, and what it shows.
+#include "chart/Decorations.h"
 #include "plot/PlotFrame.h"
 #include "tests/support/FakeViewer.h"
 #include "tests/support/TempFiles.h"
 #include "viewer/Commands.h"
+#include "viewer/FileDialog.h"
 #include "viewer/Measurements.h"
-#include "viewer/OpenFileDialog.h"
-#include "viewer/PlotDecorations.h"
+#include "viewer/PictureFile.h"
 #include "viewer/TextDisplay.h"
 #include "viewer/ViewerWindow.h"
 
@@ -18,8 +19,11 @@
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QImageReader>
 #include <QLabel>
 #include <QMimeData>
+#include <QPainter>
+#include <QProcess>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalSpy>
@@ -30,6 +34,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 
 namespace sorkam {
@@ -43,6 +48,11 @@ int countColour(const QImage& img, QRgb rgb) {
         }
     }
     return n;
+}
+
+std::string contents(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 QImage imageOf(PlotWidget* plot) {
@@ -415,7 +425,8 @@ TEST_F(WindowTest, ZoomLegendCursorsAndHiddenRecordsLeaveThePlotsAsTheyWere) {
     trigger("legendAction");
     EXPECT_NE(shown(), before);
     // A click on record 1's row hides it, read from nowhere: no red left; a second shows it.
-    const auto rows = legendRows(w.controller().overlay(), plotA(w)->size(), w.font());
+    const auto rows = chart::legendRows(chart::legendEntries(w.controller().overlay()),
+                                        plotA(w)->size(), w.font());
     ASSERT_EQ(rows.size(), 3u);
     QTest::mouseClick(plotA(w), Qt::LeftButton, {}, rows[1].rect.center());
     EXPECT_EQ(countColour(shown(), qRgb(255, 0, 0)), 0);
@@ -444,6 +455,75 @@ TEST_F(WindowTest, ZoomLegendCursorsAndHiddenRecordsLeaveThePlotsAsTheyWere) {
 
     trigger("removeCursorsAction");
     EXPECT_EQ(shown(), before);
+}
+
+TEST_F(WindowTest, TheSavedViewIsTheExportToolsPictureAndCopyAndPrintShowTheSame) {
+    const std::string data = dir.write("demo.vid", testdata::demoFile(4));
+    ASSERT_TRUE(showOn(data));
+    nextButton(w)->click();
+    nextButton(w)->click();
+    const auto trigger = [&](const char* name) { w.findChild<QAction*>(name)->trigger(); };
+    trigger("legendAction");
+    QTest::mouseClick(plotA(w), Qt::LeftButton, {}, QPoint(200, 100));
+    QTest::mouseClick(plotB(w), Qt::LeftButton, Qt::ShiftModifier, QPoint(300, 100));
+    QWheelEvent wheel(QPointF(333, 90), plotA(w)->mapToGlobal(QPointF(333, 90)), {}, {0, 120},
+                      Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(plotA(w), &wheel); // zoomed around the pointer, not on whole samples
+    ASSERT_FALSE(w.controller().range().whole());
+
+    // Saved where the dialog says, which started beside the data file, named after the records.
+    const std::string saved = (dir.path() / "view.png").string();
+    dialogs.pictureNames = {saved};
+    trigger("saveViewAction");
+    EXPECT_EQ(log.count("save as:" + (dir.path() / "demo-records-0-2.png").string()), 1u);
+    QImageReader reader(QString::fromStdString(saved));
+    const QString comment = reader.text("Comment");
+    const QImage picture = reader.read().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(picture.size(), QSize(755, 538));
+
+    // The export tool, given the options the picture names, paints the same pixels.
+    QStringList options = comment.split(' ');
+    ASSERT_EQ(options.takeFirst(), "sorkam-export");
+    EXPECT_TRUE(options.contains("--legend") && options.contains("--cursors"))
+        << comment.toStdString();
+    const QString exported = QString::fromStdString((dir.path() / "exported.png").string());
+    QProcess tool;
+    tool.start(SORKAM_EXPORT_BINARY,
+               QStringList{"png", QString::fromStdString(data), "-o", exported} + options);
+    ASSERT_TRUE(tool.waitForFinished(60000));
+    ASSERT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
+    EXPECT_EQ(QImage(exported).convertToFormat(QImage::Format_RGB32), picture)
+        << comment.toStdString();
+
+    // Copied: the same picture. Printed: the same view on the page.
+    trigger("copyViewAction");
+    EXPECT_EQ(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), picture);
+    trigger("printViewAction");
+    ASSERT_TRUE(dialogs.printed);
+    QImage page(picture.size(), QImage::Format_RGB32);
+    page.fill(Qt::white);
+    QPainter painter(&page);
+    dialogs.printed(painter);
+    painter.end();
+    EXPECT_GT(countColour(page, qRgb(255, 0, 0)), 100); // record 1's traces
+
+    // SVG and PDF by their names; a file that cannot be written is told in a box, and the data
+    // file is never replaced, under whatever name.
+    dialogs.pictureNames = {(dir.path() / "view.svg").string(), (dir.path() / "view.PDF").string(),
+                            (dir.path() / "no" / "view.png").string()};
+    trigger("saveViewAction");
+    trigger("saveViewAction");
+    EXPECT_NE(contents(dir.path() / "view.svg").find("<polyline"), std::string::npos);
+    EXPECT_EQ(contents(dir.path() / "view.PDF").rfind("%PDF-", 0), 0u);
+    trigger("saveViewAction");
+    ASSERT_FALSE(dialogs.messages.empty());
+    EXPECT_EQ(dialogs.messages.back(), "Cannot save " + (dir.path() / "no" / "view.png").string() +
+                                           ": No such file or directory");
+    const std::string before = contents(data);
+    std::filesystem::create_symlink(data, dir.path() / "data.png");
+    EXPECT_EQ(writePictureFile((dir.path() / "data.png").string(), "picture", data),
+              std::optional<std::string>("it is the data file shown"));
+    EXPECT_EQ(contents(data), before);
 }
 
 TEST_F(WindowTest, ReadOutsShowThePlaceAndTheSamplesOfTheLastRecord) {
@@ -557,7 +637,7 @@ TEST(OpenFileDialog, ListsAndOpensNamesThatAreNotUtf8InColumnsThatFit) {
     dir.write("plain.dat", test::numberedRecords(1));
     dir.write("notes.txt", {1});
     std::filesystem::create_directory(dir.path() / "runs");
-    OpenFileDialog dialog("open file", folderOf(latin));
+    FileDialog dialog("open file", folderOf(latin));
     EXPECT_EQ(dialog.currentFolder(), dir.path().string());
     auto* view = dialog.findChild<QTreeView*>("entries");
     ASSERT_NE(view, nullptr);

@@ -1,11 +1,15 @@
 #include "viewer/QtDialogs.h"
 
-#include "viewer/OpenFileDialog.h"
+#include "chart/ViewPicture.h"
+#include "viewer/FileDialog.h"
 #include "viewer/TextDisplay.h"
 
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPainter>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 
 namespace sorkam {
 
@@ -48,11 +52,38 @@ std::optional<std::string> QtDialogs::openFile(const std::string& /*presetName*/
                                                const std::string& currentFile) {
     // The preset name "*.vid;dat" is a pattern, not a file: the dialog's filter offers the record
     // files, and the name field starts empty.
-    OpenFileDialog dialog(QString::fromStdString(title), folderOf(currentFile), parent);
+    FileDialog dialog(QString::fromStdString(title), folderOf(currentFile), parent);
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
     return dialog.selectedPath();
+}
+
+std::optional<std::string> QtDialogs::savePictureName(const std::string& suggestedPath) {
+    const std::size_t slash = suggestedPath.rfind('/');
+    FileDialog dialog(tr("Save the view"), folderOf(suggestedPath), parent,
+                      FileDialog::Purpose::SavePicture,
+                      slash == std::string::npos ? suggestedPath : suggestedPath.substr(slash + 1));
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.selectedPath();
+}
+
+void QtDialogs::printPreview(const std::function<void(QPainter&)>& paintPage) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    printer.setDocName(QGuiApplication::applicationDisplayName());
+    QPrintPreviewDialog preview(&printer, parent);
+    preview.setWindowTitle(tr("Print preview"));
+    QObject::connect(
+        &preview, &QPrintPreviewDialog::paintRequested, &preview, [&paintPage](QPrinter* page) {
+            QPainter painter(page);
+            chart::fitChartOnPage(painter,
+                                  QRectF(QPointF(), page->pageRect(QPrinter::DevicePixel).size()));
+            paintPage(painter);
+        });
+    preview.exec();
 }
 
 } // namespace sorkam

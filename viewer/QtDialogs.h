@@ -23,6 +23,9 @@ public:
                                                       const std::string& filter,
                                                       const std::string& title,
                                                       const std::string& currentFile) override;
+    [[nodiscard]] std::optional<std::string>
+    savePictureName(const std::string& suggestedPath) override;
+    void printPreview(const std::function<void(QPainter&)>& paintPage) override;
 
 private:
     QWidget* parent;

@@ -1,6 +1,7 @@
 #include "viewer/ViewerController.h"
 
 #include "chart/Traces.h"
+#include "chart/ViewText.h"
 #include "plot/PlotFrame.h"
 
 #include <algorithm>
@@ -125,6 +126,55 @@ void ViewerController::removeCursors() {
 
 void ViewerController::showMeasurements() {
     host.showMeasurements();
+}
+
+void ViewerController::copyView() {
+    host.copyView();
+}
+
+void ViewerController::saveView() {
+    const std::optional<std::string> path = dialogs.savePictureName(suggestedPictureName());
+    if (!path) {
+        return;
+    }
+    if (const std::optional<std::string> failure = host.saveView(*path)) {
+        dialogs.showMessage(*failure);
+    }
+}
+
+void ViewerController::printView() {
+    host.printView();
+}
+
+std::string ViewerController::suggestedPictureName() const {
+    const std::size_t slash = file.rfind('/');
+    const std::string folder = slash == std::string::npos ? "" : file.substr(0, slash + 1);
+    std::string stem = file.substr(folder.size());
+    if (const std::size_t dot = stem.rfind('.'); dot != std::string::npos && dot > 0) {
+        stem.resize(dot);
+    }
+    std::vector<std::int64_t> numbers;
+    for (const chart::OverlayRecord& shown : records.records()) {
+        numbers.push_back(shown.number);
+    }
+    const std::string runs = chart::recordRunsText(chart::recordRuns(numbers));
+    std::string suffix = numbers.empty()       ? std::string()
+                         : numbers.size() == 1 ? "-record-" + runs
+                         : runs.size() <= 60   ? "-records-" + runs
+                                               : "-" + std::to_string(numbers.size()) + "-records";
+    suffix += ".png";
+    // Within the longest name a folder can hold, cut between characters.
+    constexpr std::size_t kLongestName = 255;
+    if (stem.size() + suffix.size() > kLongestName) {
+        stem.resize(kLongestName - suffix.size());
+        while (!stem.empty() && (static_cast<unsigned char>(stem.back()) & 0xC0) == 0x80) {
+            stem.pop_back();
+        }
+        if (!stem.empty() && static_cast<unsigned char>(stem.back()) >= 0xC0) {
+            stem.pop_back();
+        }
+    }
+    return folder + (stem.empty() ? "sorkam" : stem) + suffix;
 }
 
 void ViewerController::zoomIn() {

@@ -72,6 +72,15 @@ public:
     void toggleLegend();
     void removeCursors();
     void showMeasurements();
+    // Ctrl+C, Ctrl+S, Ctrl+P: the view copied as a picture, saved to a file the user names in
+    // the save dialog (starting in the data file's folder, named after it and the records), or
+    // printed. A file that cannot be written is reported in a box; the view stays.
+    void copyView();
+    void saveView();
+    void printView();
+    // The name the save dialog suggests: the data file's, its folder and its extension left off,
+    // and the records on the plots ("demo-records-0-2,5.png") in the data file's folder.
+    [[nodiscard]] std::string suggestedPictureName() const;
     // Zoom on the sample index: in (half as many samples) and out around the middle, and back to
     // the whole chart; around a sample index (factor below 1 zooms in); moved by samples.
     void zoomIn();

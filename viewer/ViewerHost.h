@@ -2,8 +2,11 @@
 
 #include "plot/Color.h"
 
+#include <functional>
 #include <optional>
 #include <string>
+
+class QPainter;
 
 namespace sorkam {
 
@@ -28,6 +31,14 @@ public:
     virtual void setFollowing(bool on) = 0;
     // Opens the measurements window (or brings it forward).
     virtual void showMeasurements() = 0;
+    // The view (both plots as shown, with the legend and the cursors where they are on) as a
+    // picture on the clipboard.
+    virtual void copyView() = 0;
+    // The view saved to path as PNG, SVG or PDF by its extension: nothing, or the message that
+    // says why it could not be.
+    [[nodiscard]] virtual std::optional<std::string> saveView(const std::string& path) = 0;
+    // The view printed on one landscape page, after a print preview.
+    virtual void printView() = 0;
 };
 
 // Modal boxes and the open-file dialog, all captioned with the application's name.
@@ -49,6 +60,15 @@ public:
                                                               const std::string& filter,
                                                               const std::string& title,
                                                               const std::string& currentFile) = 0;
+    // The save dialog for a picture, starting in suggestedPath's folder with its name: the path
+    // to write, ending in .png, .svg or .pdf (the type chosen added where the name has none), or
+    // nothing when the user cancelled. An existing file is named only when the user agreed to
+    // replace it.
+    [[nodiscard]] virtual std::optional<std::string>
+    savePictureName(const std::string& suggestedPath) = 0;
+    // The print preview of one landscape page, which paintPage paints with a painter in the
+    // chart's layout pixels; printed when the user asks for it there.
+    virtual void printPreview(const std::function<void(QPainter&)>& paintPage) = 0;
 };
 
 } // namespace sorkam

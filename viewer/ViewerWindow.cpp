@@ -1,9 +1,11 @@
 #include "viewer/ViewerWindow.h"
 
 #include "chart/ChartLayout.h"
+#include "chart/Decorations.h"
+#include "chart/ViewPicture.h"
 #include "viewer/Commands.h"
 #include "viewer/MeasurementsWindow.h"
-#include "viewer/PlotDecorations.h"
+#include "viewer/PictureFile.h"
 #include "viewer/QtDialogs.h"
 #include "viewer/ReadOut.h"
 #include "viewer/StatusLine.h"
@@ -13,6 +15,8 @@
 #include "chart/OverlayView.h"
 
 #include <QAction>
+#include <QBuffer>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -22,6 +26,7 @@
 #include <QHelpEvent>
 #include <QLabel>
 #include <QMimeData>
+#include <QPainter>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScreen>
@@ -95,6 +100,17 @@ std::optional<std::string> droppedFile(const QMimeData* data) {
         .toStdString();
 }
 
+// "following the file", at the plot's top left, while the file is followed.
+void paintFollowingMark(QPainter& painter) {
+    const QString text = QCoreApplication::translate("ViewerWindow", "following the file");
+    const QFontMetrics metrics = painter.fontMetrics();
+    const QRect box(40, 4, metrics.horizontalAdvance(text) + 8, metrics.height() + 2);
+    painter.fillRect(box, Qt::white);
+    painter.setPen(Qt::black);
+    painter.drawRect(box.adjusted(0, 0, -1, -1));
+    painter.drawText(box, Qt::AlignCenter, text);
+}
+
 QString fromView(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -131,10 +147,10 @@ ViewerWindow::ViewerWindow(UserDialogs* dialogs, int dpiOverride, QWidget* paren
       fittedDpi(fittingDpi(dpiOverride > 0 ? dpiOverride : screenDpi(), availableArea())),
       layoutDpi(fittedDpi),
       ownDialogs(dialogs == nullptr ? std::make_unique<QtDialogs>(this) : nullptr),
+      userDialogs(dialogs != nullptr ? *dialogs : *ownDialogs),
       plotA(makePlot(this, "plotA", chart::kPlotA, layoutDpi)),
       plotB(makePlot(this, "plotB", chart::kPlotB, layoutDpi)),
-      control(*this, dialogs != nullptr ? *dialogs : *ownDialogs, plotA->surface(),
-              plotB->surface()) {
+      control(*this, userDialogs, plotA->surface(), plotB->surface()) {
     setObjectName(QStringLiteral("viewerWindow"));
     setWindowTitle(QGuiApplication::applicationDisplayName());
     addControls();
@@ -267,7 +283,7 @@ void ViewerWindow::describeControls() {
 QString ViewerWindow::plotReadOut(const PlotWidget* plot, QPoint at) const {
     ChartPoint point = chartPointAt(at.x(), at.y(), plot->width(), plot->height());
     point.index =
-        static_cast<int>(std::lround(indexAtColumn(control.range(), at.x(), plot->width())));
+        static_cast<int>(std::lround(chart::indexAtColumn(control.range(), at.x(), plot->width())));
     const chart::OverlayRecord* shown = control.lastShown();
     return QString::fromStdString(describePlotPoint(
         point, shown ? &shown->record : nullptr, shown ? shown->number : 0, plot == plotA ? 1 : 2));
@@ -276,10 +292,10 @@ QString ViewerWindow::plotReadOut(const PlotWidget* plot, QPoint at) const {
 void ViewerWindow::addPlotInput() {
     for (PlotWidget* plot : {plotA, plotB}) {
         plot->setDecoration([this, plot](QPainter& painter) {
-            paintCursors(painter, plot->size(), control.range(), control.cursorA(),
-                         control.cursorB());
+            chart::paintCursors(painter, plot->size(), control.range(), control.cursorA(),
+                                control.cursorB());
             if (plot == plotA && control.legendShown()) {
-                paintLegend(painter, control.overlay(), plot->size());
+                chart::paintLegend(painter, chart::legendEntries(control.overlay()), plot->size());
             }
             if (plot == plotA && control.following()) {
                 paintFollowingMark(painter);
@@ -288,16 +304,18 @@ void ViewerWindow::addPlotInput() {
         PlotWidget::MouseInput input;
         input.click = [this, plot](QPoint at, Qt::KeyboardModifiers modifiers) {
             if (plot == plotA && control.legendShown()) {
-                for (const LegendRow& row : legendRows(control.overlay(), plot->size(), font())) {
+                const auto rows = chart::legendRows(chart::legendEntries(control.overlay()),
+                                                    plot->size(), font());
+                for (const chart::LegendRow& row : rows) {
                     if (row.rect.contains(at)) {
-                        const std::int16_t n = row.number;
+                        const auto n = static_cast<std::int16_t>(row.number);
                         run([this, n] { control.toggleRecordShown(n); });
                         return;
                     }
                 }
             }
             const int index = static_cast<int>(
-                std::lround(indexAtColumn(control.range(), at.x(), plot->width())));
+                std::lround(chart::indexAtColumn(control.range(), at.x(), plot->width())));
             const bool second = modifiers & Qt::ShiftModifier;
             run([this, index, second] { control.setCursor(second, index); });
         };
@@ -307,7 +325,7 @@ void ViewerWindow::addPlotInput() {
                 return;
             }
             if (modifiers & Qt::ControlModifier) {
-                const double index = indexAtColumn(control.range(), at.x(), plot->width());
+                const double index = chart::indexAtColumn(control.range(), at.x(), plot->width());
                 run([this, steps, index] { control.zoomAround(std::pow(0.8, steps), index); });
             } else {
                 run([this, steps] { control.pan(-steps * control.range().width() / 10.0); });
@@ -351,6 +369,65 @@ void ViewerWindow::showMeasurements() {
     if (!measurements->isVisible()) {
         measurements->show();
     }
+}
+
+chart::View ViewerWindow::shownView() const {
+    return {control.range(), control.cursorA(), control.cursorB(), control.legendShown()};
+}
+
+int ViewerWindow::pictureScale() const {
+    return std::clamp(static_cast<int>(std::ceil(plotA->pixelRatio())), 1, 4);
+}
+
+chart::PictureText ViewerWindow::shownViewText(int scale) const {
+    std::vector<std::int64_t> numbers;
+    for (const chart::OverlayRecord& shown : control.overlay().records()) {
+        if (shown.visible) {
+            numbers.push_back(shown.number);
+        }
+    }
+    return chart::pictureText(control.dataFile(), chart::recordRuns(numbers), shownView(), scale,
+                              "sorkam " + QCoreApplication::applicationVersion().toStdString());
+}
+
+void ViewerWindow::copyView() {
+    const QImage picture = chart::viewImage(control.overlay(), shownView(), pictureScale());
+    QGuiApplication::clipboard()->setImage(picture);
+}
+
+std::optional<std::string> ViewerWindow::saveView(const std::string& path) {
+    const auto failed = [&](const std::string& why) { return "Cannot save " + path + ": " + why; };
+    const QString lower = QFile::decodeName(QByteArray::fromStdString(path)).toLower();
+    QByteArray bytes;
+    QBuffer out(&bytes);
+    out.open(QIODevice::WriteOnly);
+    const int scale = pictureScale();
+    const chart::PictureText text = shownViewText(scale);
+    const auto paint = [this](QPainter& painter) {
+        chart::paintView(painter, control.overlay(), shownView());
+    };
+    bool made = false;
+    if (lower.endsWith(QStringLiteral(".png"))) {
+        made = chart::writePng(out, chart::viewImage(control.overlay(), shownView(), scale), text);
+    } else if (lower.endsWith(QStringLiteral(".svg"))) {
+        made = chart::writeSvg(out, text, paint);
+    } else if (lower.endsWith(QStringLiteral(".pdf"))) {
+        made = chart::writePdf(out, text, paint);
+    } else {
+        return failed("the name must end in .png, .svg or .pdf");
+    }
+    if (!made) {
+        return failed("the picture could not be made");
+    }
+    if (const auto why = writePictureFile(path, bytes.toStdString(), control.dataFile())) {
+        return failed(*why);
+    }
+    return std::nullopt;
+}
+
+void ViewerWindow::printView() {
+    userDialogs.printPreview(
+        [this](QPainter& painter) { chart::paintView(painter, control.overlay(), shownView()); });
 }
 
 void ViewerWindow::setFollowing(bool on) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "chart/ViewText.h"
 #include "viewer/PlotWidget.h"
 #include "viewer/ViewerController.h"
 #include "viewer/ViewerHost.h"
@@ -52,6 +53,9 @@ public:
     void setGrowWithWindow(bool on) override;
     void setFollowing(bool on) override;
     void showMeasurements() override;
+    void copyView() override;
+    [[nodiscard]] std::optional<std::string> saveView(const std::string& path) override;
+    void printView() override;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -86,6 +90,11 @@ private:
     void showOutcome();
     // The plots paint at the device resolution of the screen the window is on now.
     void followScreen();
+    // What the plots show beyond the records, and how a picture of it describes itself.
+    [[nodiscard]] chart::View shownView() const;
+    [[nodiscard]] chart::PictureText shownViewText(int scale) const;
+    // Picture pixels to each layout pixel of a copied or saved view: the plots' device pixels.
+    [[nodiscard]] int pictureScale() const;
 
     // The layout's dots per inch: the screen's, or less where the layout would not fit it
     // (fittedDpi), or what fits the window while the content grows with it.
@@ -93,6 +102,7 @@ private:
     int layoutDpi;
     bool growing = false;
     std::unique_ptr<UserDialogs> ownDialogs;
+    UserDialogs& userDialogs;
     PlotWidget* plotA;
     PlotWidget* plotB;
     QLabel* captionA = nullptr;

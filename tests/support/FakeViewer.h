@@ -3,6 +3,7 @@
 #include "viewer/ViewerHost.h"
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -46,6 +47,12 @@ public:
         log.events.push_back(std::string("follow:") + (on ? "on" : "off"));
     }
     void showMeasurements() override { log.events.push_back("measurements"); }
+    void copyView() override { log.events.push_back("copy"); }
+    std::optional<std::string> saveView(const std::string& path) override {
+        log.events.push_back("save:" + path);
+        return saveFailure;
+    }
+    void printView() override { log.events.push_back("print"); }
     void explainFailure(const std::string& line) override {
         explained.push_back(line);
         log.events.push_back("explain:" + line);
@@ -57,6 +64,7 @@ public:
     std::vector<std::string> explained; // lines for the terminal
     bool growing = false;
     bool following = false;
+    std::optional<std::string> saveFailure; // what saveView answers
 
 private:
     EventLog& log;
@@ -100,7 +108,23 @@ public:
         return name;
     }
 
+    std::optional<std::string> savePictureName(const std::string& suggested) override {
+        log.events.push_back("save as:" + suggested);
+        if (pictureNames.empty()) {
+            return std::nullopt;
+        }
+        std::optional<std::string> name = pictureNames.front();
+        pictureNames.pop_front();
+        return name;
+    }
+    void printPreview(const std::function<void(QPainter&)>& paint) override {
+        log.events.push_back("print preview");
+        printed = paint;
+    }
+
     std::vector<std::string> messages;
+    std::deque<std::optional<std::string>> pictureNames; // what the save dialog yields, then Cancel
+    std::function<void(QPainter&)> printed;              // what the last print preview paints
     std::string startedNear; // the file whose folder the dialog last started in
     std::deque<std::optional<std::string>> fileNames; // what the dialog yields in turn, then Cancel
     std::deque<bool> retryAnswers;                // Retry (true) or Cancel, in turn; then Cancel

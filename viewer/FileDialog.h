@@ -12,15 +12,22 @@ class QTreeView;
 
 namespace sorkam {
 
-// The open-file dialog. It lists a folder by the bytes of its names, so a file whose name is not
-// valid UTF-8 is listed (with U+FFFD where a byte cannot be shown) and opened by its own bytes.
-// It shows name, size and date in columns wide enough for them, and remembers nothing between
-// runs. Return in the name field, or a double-click on a file, opens; on a folder, enters it.
-class OpenFileDialog final : public QDialog {
+// The open-file dialog, and the dialog that names a picture to save. It lists a folder by the bytes
+// of its names, so a file whose name is not valid UTF-8 is listed (with U+FFFD where a byte cannot
+// be shown) and opened by its own bytes. It shows name, size and date in columns wide enough for
+// them, and remembers nothing between runs. Return in the name field, or a double-click on a file,
+// opens; on a folder, enters it.
+class FileDialog final : public QDialog {
     Q_OBJECT
 public:
-    // Starts in folder (bytes; "." for the working directory).
-    OpenFileDialog(const QString& title, const std::string& folder, QWidget* parent = nullptr);
+    // Opening a data file, or naming a picture to save: PNG, SVG or PDF, by the name's extension
+    // or else the file type chosen.
+    enum class Purpose { Open, SavePicture };
+
+    // Starts in folder (bytes; "." for the working directory), with name (bytes) in the name
+    // field.
+    FileDialog(const QString& title, const std::string& folder, QWidget* parent = nullptr,
+               Purpose purpose = Purpose::Open, const std::string& name = {});
 
     // The chosen file's path as bytes, once the dialog was accepted.
     [[nodiscard]] const std::string& selectedPath() const { return chosen; }
@@ -35,7 +42,11 @@ private:
     void activate(const QModelIndex& index);
     // A folder, or a file's path, from what the name field holds.
     [[nodiscard]] std::string typedPath() const;
+    // A picture's name ends in an extension of a picture type: the chosen type's where it has
+    // none. An existing file is replaced only when the user agrees.
+    [[nodiscard]] bool acceptPictureName(std::string& path);
 
+    Purpose purpose;
     std::string folder;
     std::string chosen;
     QLineEdit* folderField;

@@ -1,15 +1,15 @@
-#include "viewer/PlotDecorations.h"
+#include "chart/Decorations.h"
 
+#include "chart/RecordColors.h"
+#include "chart/ShownText.h"
 #include "plot/ImagePlotSurface.h"
-#include "viewer/TextDisplay.h"
 
-#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QPainter>
 
 #include <cmath>
 
-namespace sorkam {
+namespace sorkam::chart {
 
 namespace {
 
@@ -18,22 +18,22 @@ constexpr int kSwatch = 14;
 const QColor kCursorA(0xC0, 0x40, 0x00);
 const QColor kCursorB(0x60, 0x00, 0xA0);
 
-QString legendText(const chart::OverlayRecord& shown) {
-    return QString::number(shown.number) + QStringLiteral("  ") +
-           headerTextForDisplay(shown.record.header8 + " " + shown.record.header10);
+QString legendText(const LegendEntry& entry) {
+    return QString::number(entry.number) + QStringLiteral("  ") +
+           QString::fromStdString(entry.text);
 }
 
 } // namespace
 
-int columnOfIndex(const chart::IndexRange& range, double index, int width) {
+int columnOfIndex(const IndexRange& range, double index, int width) {
     return static_cast<int>(std::lround(range.xOf(index) * (width - 1) / kChartWidth));
 }
 
-double indexAtColumn(const chart::IndexRange& range, int column, int width) {
+double indexAtColumn(const IndexRange& range, int column, int width) {
     return range.indexAt(column * static_cast<double>(kChartWidth) / std::max(width - 1, 1));
 }
 
-void paintCursors(QPainter& painter, QSize plot, const chart::IndexRange& range,
+void paintCursors(QPainter& painter, QSize plot, const IndexRange& range,
                   const std::optional<int>& a, const std::optional<int>& b) {
     const std::pair<const std::optional<int>&, const char*> cursors[] = {{a, "A"}, {b, "B"}};
     for (const auto& [at, letter] : cursors) {
@@ -49,26 +49,40 @@ void paintCursors(QPainter& painter, QSize plot, const chart::IndexRange& range,
     }
 }
 
-std::vector<LegendRow> legendRows(const chart::Overlay& overlay, QSize plot, const QFont& font) {
+LegendEntry legendEntry(std::int64_t number, const Record& record, bool visible) {
+    return {number, recordColor(number), headerText(record.header8 + " " + record.header10),
+            visible};
+}
+
+std::vector<LegendEntry> legendEntries(const Overlay& overlay) {
+    std::vector<LegendEntry> legend;
+    for (const OverlayRecord& shown : overlay.records()) {
+        legend.push_back(legendEntry(shown.number, shown.record, shown.visible));
+    }
+    return legend;
+}
+
+std::vector<LegendRow> legendRows(const std::vector<LegendEntry>& legend, QSize plot,
+                                  const QFont& font) {
     const QFontMetrics metrics(font);
     int width = 0;
-    for (const chart::OverlayRecord& shown : overlay.records()) {
-        width = std::max(width, metrics.horizontalAdvance(legendText(shown)));
+    for (const LegendEntry& entry : legend) {
+        width = std::max(width, metrics.horizontalAdvance(legendText(entry)));
     }
     const int rowHeight = std::max(metrics.height(), kSwatch) + 2;
     const int rowWidth = kSwatch + 2 * kPadding + width;
     std::vector<LegendRow> rows;
     int y = kPadding + 2;
-    for (const chart::OverlayRecord& shown : overlay.records()) {
+    for (const LegendEntry& entry : legend) {
         rows.push_back({QRect(plot.width() - rowWidth - 2 * kPadding - 2, y, rowWidth, rowHeight),
-                        shown.number});
+                        entry.number});
         y += rowHeight;
     }
     return rows;
 }
 
-void paintLegend(QPainter& painter, const chart::Overlay& overlay, QSize plot) {
-    const std::vector<LegendRow> rows = legendRows(overlay, plot, painter.font());
+void paintLegend(QPainter& painter, const std::vector<LegendEntry>& legend, QSize plot) {
+    const std::vector<LegendRow> rows = legendRows(legend, plot, painter.font());
     if (rows.empty()) {
         return;
     }
@@ -78,7 +92,7 @@ void paintLegend(QPainter& painter, const chart::Overlay& overlay, QSize plot) {
     painter.setPen(Qt::black);
     painter.drawRect(box.adjusted(0, 0, -1, -1));
     for (std::size_t k = 0; k < rows.size(); ++k) {
-        const chart::OverlayRecord& shown = overlay.records()[k];
+        const LegendEntry& shown = legend[k];
         const QRect row = rows[k].rect;
         const QRect swatch(row.left(), row.center().y() - kSwatch / 2 + 1, kSwatch, kSwatch - 2);
         if (shown.visible) {
@@ -91,15 +105,4 @@ void paintLegend(QPainter& painter, const chart::Overlay& overlay, QSize plot) {
     }
 }
 
-void paintFollowingMark(QPainter& painter) {
-    const QString text = QCoreApplication::translate("PlotDecorations", "following the file");
-    const QFontMetrics metrics = painter.fontMetrics();
-    const QRect box(10 * kPadding, kPadding, metrics.horizontalAdvance(text) + 2 * kPadding,
-                    metrics.height() + 2);
-    painter.fillRect(box, Qt::white);
-    painter.setPen(Qt::black);
-    painter.drawRect(box.adjusted(0, 0, -1, -1));
-    painter.drawText(box, Qt::AlignCenter, text);
-}
-
-} // namespace sorkam
+} // namespace sorkam::chart

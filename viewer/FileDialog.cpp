@@ -1,4 +1,4 @@
-#include "viewer/OpenFileDialog.h"
+#include "viewer/FileDialog.h"
 
 #include <QComboBox>
 #include <QDateTime>
@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QStandardItemModel>
 #include <QTreeView>
@@ -70,8 +71,26 @@ bool endsWith(const std::string& name, const char* ending) {
     return lower.ends_with(ending);
 }
 
-// The entries of a folder that are not hidden, folders first, each group by name.
-std::vector<Entry> entriesOf(const std::string& folder, bool recordFilesOnly) {
+// The file types each purpose offers, the first shown at the start: a label and its endings
+// (none: every file).
+struct FileType {
+    const char* label;
+    std::vector<const char*> endings;
+};
+const std::vector<FileType>& fileTypes(FileDialog::Purpose purpose) {
+    static const std::vector<FileType> open = {
+        {QT_TRANSLATE_NOOP("FileDialog", "Record files (*.vid *.dat)"), {".vid", ".dat"}},
+        {QT_TRANSLATE_NOOP("FileDialog", "All files (*)"), {}}};
+    static const std::vector<FileType> save = {
+        {QT_TRANSLATE_NOOP("FileDialog", "PNG picture (*.png)"), {".png"}},
+        {QT_TRANSLATE_NOOP("FileDialog", "SVG drawing (*.svg)"), {".svg"}},
+        {QT_TRANSLATE_NOOP("FileDialog", "PDF document (*.pdf)"), {".pdf"}}};
+    return purpose == FileDialog::Purpose::Open ? open : save;
+}
+
+// The entries of a folder that are not hidden, folders first, each group by name: every folder,
+// and the files with one of endings (every file when there is none).
+std::vector<Entry> entriesOf(const std::string& folder, const std::vector<const char*>& endings) {
     std::vector<Entry> entries;
     DIR* dir = ::opendir(folder.c_str());
     if (dir == nullptr) {
@@ -88,8 +107,9 @@ std::vector<Entry> entriesOf(const std::string& folder, bool recordFilesOnly) {
         }
         Entry entry{name, S_ISDIR(info.st_mode), static_cast<qint64>(info.st_size),
                     static_cast<qint64>(info.st_mtime)};
-        if (!entry.isFolder && recordFilesOnly && !endsWith(name, ".vid") &&
-            !endsWith(name, ".dat")) {
+        if (!entry.isFolder && !endings.empty() &&
+            std::none_of(endings.begin(), endings.end(),
+                         [&](const char* ending) { return endsWith(name, ending); })) {
             continue;
         }
         entries.push_back(std::move(entry));
@@ -111,12 +131,14 @@ std::string folderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-OpenFileDialog::OpenFileDialog(const QString& title, const std::string& start, QWidget* parent)
-    : QDialog(parent), folderField(new QLineEdit(this)), view(new QTreeView(this)),
-      model(new QStandardItemModel(this)), nameField(new QLineEdit(this)),
-      filter(new QComboBox(this)) {
+FileDialog::FileDialog(const QString& title, const std::string& start, QWidget* parent,
+                       Purpose purpose, const std::string& presetName)
+    : QDialog(parent), purpose(purpose), folderField(new QLineEdit(this)),
+      view(new QTreeView(this)), model(new QStandardItemModel(this)),
+      nameField(new QLineEdit(this)), filter(new QComboBox(this)) {
     setWindowTitle(title);
-    setObjectName(QStringLiteral("openFileDialog"));
+    setObjectName(purpose == Purpose::Open ? QStringLiteral("openFileDialog")
+                                           : QStringLiteral("saveFileDialog"));
     folderField->setObjectName(QStringLiteral("folder"));
     folderField->setReadOnly(true);
     folderField->setAccessibleName(tr("Folder"));
@@ -133,9 +155,14 @@ OpenFileDialog::OpenFileDialog(const QString& title, const std::string& start, Q
     nameField->setObjectName(QStringLiteral("fileName"));
     nameField->setAccessibleName(tr("File name"));
     filter->setObjectName(QStringLiteral("filter"));
-    filter->addItems({tr("Record files (*.vid *.dat)"), tr("All files (*)")});
-    filter->setAccessibleName(tr("Files shown"));
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Open | QDialogButtonBox::Cancel, this);
+    for (const FileType& type : fileTypes(purpose)) {
+        filter->addItem(tr(type.label));
+    }
+    filter->setAccessibleName(purpose == Purpose::Open ? tr("Files shown") : tr("File type"));
+    auto* buttons = new QDialogButtonBox(
+        (purpose == Purpose::Open ? QDialogButtonBox::Open : QDialogButtonBox::Save) |
+            QDialogButtonBox::Cancel,
+        this);
 
     auto* top = new QHBoxLayout;
     top->addWidget(new QLabel(tr("Folder:"), this));
@@ -154,7 +181,7 @@ OpenFileDialog::OpenFileDialog(const QString& title, const std::string& start, Q
     layout->addWidget(buttons);
 
     connect(up, &QPushButton::clicked, this, [this] { showFolder(folderOf(folder)); });
-    connect(view, &QTreeView::activated, this, &OpenFileDialog::activate);
+    connect(view, &QTreeView::activated, this, &FileDialog::activate);
     connect(view, &QTreeView::clicked, this, [this](const QModelIndex& index) {
         const QModelIndex first = index.siblingAtColumn(0);
         if (!first.data(kFolderRole).toBool()) {
@@ -163,24 +190,47 @@ OpenFileDialog::OpenFileDialog(const QString& title, const std::string& start, Q
             nameField->setText(pickedText);
         }
     });
-    connect(filter, &QComboBox::currentIndexChanged, this, [this] { showFolder(folder); });
-    connect(buttons, &QDialogButtonBox::accepted, this, &OpenFileDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &OpenFileDialog::reject);
+    connect(filter, &QComboBox::currentIndexChanged, this, [this](int index) {
+        // A picture's name takes the ending of the type chosen in place of another type's.
+        const QString text = nameField->text();
+        showFolder(folder);
+        nameField->setText(text);
+        if (this->purpose == Purpose::SavePicture && index >= 0) {
+            const auto& types = fileTypes(this->purpose);
+            for (const FileType& type : types) {
+                const QString ending = QString::fromLatin1(type.endings.front());
+                if (text.endsWith(ending, Qt::CaseInsensitive)) {
+                    nameField->setText(text.left(text.size() - ending.size()) +
+                                       QString::fromLatin1(
+                                           types[static_cast<std::size_t>(index)].endings.front()));
+                }
+            }
+        }
+    });
+    connect(buttons, &QDialogButtonBox::accepted, this, &FileDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &FileDialog::reject);
 
     showFolder(absoluteFolder(isFolder(start) ? start : "."));
+    if (!presetName.empty()) {
+        pickedBytes = presetName;
+        pickedText = shown(presetName);
+        nameField->setText(pickedText);
+    }
     // Wide enough for a long name, its size and its date side by side.
     const QFontMetrics metrics = fontMetrics();
     resize(metrics.horizontalAdvance(QLatin1Char('x')) * 100, metrics.height() * 30);
     nameField->setFocus();
 }
 
-void OpenFileDialog::showFolder(const std::string& path) {
+void FileDialog::showFolder(const std::string& path) {
     folder = path;
     folderField->setText(shown(folder));
     model->clear();
     model->setHorizontalHeaderLabels({tr("Name"), tr("Size"), tr("Date modified")});
     const QLocale locale;
-    for (const Entry& entry : entriesOf(folder, filter->currentIndex() == 0)) {
+    const auto& types = fileTypes(purpose);
+    const auto type = static_cast<std::size_t>(std::max(filter->currentIndex(), 0));
+    for (const Entry& entry : entriesOf(folder, types[std::min(type, types.size() - 1)].endings)) {
         auto* name = new QStandardItem(shown(entry.name) + (entry.isFolder ? "/" : ""));
         name->setData(QByteArray::fromStdString(entry.name), kBytesRole);
         name->setData(entry.isFolder, kFolderRole);
@@ -200,7 +250,7 @@ void OpenFileDialog::showFolder(const std::string& path) {
     pickedText.clear();
 }
 
-void OpenFileDialog::activate(const QModelIndex& index) {
+void FileDialog::activate(const QModelIndex& index) {
     const QModelIndex first = index.siblingAtColumn(0);
     const std::string name = first.data(kBytesRole).toByteArray().toStdString();
     if (first.data(kFolderRole).toBool()) {
@@ -214,7 +264,7 @@ void OpenFileDialog::activate(const QModelIndex& index) {
     accept();
 }
 
-std::string OpenFileDialog::typedPath() const {
+std::string FileDialog::typedPath() const {
     const QString text = nameField->text();
     if (!pickedBytes.empty() && text == pickedText) {
         return joined(folder, pickedBytes);
@@ -223,7 +273,7 @@ std::string OpenFileDialog::typedPath() const {
     return !bytes.empty() && bytes[0] == '/' ? bytes : joined(folder, bytes);
 }
 
-void OpenFileDialog::accept() {
+void FileDialog::accept() {
     if (nameField->text().isEmpty()) {
         const QModelIndex current = view->currentIndex();
         if (current.isValid()) {
@@ -231,14 +281,36 @@ void OpenFileDialog::accept() {
         }
         return;
     }
-    const std::string path = typedPath();
+    std::string path = typedPath();
     if (isFolder(path)) {
         showFolder(path);
         nameField->clear();
         return;
     }
+    if (purpose == Purpose::SavePicture && !acceptPictureName(path)) {
+        return;
+    }
     chosen = path;
     QDialog::accept();
+}
+
+bool FileDialog::acceptPictureName(std::string& path) {
+    const auto& types = fileTypes(purpose);
+    const bool typed = std::any_of(types.begin(), types.end(), [&](const FileType& type) {
+        return endsWith(path, type.endings.front());
+    });
+    if (!typed) {
+        path +=
+            types[static_cast<std::size_t>(std::max(filter->currentIndex(), 0))].endings.front();
+    }
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        return true;
+    }
+    const QString name = shown(path.substr(path.rfind('/') + 1));
+    return QMessageBox::question(this, windowTitle(),
+                                 tr("%1 already exists.\nDo you want to replace it?").arg(name)) ==
+           QMessageBox::Yes;
 }
 
 } // namespace sorkam

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "chart/IndexRange.h"
+#include "chart/Overlay.h"
+
+#include <QFont>
+#include <QRect>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+class QPainter;
+
+namespace sorkam::chart {
+
+// What the chart shows over a plot's traces, in the plot's own pixels: the cursors and the
+// legend. The window paints them over its plots' pictures; pictures of the view paint them in.
+
+// The pixel column of a sample index on a plot width pixels wide, and the index at a column.
+[[nodiscard]] int columnOfIndex(const IndexRange& range, double index, int width);
+[[nodiscard]] double indexAtColumn(const IndexRange& range, int column, int width);
+
+// Cursor A and cursor B as vertical lines across the plot, each with its letter.
+void paintCursors(QPainter& painter, QSize plot, const IndexRange& range,
+                  const std::optional<int>& a, const std::optional<int>& b);
+
+// A record as the legend lists it: its number, colour and header texts (as shown), and whether
+// its traces are shown.
+struct LegendEntry {
+    std::int64_t number = 0;
+    Color color = 0;
+    std::string text;
+    bool visible = true;
+};
+[[nodiscard]] LegendEntry legendEntry(std::int64_t number, const Record& record,
+                                      bool visible = true);
+// The legend of the records on the plots, in the overlay's order.
+[[nodiscard]] std::vector<LegendEntry> legendEntries(const Overlay& overlay);
+
+// The legend's rows at the plot's top right: one an entry, in order.
+struct LegendRow {
+    QRect rect;
+    std::int64_t number;
+};
+[[nodiscard]] std::vector<LegendRow> legendRows(const std::vector<LegendEntry>& legend, QSize plot,
+                                                const QFont& font);
+// The legend: for each record its colour's swatch, framed so white and yellow show, its number
+// and its header texts, black on white; a hidden record's row greyed, its swatch empty.
+void paintLegend(QPainter& painter, const std::vector<LegendEntry>& legend, QSize plot);
+
+} // namespace sorkam::chart

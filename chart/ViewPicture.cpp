@@ -1,0 +1,202 @@
+#include "chart/ViewPicture.h"
+
+#include "chart/ChartLayout.h"
+#include "chart/ChartPicture.h"
+#include "chart/OverlayView.h"
+#include "plot/Fonts.h"
+#include "plot/ImagePlotSurface.h"
+#include "plot/VectorPlotSurface.h"
+
+#include <QIODevice>
+#include <QImageWriter>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSvgGenerator>
+
+#include <cmath>
+
+namespace sorkam::chart {
+
+namespace {
+
+QRect layoutRect(const TwipsRect& place) {
+    return pixelRect(place, kPictureDpi);
+}
+
+QString fromUtf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The cursors on both plots and the legend on the upper one, painter in layout pixels.
+void paintDecorations(QPainter& painter, const View& view, const std::vector<LegendEntry>& legend) {
+    painter.setFont(layoutPixelFont(windowFont()));
+    for (const TwipsRect& place : {kPlotA, kPlotB}) {
+        const QRect rect = layoutRect(place);
+        painter.save();
+        painter.translate(rect.topLeft());
+        painter.setClipRect(QRect(QPoint(), rect.size()));
+        paintCursors(painter, rect.size(), view.range, view.cursorA, view.cursorB);
+        if (view.legend && place.top == kPlotA.top) {
+            paintLegend(painter, legend, rect.size());
+        }
+        painter.restore();
+    }
+}
+
+} // namespace
+
+ViewPainter::ViewPainter(const View& view, int scale) : view(view), scale(scale) {
+    const Resolution resolution{kPictureDpi, static_cast<double>(scale)};
+    auto surfaceA = std::make_unique<ImagePlotSurface>(resolution.pictureRect(kPlotA).size(),
+                                                       resolution.pictureDpi());
+    auto surfaceB = std::make_unique<ImagePlotSurface>(resolution.pictureRect(kPlotB).size(),
+                                                       resolution.pictureDpi());
+    const IndexAxis axis = indexAxisFor(view.range);
+    drawFrameOn(*surfaceA, axis);
+    drawFrameOn(*surfaceB, axis);
+    plotA = std::move(surfaceA);
+    plotB = std::move(surfaceB);
+}
+
+ViewPainter::ViewPainter(const View& view, QPainter& painter) : view(view), painter(&painter) {
+    painter.fillRect(QRect(QPoint(), chartSize()), toQColor(kWindowBackground));
+    painter.setFont(layoutPixelFont(captionFont()));
+    painter.setPen(Qt::black);
+    painter.drawText(layoutRect(kCaptionA), Qt::AlignLeft | Qt::AlignTop,
+                     QStringLiteral("VIDEO A"));
+    painter.drawText(layoutRect(kCaptionB), Qt::AlignLeft | Qt::AlignTop,
+                     QStringLiteral("VIDEO B"));
+    const IndexAxis axis = indexAxisFor(view.range);
+    for (const TwipsRect& place : {kPlotA, kPlotB}) {
+        auto surface = std::make_unique<VectorPlotSurface>(painter, layoutRect(place));
+        surface->clear();
+        drawFrameOn(*surface, axis);
+        surface->flush();
+        (place.top == kPlotA.top ? plotA : plotB) = std::move(surface);
+    }
+}
+
+ViewPainter::~ViewPainter() = default;
+
+void ViewPainter::paintRecord(const Record& record, Color color) {
+    paintRecordOver(*plotA, *plotB, record, color, view.range);
+}
+
+QImage ViewPainter::finish(const std::vector<LegendEntry>& legend) {
+    if (painter != nullptr) {
+        static_cast<VectorPlotSurface&>(*plotA).flush();
+        static_cast<VectorPlotSurface&>(*plotB).flush();
+        paintDecorations(*painter, view, legend);
+        return {};
+    }
+    QImage picture = chartAround(scale, static_cast<ImagePlotSurface&>(*plotA).image(),
+                                 static_cast<ImagePlotSurface&>(*plotB).image());
+    if (view.cursorA || view.cursorB || view.legend) {
+        QPainter over(&picture);
+        over.scale(scale, scale);
+        paintDecorations(over, view, legend);
+    }
+    return picture;
+}
+
+namespace {
+
+void paintOverlayWith(ViewPainter& painter, const Overlay& overlay) {
+    for (const OverlayRecord& shown : overlay.records()) {
+        if (shown.visible) {
+            painter.paintRecord(shown.record, shown.color);
+        }
+    }
+}
+
+} // namespace
+
+QImage viewImage(const Overlay& overlay, const View& view, int scale) {
+    ViewPainter painter(view, scale);
+    paintOverlayWith(painter, overlay);
+    return painter.finish(legendEntries(overlay));
+}
+
+void paintView(QPainter& painter, const Overlay& overlay, const View& view) {
+    ViewPainter view_(view, painter);
+    paintOverlayWith(view_, overlay);
+    (void)view_.finish(legendEntries(overlay));
+}
+
+bool writeSvg(QIODevice& out, const PictureText& text, const PaintChart& paint) {
+    QSvgGenerator svg;
+    svg.setOutputDevice(&out);
+    svg.setSize(chartSize());
+    svg.setViewBox(QRect(QPoint(), chartSize()));
+    svg.setResolution(kPictureDpi);
+    svg.setTitle(fromUtf8(text.title));
+    svg.setDescription(fromUtf8(text.description + "; made by " + text.software +
+                                (text.options.empty() ? "" : "; sorkam-export " + text.options)));
+    QPainter painter;
+    if (!painter.begin(&svg)) {
+        return false;
+    }
+    paint(painter);
+    return painter.end();
+}
+
+namespace {
+
+// XMP: the title, the subject (dc:description) and the program, for readers of PDF metadata.
+QByteArray xmpOf(const PictureText& text) {
+    const auto escaped = [](const std::string& s) { return fromUtf8(s).toHtmlEscaped().toUtf8(); };
+    return "<?xpacket begin='' id='W5M0MpCehiHzreSzNTczkc9d'?>\n"
+           "<x:xmpmeta xmlns:x='adobe:ns:meta/'>\n"
+           "<rdf:RDF xmlns:rdf='http://www.w3.org/1999/02/22-rdf-syntax-ns#'>\n"
+           "<rdf:Description rdf:about='' xmlns:dc='http://purl.org/dc/elements/1.1/' "
+           "xmlns:xmp='http://ns.adobe.com/xap/1.0/' xmlns:pdf='http://ns.adobe.com/pdf/1.3/'>\n"
+           "<dc:title><rdf:Alt><rdf:li xml:lang='x-default'>" +
+           escaped(text.title) +
+           "</rdf:li></rdf:Alt></dc:title>\n"
+           "<dc:description><rdf:Alt><rdf:li xml:lang='x-default'>" +
+           escaped(text.description) +
+           "</rdf:li></rdf:Alt></dc:description>\n"
+           "<dc:source>" +
+           escaped(text.source) + "</dc:source>\n<xmp:CreatorTool>" + escaped(text.software) +
+           "</xmp:CreatorTool>\n<pdf:Keywords>" + escaped("sorkam-export " + text.options) +
+           "</pdf:Keywords>\n"
+           "</rdf:Description>\n</rdf:RDF>\n</x:xmpmeta>\n<?xpacket end='w'?>";
+}
+
+} // namespace
+
+bool writePdf(QIODevice& out, const PictureText& text, const PaintChart& paint) {
+    QPdfWriter pdf(&out);
+    const QSize size = chartSize();
+    pdf.setPageSize(QPageSize(QSizeF(size) * 72.0 / kPictureDpi, QPageSize::Point));
+    pdf.setPageMargins(QMarginsF());
+    pdf.setResolution(kPictureDpi);
+    pdf.setTitle(fromUtf8(text.title));
+    pdf.setCreator(fromUtf8(text.software));
+    pdf.setDocumentXmpMetadata(xmpOf(text));
+    QPainter painter;
+    if (!painter.begin(&pdf)) {
+        return false;
+    }
+    fitChartOnPage(painter, QRectF(0, 0, pdf.width(), pdf.height()));
+    paint(painter);
+    return painter.end();
+}
+
+void fitChartOnPage(QPainter& painter, const QRectF& page) {
+    const QSizeF size = chartSize();
+    const double factor = std::min(page.width() / size.width(), page.height() / size.height());
+    painter.translate(page.center() - QPointF(size.width(), size.height()) * factor / 2.0);
+    painter.scale(factor, factor);
+}
+
+bool writePng(QIODevice& out, const QImage& picture, const PictureText& text) {
+    QImageWriter writer(&out, "png");
+    for (const auto& [keyword, value] : pngTexts(text)) {
+        writer.setText(QString::fromStdString(keyword), fromUtf8(value));
+    }
+    return writer.write(picture);
+}
+
+} // namespace sorkam::chart

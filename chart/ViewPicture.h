@@ -1,0 +1,67 @@
+#pragma once
+
+#include "chart/Decorations.h"
+#include "chart/Overlay.h"
+#include "chart/ViewText.h"
+#include "record/RecordFile.h"
+
+#include <QImage>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QIODevice;
+class QPainter;
+
+namespace sorkam {
+class PlotSurface;
+}
+
+namespace sorkam::chart {
+
+// The chart as a view shows records, painted record by record as the window paints them: the
+// captions and the frame of the view's range, each record's traces over the ones before, then
+// the cursors and the legend. Both programs make their pictures of a view with it.
+class ViewPainter {
+public:
+    // A picture at scale picture pixels to each layout pixel at 96 dpi. For the whole range with
+    // no cursor and no legend, its pixels are the export tool's pictures'.
+    ViewPainter(const View& view, int scale);
+    // Onto painter, whose units are layout pixels at 96 dpi (an SVG, a PDF page, a printed page),
+    // as lines and text.
+    ViewPainter(const View& view, QPainter& painter);
+    ~ViewPainter();
+    ViewPainter(const ViewPainter&) = delete;
+    ViewPainter& operator=(const ViewPainter&) = delete;
+
+    // A record's traces in color over the ones before.
+    void paintRecord(const Record& record, Color color);
+    // The cursors and, where the view has it, the legend of these records over the traces; the
+    // picture (a null image when painting onto a painter).
+    [[nodiscard]] QImage finish(const std::vector<LegendEntry>& legend);
+
+private:
+    View view;
+    int scale = 1;
+    QPainter* painter = nullptr;
+    std::unique_ptr<PlotSurface> plotA;
+    std::unique_ptr<PlotSurface> plotB;
+};
+
+// The shown records of an overlay in view, as a picture at scale or onto a painter.
+[[nodiscard]] QImage viewImage(const Overlay& overlay, const View& view, int scale);
+void paintView(QPainter& painter, const Overlay& overlay, const View& view);
+
+// A vector picture of the chart's size, painted by paint with a painter in layout pixels at
+// 96 dpi, written to out with text saying what it shows. False when out failed.
+using PaintChart = std::function<void(QPainter&)>;
+[[nodiscard]] bool writeSvg(QIODevice& out, const PictureText& text, const PaintChart& paint);
+[[nodiscard]] bool writePdf(QIODevice& out, const PictureText& text, const PaintChart& paint);
+// The picture as PNG with the text chunks pngTexts gives.
+[[nodiscard]] bool writePng(QIODevice& out, const QImage& picture, const PictureText& text);
+
+// A page: the chart scaled to fit pageRect (in painter units), centred.
+void fitChartOnPage(QPainter& painter, const QRectF& pageRect);
+
+} // namespace sorkam::chart

@@ -1,0 +1,97 @@
+#include "chart/ViewText.h"
+
+#include "chart/ShownText.h"
+
+#include <charconv>
+
+namespace sorkam::chart {
+
+std::string recordRunsText(const RecordRuns& records) {
+    std::string text;
+    for (const auto& [first, last] : records) {
+        text += (text.empty() ? "" : ",") + std::to_string(first);
+        if (last != first) {
+            text += "-" + std::to_string(last);
+        }
+    }
+    return text;
+}
+
+namespace {
+
+std::string lastName(const std::string& path) {
+    const std::size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+} // namespace
+
+RecordRuns recordRuns(const std::vector<std::int64_t>& numbers) {
+    RecordRuns runs;
+    for (const std::int64_t n : numbers) {
+        if (!runs.empty() && runs.back().second + 1 == n &&
+            runs.back().second >= runs.back().first) {
+            runs.back().second = n;
+        } else {
+            runs.emplace_back(n, n);
+        }
+    }
+    return runs;
+}
+
+PngTexts pngTexts(const PictureText& text) {
+    PngTexts texts = {{"Title", text.title},
+                      {"Description", text.description},
+                      {"Source", text.source},
+                      {"Software", text.software}};
+    if (!text.options.empty()) {
+        texts.emplace_back("Comment", "sorkam-export " + text.options);
+    }
+    return texts;
+}
+
+std::string indexText(double index) {
+    char buffer[32];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, index).ptr;
+    return std::string(buffer, end);
+}
+
+PictureText pictureText(const std::string& path, const RecordRuns& records, const View& view,
+                        int scale, const std::string& software) {
+    PictureText text;
+    text.source = escapedName(lastName(path));
+    text.software = software;
+    const std::string numbers = records.empty() ? "none" : recordRunsText(records);
+    text.title = text.source + ", records " + numbers;
+    text.description = "VIDEO A (channels 1 and 3) and VIDEO B (channels 2 and 4) of records " +
+                       numbers + " of " + text.source + ", samples " + indexText(view.range.first) +
+                       " to " + indexText(view.range.last);
+    std::vector<std::string> options;
+    if (!records.empty()) { // no selection of the export tool paints none
+        options.push_back("-r " + numbers);
+    }
+    if (!view.range.whole()) {
+        options.push_back("--range " + indexText(view.range.first) + "-" +
+                          indexText(view.range.last));
+    }
+    if (view.cursorA || view.cursorB) {
+        const auto at = [](const std::optional<int>& c) { return c ? std::to_string(*c) : ""; };
+        text.description += ", cursor A at " + (view.cursorA ? at(view.cursorA) : "none") +
+                            " and cursor B at " + (view.cursorB ? at(view.cursorB) : "none");
+        options.push_back("--cursors " + at(view.cursorA) + (view.cursorB ? "," : "") +
+                          at(view.cursorB));
+    }
+    if (view.legend) {
+        text.description += ", with a legend";
+        options.push_back("--legend");
+    }
+    if (scale != 1) {
+        options.push_back("--scale " + std::to_string(scale));
+    }
+    for (const std::string& option : options) {
+        text.options += (text.options.empty() ? "" : " ") + option;
+    }
+    return text;
+}
+
+} // namespace sorkam::chart

@@ -1,0 +1,117 @@
+#include "export/ExportProgram.h"
+
+#include "export/ExportCommands.h"
+#include "export/OutputFile.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace sorkam::exporting {
+
+namespace {
+
+// A command line that is not understood: one line, and where to read more.
+int usageError(const std::string& message) {
+    std::fprintf(stderr, "sorkam-export: %s\nTry 'sorkam-export --help' for more information.\n",
+                 message.c_str());
+    return kUsage;
+}
+
+// Whether a progress line is open on the terminal, so that a message starts on a line of its own.
+bool progressLineOpen = false;
+
+int report(const ExportResult& done) {
+    if (done.ok()) {
+        return kOk;
+    }
+    if (progressLineOpen) {
+        std::fputc('\n', stderr);
+        progressLineOpen = false;
+    }
+    std::fprintf(stderr, "%s\n", done.error().message.c_str());
+    return done.error().status;
+}
+
+// Text to standard output, checked to the close like any output.
+int print(const std::string& text) {
+    Result<OutputFile, Failure> out = OutputFile::open("-", {});
+    if (!out.ok()) {
+        return report(out.error());
+    }
+    if (auto done = out.value().write(text); !done.ok()) {
+        return report(done);
+    }
+    return report(out.value().commit());
+}
+
+// Progress on a terminal, every eighth picture and the last: "record 17 (16 of 240)", the
+// record being the last of the pictures done in the selection's order.
+Progress progressOnTerminal() {
+    if (isatty(STDERR_FILENO) == 0) {
+        return {};
+    }
+    return [](std::int64_t done, std::int64_t total, std::int64_t record) {
+        if (done % 8 == 0 || done == total) {
+            std::fprintf(stderr, "\rrecord %lld (%lld of %lld)%s", static_cast<long long>(record),
+                         static_cast<long long>(done), static_cast<long long>(total),
+                         done == total ? "\n" : "");
+            progressLineOpen = done != total;
+        }
+    };
+}
+
+int runPicture(const ExportOptions& options, const ViewPainting& paintView) {
+    // As gzip does: a picture's bytes would only garble the terminal.
+    if (!options.each && options.output == "-" && isatty(STDOUT_FILENO) != 0) {
+        const char* command = options.command == ExportOptions::Command::Svg   ? "svg"
+                              : options.command == ExportOptions::Command::Pdf ? "pdf"
+                                                                               : "png";
+        return usageError(std::string(command) +
+                          " will not write a picture to a terminal; name a file with -o or "
+                          "redirect standard output");
+    }
+    if (options.needsPainter()) {
+        return report(paintView(options, options.each ? progressOnTerminal() : Progress()));
+    }
+    if (options.each) {
+        return report(pngEach(options.file, options.records, options.eachDirectory, options.scale,
+                              progressOnTerminal()));
+    }
+    return report(png(options.file, options.records, options.output, options.scale));
+}
+
+} // namespace
+
+int runExport(int argc, char** argv, const ViewPainting& paintView) {
+    removeUnfinishedOutputsOnSignals();
+    const std::vector<std::string> arguments(argv + std::min(argc, 1), argv + argc);
+    const auto parsed = parseExportOptions(arguments);
+    if (const auto* usage = std::get_if<UsageError>(&parsed)) {
+        return usageError(usage->message);
+    }
+    const ExportOptions& options = std::get<ExportOptions>(parsed);
+    switch (options.command) {
+    case ExportOptions::Command::Help:
+        return print(exportHelpText());
+    case ExportOptions::Command::Version:
+        return print("sorkam-export " SORKAM_VERSION "\n");
+    case ExportOptions::Command::Info:
+        return report(info(options.file,
+                           options.recordsGiven ? std::optional(options.records) : std::nullopt,
+                           options.json));
+    case ExportOptions::Command::Csv:
+        return report(csv(options.file, options.records, options.output));
+    case ExportOptions::Command::Png:
+    case ExportOptions::Command::Svg:
+    case ExportOptions::Command::Pdf:
+        return runPicture(options, paintView);
+    }
+    return kUsage;
+}
+
+} // namespace sorkam::exporting

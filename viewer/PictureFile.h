@@ -1,0 +1,15 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace sorkam {
+
+// A picture's bytes written to path (bytes, any name the system takes) as the save dialog named
+// it: to a new file beside it, then renamed over it, so an existing file is replaced whole or not
+// at all and keeps its permissions. Only a regular file is replaced, and never the data file
+// being shown. Nothing, or why the file could not be written ("Permission denied").
+[[nodiscard]] std::optional<std::string>
+writePictureFile(const std::string& path, const std::string& bytes, const std::string& dataFile);
+
+} // namespace sorkam
