@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # sorkam-export's figures: start-up of --version and info beside /bin/true and a do-nothing C++
-# program, time to info's first lines on a 5 GiB sparse file, peak memory of csv over 1,000 and
+# program, svg, pdf and png --legend of 24 records, time to info's first lines on a 5 GiB sparse file, peak memory of csv over 1,000 and
 # 10,000 records and of png --each at scale 4, one record's picture against gnuplot's, and png
 # --each against one gnuplot process drawing the same 240 records (gnuplot-nox is only this
 # benchmark's peer; without it those figures are skipped).
@@ -37,6 +37,13 @@ for name, target in (("do-nothing C++ (libstdc++ loaded)", None), ("sorkam-expor
     goal = f" (target {target}x)" if target else ""
     print(f"{name}: {runs[name] * 1000:.2f} ms, {runs[name] / t:.1f}x /bin/true{goal}")
 PY
+
+echo "== pictures of a view, 24 records, whole process (svg and pdf: target 50 ms; SVG under 1 MB)"
+hyperfine -N --warmup 3 --runs 30 --style basic \
+    -n svg "$tool svg demo.vid -r 0-23 -o view.svg" \
+    -n pdf "$tool pdf demo.vid -r 0-23 -o view.pdf" \
+    -n "png --legend" "$tool png demo.vid -r 0-23 -o view.png --legend" 2>&1 | grep -E "Time|^Bench"
+for f in view.svg view.pdf view.png; do echo "$f: $(stat -c %s "$f") bytes"; done
 
 echo "== info: time to the first three lines (length, records) on a 5 GiB sparse file"
 hyperfine --warmup 3 --runs 20 --style basic "$tool info sparse.vid | head -n 3 >/dev/null" \

@@ -25,6 +25,7 @@
 #include <chrono>
 #include <cstdio>
 #include <ctime>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <memory>
@@ -205,6 +206,48 @@ void BM_RepaintView24RecordsScale2(benchmark::State& state) {
 }
 BENCHMARK(BM_RepaintView24RecordsScale2)->Unit(benchmark::kMillisecond);
 
+// Sharing the view from the window: 24 records with the legend on, copied to the clipboard as a
+// picture, or saved as PNG, SVG or PDF (picture made, encoded and written).
+struct SharedView : ShownWindow {
+    SharedView() : ShownWindow(files().demo) {
+        for (int n = 1; n < 24; ++n) {
+            window.findChild<QAction*>("nextAction")->trigger();
+        }
+        window.findChild<QAction*>("legendAction")->trigger();
+    }
+};
+void BM_CopyView24Records(benchmark::State& state) {
+    SharedView shared;
+    for (auto _ : state) {
+        shared.window.copyView();
+    }
+}
+BENCHMARK(BM_CopyView24Records)->Unit(benchmark::kMillisecond);
+void saveView(benchmark::State& state, const char* extension) {
+    SharedView shared;
+    const std::string path =
+        (std::filesystem::temp_directory_path() / ("sorkam-bench-view" + std::string(extension)))
+            .string();
+    for (auto _ : state) {
+        if (shared.window.saveView(path)) {
+            state.SkipWithError("not saved");
+        }
+    }
+    std::filesystem::remove(path);
+}
+void BM_SaveView24RecordsPng(benchmark::State& state) {
+    saveView(state, ".png");
+}
+BENCHMARK(BM_SaveView24RecordsPng)->Unit(benchmark::kMillisecond);
+void BM_SaveView24RecordsSvg(benchmark::State& state) {
+    saveView(state, ".svg");
+}
+BENCHMARK(BM_SaveView24RecordsSvg)->Unit(benchmark::kMillisecond);
+void BM_SaveView24RecordsPdf(benchmark::State& state) {
+    saveView(state, ".pdf");
+}
+BENCHMARK(BM_SaveView24RecordsPdf)->Unit(benchmark::kMillisecond);
+
 // From a record's last byte written to the file to the record painted in the window, while the
 // window follows the file (the system's notification, the event loop, the read and the paint).
 void BM_FollowLatency(benchmark::State& state) {
@@ -270,6 +313,10 @@ public:
             {"BM_RepaintView24Records", 2000.0},
             {"BM_RepaintView24RecordsScale2", 6000.0},
             {"BM_FollowLatency", 100000.0},
+            {"BM_CopyView24Records", 100000.0},
+            {"BM_SaveView24RecordsPng", 100000.0},
+            {"BM_SaveView24RecordsSvg", 100000.0},
+            {"BM_SaveView24RecordsPdf", 100000.0},
         };
         if (medians.empty()) {
             std::printf("\nno medians: run with --benchmark_repetitions=10 (make bench does)\n");
