@@ -2,6 +2,10 @@
 // of its window.
 #include "tests/e2e/ViewerPlaces.h"
 
+#include <QImage>
+#include <QImageReader>
+#include <QProcess>
+
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -188,6 +192,43 @@ TEST_F(ViewerEndToEnd, ComparesMeasuresZoomsAndFollowsARecording) {
     cursors();
     x.key("m");
     EXPECT_TRUE(x.waitForWindow("Measurements", 10s).has_value()) << "no measurements window";
+    x.close(w);
+    EXPECT_EQ(x.waitExit(viewer, 10s), std::optional<int>(0));
+}
+
+TEST_F(ViewerEndToEnd, SavesTheViewThatTheExportToolPaintsOnAnyDesktop) {
+    DemoCopy demo("saved.vid");
+    const std::filesystem::path file = demo.dir / "saved.vid";
+    const auto w = openViewer(file.string());
+    ASSERT_TRUE(eventually([&] { return count(w, kPlotA, kBlack) > 3000; }, 10s));
+    x.click(w.rect.x + kStatus.x + 5, w.rect.y + kStatus.y + 5);
+    ASSERT_TRUE(x.waitForFocus(w, 10s));
+    x.key("Right"); // record 1, red
+    ASSERT_TRUE(eventually([&] { return count(w, kPlotA, kRed) > 500; }, 10s));
+    x.key("l");
+    x.click(w.rect.x + kPlotA.x + 200, w.rect.y + kPlotA.y + 100);
+    ASSERT_TRUE(eventually([&] { return count(w, kPlotB, 0xC04000) > 50; }, 10s));
+
+    // The save dialog offers the records' name in the data file's folder; Return takes it.
+    x.key("s", XSession::kControl);
+    ASSERT_TRUE(x.waitForFocusedWindow("Save the view", 10s).has_value()) << "no save dialog";
+    x.key("Return");
+    const std::filesystem::path saved = demo.dir / "saved-records-0-1.png";
+    ASSERT_TRUE(eventually([&] { return std::filesystem::exists(saved); }, 10s));
+
+    // Painted on this X server's fonts, it is the export tool's picture all the same.
+    QImageReader reader(QString::fromStdString(saved.string()));
+    QStringList options = reader.text("Comment").split(' ');
+    const QImage picture = reader.read().convertToFormat(QImage::Format_RGB32);
+    ASSERT_EQ(options.takeFirst(), "sorkam-export");
+    const QString exported = QString::fromStdString((demo.dir / "exported.png").string());
+    QProcess tool;
+    tool.start(SORKAM_EXPORT_BINARY,
+               QStringList{"png", QString::fromStdString(file.string()), "-o", exported} + options);
+    ASSERT_TRUE(tool.waitForFinished(60000));
+    ASSERT_EQ(tool.exitCode(), 0);
+    EXPECT_EQ(QImage(exported).convertToFormat(QImage::Format_RGB32), picture)
+        << options.join(' ').toStdString();
     x.close(w);
     EXPECT_EQ(x.waitExit(viewer, 10s), std::optional<int>(0));
 }
