@@ -102,26 +102,30 @@ QImage ViewPainter::finish(const std::vector<LegendEntry>& legend) {
 
 namespace {
 
-void paintOverlayWith(ViewPainter& painter, const Overlay& overlay) {
+// The shown records painted in their order; the legend of them. A record hidden from the window's
+// legend is left out of a picture altogether, so that the export tool, given the records shown,
+// paints the same picture.
+std::vector<LegendEntry> paintOverlayWith(ViewPainter& painter, const Overlay& overlay) {
+    std::vector<LegendEntry> legend;
     for (const OverlayRecord& shown : overlay.records()) {
         if (shown.visible) {
             painter.paintRecord(shown.record, shown.color);
+            legend.push_back(legendEntry(shown.number, shown.record));
         }
     }
+    return legend;
 }
 
 } // namespace
 
 QImage viewImage(const Overlay& overlay, const View& view, int scale) {
     ViewPainter painter(view, scale);
-    paintOverlayWith(painter, overlay);
-    return painter.finish(legendEntries(overlay));
+    return painter.finish(paintOverlayWith(painter, overlay));
 }
 
 void paintView(QPainter& painter, const Overlay& overlay, const View& view) {
-    ViewPainter view_(view, painter);
-    paintOverlayWith(view_, overlay);
-    (void)view_.finish(legendEntries(overlay));
+    ViewPainter chart(view, painter);
+    (void)chart.finish(paintOverlayWith(chart, overlay));
 }
 
 bool writeSvg(QIODevice& out, const PictureText& text, const PaintChart& paint) {

@@ -49,7 +49,8 @@ private:
     std::unique_ptr<PlotSurface> plotB;
 };
 
-// The shown records of an overlay in view, as a picture at scale or onto a painter.
+// The shown records of an overlay in view, as a picture at scale or onto a painter; the legend
+// lists the shown records only.
 [[nodiscard]] QImage viewImage(const Overlay& overlay, const View& view, int scale);
 void paintView(QPainter& painter, const Overlay& overlay, const View& view);
 
