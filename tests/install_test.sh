@@ -38,8 +38,8 @@ if [ "$mode" = deb ]; then
     done
     # The installed tool finds its painter where the package put it.
     head -c 10048 /dev/zero >"$root/run.vid"
-    "$root/unpacked/usr/bin/sorkam-export" svg "$root/run.vid" -r 0 -o - | grep -q "<svg" ||
-        fail "the installed sorkam-export paints no SVG"
+    "$root/unpacked/usr/bin/sorkam-export" svg "$root/run.vid" -r 0 -o "$root/run.svg" &&
+        grep -q "<svg" "$root/run.svg" || fail "the installed sorkam-export paints no SVG"
     # No errors or warnings, and no hardening notes, even at the pedantic level.
     lintian --pedantic -I --tag-display-limit 0 "$deb" 2>/dev/null >"$root/lintian" || true
     if grep -E "^(E|W): |hardening-no" "$root/lintian"; then
