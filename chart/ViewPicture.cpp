@@ -7,6 +7,7 @@
 #include "plot/ImagePlotSurface.h"
 #include "plot/VectorPlotSurface.h"
 
+#include <QBuffer>
 #include <QIODevice>
 #include <QImageWriter>
 #include <QPageSize>
@@ -168,9 +169,48 @@ QByteArray xmpOf(const PictureText& text) {
            "</rdf:Description>\n</rdf:RDF>\n</x:xmpmeta>\n<?xpacket end='w'?>";
 }
 
-} // namespace
+// A PDF text string: UTF-16 with its byte-order mark, in hexadecimal.
+QByteArray pdfText(const QString& text) {
+    QByteArray hex = "<FEFF";
+    for (const QChar c : text) {
+        hex += QByteArray::number(c.unicode() | 0x10000, 16).mid(1).toUpper();
+    }
+    return hex + ">";
+}
 
-bool writePdf(QIODevice& out, const PictureText& text, const PaintChart& paint) {
+// The document with a subject in its information dictionary, which Qt's writer has no setting
+// for: written after the title, and the cross-reference table's offsets past it moved by as much.
+// As it was, where the document is not laid out as Qt writes it.
+QByteArray withSubject(const QByteArray& pdf, const QString& subject) {
+    const qsizetype infoEnd = pdf.indexOf("endobj");
+    const qsizetype at = pdf.indexOf("\n/Creator ");
+    const qsizetype xrefMark = pdf.lastIndexOf("\nstartxref\n");
+    if (infoEnd < 0 || at < 0 || at > infoEnd || xrefMark < 0) {
+        return pdf;
+    }
+    bool ok = false;
+    const qsizetype xref = pdf.mid(xrefMark + 11).split('\n').value(0).toLongLong(&ok);
+    if (!ok || !pdf.mid(xref).startsWith("xref\n")) {
+        return pdf;
+    }
+    const QByteArray entry = "\n/Subject " + pdfText(subject);
+    const qsizetype shift = entry.size();
+    QByteArray patched = pdf.left(at) + entry + pdf.mid(at, xrefMark - at);
+    // "xref", "0 COUNT", then COUNT entries of 20 bytes: "OOOOOOOOOO GGGGG n \n".
+    const qsizetype table = patched.indexOf('\n', xref + shift + 5) + 1;
+    const qsizetype count = patched.mid(xref + shift + 7, table - xref - shift - 8).toLongLong();
+    for (qsizetype k = 0; k < count; ++k) {
+        const qsizetype field = table + 20 * k;
+        const qsizetype offset = patched.mid(field, 10).toLongLong(&ok);
+        if (ok && patched.at(field + 17) == 'n' && offset > at) {
+            patched.replace(field, 10, QByteArray::number(offset + shift).rightJustified(10, '0'));
+        }
+    }
+    return patched + "\nstartxref\n" + QByteArray::number(xref + shift) + "\n%%EOF\n";
+}
+
+// The picture as Qt's PDF writer writes it, a page of the chart's size.
+bool paintPdf(QIODevice& out, const PictureText& text, const PaintChart& paint) {
     QPdfWriter pdf(&out);
     const QSize size = chartSize();
     pdf.setPageSize(QPageSize(QSizeF(size) * 72.0 / kPictureDpi, QPageSize::Point));
@@ -186,6 +226,19 @@ bool writePdf(QIODevice& out, const PictureText& text, const PaintChart& paint) 
     fitChartOnPage(painter, QRectF(0, 0, pdf.width(), pdf.height()));
     paint(painter);
     return painter.end();
+}
+
+} // namespace
+
+bool writePdf(QIODevice& out, const PictureText& text, const PaintChart& paint) {
+    QByteArray document;
+    QBuffer buffer(&document);
+    buffer.open(QIODevice::WriteOnly);
+    if (!paintPdf(buffer, text, paint)) {
+        return false;
+    }
+    const QByteArray patched = withSubject(document, fromUtf8(text.description));
+    return out.write(patched) == patched.size();
 }
 
 void fitChartOnPage(QPainter& painter, const QRectF& page) {

@@ -370,6 +370,25 @@ TEST_F(ExportTest, PicturesOfAViewAreVectorsAndSayWhatTheyShow) {
                             "three.vid, samples 0 to 801, with a legend<"),
               std::string::npos);
     EXPECT_EQ(document.find("/Subtype /Image"), std::string::npos);
+    // The subject written into the document information: every object still where the
+    // cross-reference table says it is.
+    EXPECT_NE(document.find("/Subject <FEFF0056004900440045004F"), std::string::npos); // "VIDEO"
+    const std::size_t xref = std::stoul(document.substr(document.rfind("startxref") + 10));
+    ASSERT_EQ(document.compare(xref, 5, "xref\n"), 0);
+    std::istringstream table(document.substr(xref + 5));
+    int first = 0;
+    int count = 0;
+    table >> first >> count;
+    table.ignore(1);
+    for (int k = 0; k < count; ++k) {
+        std::string entry(20, '\0');
+        table.read(entry.data(), 20);
+        if (entry[17] == 'n') {
+            const std::string object = std::to_string(k) + " 0 obj";
+            EXPECT_EQ(document.compare(std::stoul(entry.substr(0, 10)), object.size(), object), 0)
+                << k;
+        }
+    }
 
     // A PNG's texts: the plain picture's and the view's, which a script can paint again.
     const QString plain = QString::fromStdString(out("plain.png"));
