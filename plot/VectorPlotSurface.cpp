@@ -52,8 +52,11 @@ void VectorPlotSurface::drawLine(float x1, float y1, float x2, float y2, Color c
     // whole numbers, which keeps an SVG of 24 records to about half a megabyte.
     const QPointF a(x1, y1);
     const QPointF b(x2, y2);
-    // Two channels of a record are painted a segment each in turn: each continues its own line.
-    for (QPolygonF& line : lines) {
+    // Two channels of a record are painted a segment each in turn, and a zoomed trace marks each
+    // sample between its segments: each segment continues its own line, one of the last few.
+    constexpr std::size_t kOpenLines = 4;
+    for (std::size_t k = lines.size(); k > 0 && k + kOpenLines > lines.size(); --k) {
+        QPolygonF& line = lines[k - 1];
         if (line.back() != a) {
             continue;
         }
