@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <filesystem>
 #include <string>
 
 namespace {
@@ -22,8 +23,10 @@ std::string painterPath() {
     if (length <= 0) {
         return SORKAM_PAINTER;
     }
-    std::string path(self, static_cast<std::size_t>(length));
-    return path.substr(0, path.rfind('/') + 1) + SORKAM_PAINTER;
+    const std::string path(self, static_cast<std::size_t>(length));
+    return std::filesystem::path(path.substr(0, path.rfind('/') + 1) + SORKAM_PAINTER)
+        .lexically_normal()
+        .string();
 }
 
 } // namespace
