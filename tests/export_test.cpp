@@ -405,6 +405,14 @@ TEST_F(ExportTest, PicturesOfAViewAreVectorsAndSayWhatTheyShow) {
     EXPECT_NE(QImage(view).convertToFormat(QImage::Format_RGB32),
               QImage(plain).convertToFormat(QImage::Format_RGB32));
 
+    // One picture a record, each the picture of its record alone.
+    const QString each = QString::fromStdString(out("each"));
+    ASSERT_EQ(exportTool(QStringList{"png", data, "-r", "2,1", "--each", each} + options).status,
+              0);
+    ASSERT_EQ(exportTool(QStringList{"png", data, "-r", "1", "-o", view} + options).status, 0);
+    EXPECT_EQ(QImage(each + "/record-000001.png"), QImage(view));
+    EXPECT_EQ(QImageReader(each + "/record-000002.png").text("Title"), "three.vid, records 2");
+
     // A record the file does not hold leaves no drawing behind.
     const ToolRun missing =
         exportTool({"svg", data, "-r", "1,7", "-o", QString::fromStdString(out("none.svg"))});
