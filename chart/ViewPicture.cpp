@@ -101,12 +101,7 @@ QImage ViewPainter::finish(const std::vector<LegendEntry>& legend) {
     return picture;
 }
 
-namespace {
-
-// The shown records painted in their order; the legend of them. A record hidden from the window's
-// legend is left out of a picture altogether, so that the export tool, given the records shown,
-// paints the same picture.
-std::vector<LegendEntry> paintOverlayWith(ViewPainter& painter, const Overlay& overlay) {
+std::vector<LegendEntry> paintShown(ViewPainter& painter, const Overlay& overlay) {
     std::vector<LegendEntry> legend;
     for (const OverlayRecord& shown : overlay.records()) {
         if (shown.visible) {
@@ -117,17 +112,21 @@ std::vector<LegendEntry> paintOverlayWith(ViewPainter& painter, const Overlay& o
     return legend;
 }
 
-} // namespace
-
 QImage viewImage(const Overlay& overlay, const View& view, int scale) {
     ViewPainter painter(view, scale);
-    return painter.finish(paintOverlayWith(painter, overlay));
+    return painter.finish(paintShown(painter, overlay));
 }
 
 void paintView(QPainter& painter, const Overlay& overlay, const View& view) {
     ViewPainter chart(view, painter);
-    (void)chart.finish(paintOverlayWith(chart, overlay));
+    (void)chart.finish(paintShown(chart, overlay));
 }
+
+namespace {
+
+// A vector picture of the chart's size, painted by paint with a painter in layout pixels at
+// 96 dpi, written to out with text saying what it shows. False when out failed.
+using PaintChart = std::function<void(QPainter&)>;
 
 bool writeSvg(QIODevice& out, const PictureText& text, const PaintChart& paint) {
     QSvgGenerator svg;
@@ -145,8 +144,6 @@ bool writeSvg(QIODevice& out, const PictureText& text, const PaintChart& paint) 
     paint(painter);
     return painter.end();
 }
-
-namespace {
 
 // XMP: the title, the subject (dc:description) and the program, for readers of PDF metadata.
 QByteArray xmpOf(const PictureText& text) {
@@ -228,8 +225,6 @@ bool paintPdf(QIODevice& out, const PictureText& text, const PaintChart& paint) 
     return painter.end();
 }
 
-} // namespace
-
 bool writePdf(QIODevice& out, const PictureText& text, const PaintChart& paint) {
     QByteArray document;
     QBuffer buffer(&document);
@@ -241,19 +236,43 @@ bool writePdf(QIODevice& out, const PictureText& text, const PaintChart& paint) 
     return out.write(patched) == patched.size();
 }
 
-void fitChartOnPage(QPainter& painter, const QRectF& page) {
-    const QSizeF size = chartSize();
-    const double factor = std::min(page.width() / size.width(), page.height() / size.height());
-    painter.translate(page.center() - QPointF(size.width(), size.height()) * factor / 2.0);
-    painter.scale(factor, factor);
-}
-
+// The picture as PNG with the text chunks pngTexts gives.
 bool writePng(QIODevice& out, const QImage& picture, const PictureText& text) {
     QImageWriter writer(&out, "png");
     for (const auto& [keyword, value] : pngTexts(text)) {
         writer.setText(QString::fromStdString(keyword), fromUtf8(value));
     }
     return writer.write(picture);
+}
+
+} // namespace
+
+QByteArray viewFile(PictureFormat format, const View& view, int scale, const PictureText& text,
+                    const PaintRecords& paintRecords) {
+    QByteArray bytes;
+    QBuffer out(&bytes);
+    out.open(QIODevice::WriteOnly);
+    bool made = false;
+    if (format == PictureFormat::Png) {
+        ViewPainter painter(view, scale);
+        const std::vector<LegendEntry> legend = paintRecords(painter);
+        made = writePng(out, painter.finish(legend), text);
+    } else {
+        const auto paint = [&](QPainter& device) {
+            ViewPainter painter(view, device);
+            (void)painter.finish(paintRecords(painter));
+        };
+        made =
+            format == PictureFormat::Svg ? writeSvg(out, text, paint) : writePdf(out, text, paint);
+    }
+    return made ? bytes : QByteArray();
+}
+
+void fitChartOnPage(QPainter& painter, const QRectF& page) {
+    const QSizeF size = chartSize();
+    const double factor = std::min(page.width() / size.width(), page.height() / size.height());
+    painter.translate(page.center() - QPointF(size.width(), size.height()) * factor / 2.0);
+    painter.scale(factor, factor);
 }
 
 } // namespace sorkam::chart

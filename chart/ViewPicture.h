@@ -11,7 +11,6 @@
 #include <memory>
 #include <vector>
 
-class QIODevice;
 class QPainter;
 
 namespace sorkam {
@@ -49,18 +48,23 @@ private:
     std::unique_ptr<PlotSurface> plotB;
 };
 
-// The shown records of an overlay in view, as a picture at scale or onto a painter; the legend
-// lists the shown records only.
+// Paints the shown records of an overlay in their order; the legend of them. A record hidden from
+// the window's legend is left out of a picture altogether, so that the export tool, given the
+// records shown, paints the same picture.
+std::vector<LegendEntry> paintShown(ViewPainter& painter, const Overlay& overlay);
+
+// The shown records of an overlay in view, as a picture at scale or onto a painter.
 [[nodiscard]] QImage viewImage(const Overlay& overlay, const View& view, int scale);
 void paintView(QPainter& painter, const Overlay& overlay, const View& view);
 
-// A vector picture of the chart's size, painted by paint with a painter in layout pixels at
-// 96 dpi, written to out with text saying what it shows. False when out failed.
-using PaintChart = std::function<void(QPainter&)>;
-[[nodiscard]] bool writeSvg(QIODevice& out, const PictureText& text, const PaintChart& paint);
-[[nodiscard]] bool writePdf(QIODevice& out, const PictureText& text, const PaintChart& paint);
-// The picture as PNG with the text chunks pngTexts gives.
-[[nodiscard]] bool writePng(QIODevice& out, const QImage& picture, const PictureText& text);
+// A view's picture as file bytes: PNG at scale picture pixels to each layout pixel, SVG and PDF as
+// lines and text, each with text saying what it shows (PNG text chunks; SVG title and
+// description; PDF title, subject and XMP). paintRecords paints the records in their order and
+// answers their legend. Empty when the picture cannot be made.
+enum class PictureFormat { Png, Svg, Pdf };
+using PaintRecords = std::function<std::vector<LegendEntry>(ViewPainter&)>;
+[[nodiscard]] QByteArray viewFile(PictureFormat format, const View& view, int scale,
+                                  const PictureText& text, const PaintRecords& paintRecords);
 
 // A page: the chart scaled to fit pageRect (in painter units), centred.
 void fitChartOnPage(QPainter& painter, const QRectF& pageRect);

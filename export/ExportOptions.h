@@ -23,10 +23,6 @@ struct ExportOptions {
     bool json = false;
     chart::View view; // png, svg, pdf: --range, --cursors, --legend
 
-    // Whether the command paints a picture.
-    [[nodiscard]] bool picture() const {
-        return command == Command::Png || command == Command::Svg || command == Command::Pdf;
-    }
     // Whether it needs more than the chart and traces kept at build time: vectors, or text and
     // ticks of a view (a legend, cursors, a range's own index axis).
     [[nodiscard]] bool needsPainter() const {

@@ -15,7 +15,6 @@
 #include "chart/OverlayView.h"
 
 #include <QAction>
-#include <QBuffer>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
@@ -398,25 +397,20 @@ void ViewerWindow::copyView() {
 std::optional<std::string> ViewerWindow::saveView(const std::string& path) {
     const auto failed = [&](const std::string& why) { return "Cannot save " + path + ": " + why; };
     const QString lower = QFile::decodeName(QByteArray::fromStdString(path)).toLower();
-    QByteArray bytes;
-    QBuffer out(&bytes);
-    out.open(QIODevice::WriteOnly);
-    const int scale = pictureScale();
-    const chart::PictureText text = shownViewText(scale);
-    const auto paint = [this](QPainter& painter) {
-        chart::paintView(painter, control.overlay(), shownView());
-    };
-    bool made = false;
-    if (lower.endsWith(QStringLiteral(".png"))) {
-        made = chart::writePng(out, chart::viewImage(control.overlay(), shownView(), scale), text);
-    } else if (lower.endsWith(QStringLiteral(".svg"))) {
-        made = chart::writeSvg(out, text, paint);
-    } else if (lower.endsWith(QStringLiteral(".pdf"))) {
-        made = chart::writePdf(out, text, paint);
-    } else {
+    const auto format = lower.endsWith(QStringLiteral(".png"))   ? chart::PictureFormat::Png
+                        : lower.endsWith(QStringLiteral(".svg")) ? chart::PictureFormat::Svg
+                        : lower.endsWith(QStringLiteral(".pdf"))
+                            ? chart::PictureFormat::Pdf
+                            : std::optional<chart::PictureFormat>();
+    if (!format) {
         return failed("the name must end in .png, .svg or .pdf");
     }
-    if (!made) {
+    const int scale = pictureScale();
+    const QByteArray bytes = chart::viewFile(
+        *format, shownView(), scale, shownViewText(scale), [this](chart::ViewPainter& painter) {
+            return chart::paintShown(painter, control.overlay());
+        });
+    if (bytes.isEmpty()) {
         return failed("the picture could not be made");
     }
     if (const auto why = writePictureFile(path, bytes.toStdString(), control.dataFile())) {
