@@ -163,7 +163,31 @@ FileDialog::FileDialog(const QString& title, const std::string& start, QWidget* 
         (purpose == Purpose::Open ? QDialogButtonBox::Open : QDialogButtonBox::Save) |
             QDialogButtonBox::Cancel,
         this);
+    layOut(up, buttons);
 
+    connect(up, &QPushButton::clicked, this, [this] { showFolder(folderOf(folder)); });
+    connect(view, &QTreeView::activated, this, &FileDialog::activate);
+    connect(view, &QTreeView::clicked, this, [this](const QModelIndex& index) {
+        const QModelIndex first = index.siblingAtColumn(0);
+        if (!first.data(kFolderRole).toBool()) {
+            pick(first.data(kBytesRole).toByteArray().toStdString());
+        }
+    });
+    connect(filter, &QComboBox::currentIndexChanged, this, &FileDialog::changeFileType);
+    connect(buttons, &QDialogButtonBox::accepted, this, &FileDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &FileDialog::reject);
+
+    showFolder(absoluteFolder(isFolder(start) ? start : "."));
+    if (!presetName.empty()) {
+        pick(presetName);
+    }
+    // Wide enough for a long name, its size and its date side by side.
+    const QFontMetrics metrics = fontMetrics();
+    resize(metrics.horizontalAdvance(QLatin1Char('x')) * 100, metrics.height() * 30);
+    nameField->setFocus();
+}
+
+void FileDialog::layOut(QPushButton* up, QDialogButtonBox* buttons) {
     auto* top = new QHBoxLayout;
     top->addWidget(new QLabel(tr("Folder:"), this));
     top->addWidget(folderField, 1);
@@ -179,47 +203,31 @@ FileDialog::FileDialog(const QString& title, const std::string& start, QWidget* 
     layout->addWidget(view, 1);
     layout->addLayout(name);
     layout->addWidget(buttons);
+}
 
-    connect(up, &QPushButton::clicked, this, [this] { showFolder(folderOf(folder)); });
-    connect(view, &QTreeView::activated, this, &FileDialog::activate);
-    connect(view, &QTreeView::clicked, this, [this](const QModelIndex& index) {
-        const QModelIndex first = index.siblingAtColumn(0);
-        if (!first.data(kFolderRole).toBool()) {
-            pickedBytes = first.data(kBytesRole).toByteArray().toStdString();
-            pickedText = first.data().toString();
-            nameField->setText(pickedText);
-        }
-    });
-    connect(filter, &QComboBox::currentIndexChanged, this, [this](int index) {
-        // A picture's name takes the ending of the type chosen in place of another type's.
-        const QString text = nameField->text();
-        showFolder(folder);
-        nameField->setText(text);
-        if (this->purpose == Purpose::SavePicture && index >= 0) {
-            const auto& types = fileTypes(this->purpose);
-            for (const FileType& type : types) {
-                const QString ending = QString::fromLatin1(type.endings.front());
-                if (text.endsWith(ending, Qt::CaseInsensitive)) {
-                    nameField->setText(text.left(text.size() - ending.size()) +
-                                       QString::fromLatin1(
-                                           types[static_cast<std::size_t>(index)].endings.front()));
-                }
-            }
-        }
-    });
-    connect(buttons, &QDialogButtonBox::accepted, this, &FileDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &FileDialog::reject);
+void FileDialog::pick(const std::string& name) {
+    pickedBytes = name;
+    pickedText = shown(name);
+    nameField->setText(pickedText);
+}
 
-    showFolder(absoluteFolder(isFolder(start) ? start : "."));
-    if (!presetName.empty()) {
-        pickedBytes = presetName;
-        pickedText = shown(presetName);
-        nameField->setText(pickedText);
+void FileDialog::changeFileType(int index) {
+    const QString text = nameField->text();
+    showFolder(folder);
+    nameField->setText(text);
+    if (purpose != Purpose::SavePicture || index < 0) {
+        return;
     }
-    // Wide enough for a long name, its size and its date side by side.
-    const QFontMetrics metrics = fontMetrics();
-    resize(metrics.horizontalAdvance(QLatin1Char('x')) * 100, metrics.height() * 30);
-    nameField->setFocus();
+    // A picture's name takes the ending of the type chosen in place of another type's.
+    const auto& types = fileTypes(purpose);
+    for (const FileType& type : types) {
+        const QString ending = QString::fromLatin1(type.endings.front());
+        if (text.endsWith(ending, Qt::CaseInsensitive)) {
+            nameField->setText(
+                text.left(text.size() - ending.size()) +
+                QString::fromLatin1(types[static_cast<std::size_t>(index)].endings.front()));
+        }
+    }
 }
 
 void FileDialog::showFolder(const std::string& path) {
@@ -258,9 +266,7 @@ void FileDialog::activate(const QModelIndex& index) {
         nameField->clear();
         return;
     }
-    pickedBytes = name;
-    pickedText = first.data().toString();
-    nameField->setText(pickedText);
+    pick(name);
     accept();
 }
 

@@ -5,8 +5,10 @@
 #include <string>
 
 class QComboBox;
+class QDialogButtonBox;
 class QLineEdit;
 class QModelIndex;
+class QPushButton;
 class QStandardItemModel;
 class QTreeView;
 
@@ -37,6 +39,12 @@ public:
     void accept() override;
 
 private:
+    // The folder line, the list, the name line with the file types, and the buttons.
+    void layOut(QPushButton* up, QDialogButtonBox* buttons);
+    // name (bytes) in the name field, opened or saved by its own bytes while it stands there.
+    void pick(const std::string& name);
+    // Lists the files of another type; a picture's name takes that type's ending.
+    void changeFileType(int index);
     // Lists folder's entries: folders first, then the files the filter lets through.
     void showFolder(const std::string& path);
     void activate(const QModelIndex& index);
