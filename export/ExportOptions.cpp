@@ -5,6 +5,7 @@
 #include <getopt.h>
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <charconv>
 #include <map>
@@ -90,7 +91,25 @@ std::string optionName(int code) {
     return std::string("-") + static_cast<char>(code);
 }
 
+// The commands by the names the command line gives them.
+constexpr std::array<std::pair<std::string_view, ExportOptions::Command>, 5> kCommandNames = {{
+    {"info", ExportOptions::Command::Info},
+    {"png", ExportOptions::Command::Png},
+    {"svg", ExportOptions::Command::Svg},
+    {"pdf", ExportOptions::Command::Pdf},
+    {"csv", ExportOptions::Command::Csv},
+}};
+
 } // namespace
+
+std::string_view commandName(ExportOptions::Command command) {
+    for (const auto& [name, named] : kCommandNames) {
+        if (named == command) {
+            return name;
+        }
+    }
+    return {};
+}
 
 std::string exportHelpText() {
     return "Usage: sorkam-export info FILE [-r SEL] [--json]\n"
@@ -264,19 +283,12 @@ std::optional<UsageError> takeCommand(GivenOptions& given) {
         return UsageError{"needs a command: info, png, svg, pdf or csv"};
     }
     const std::string& command = positional[0];
-    if (command == "info") {
-        given.options.command = ExportOptions::Command::Info;
-    } else if (command == "png") {
-        given.options.command = ExportOptions::Command::Png;
-    } else if (command == "svg") {
-        given.options.command = ExportOptions::Command::Svg;
-    } else if (command == "pdf") {
-        given.options.command = ExportOptions::Command::Pdf;
-    } else if (command == "csv") {
-        given.options.command = ExportOptions::Command::Csv;
-    } else {
+    const auto named = std::find_if(kCommandNames.begin(), kCommandNames.end(),
+                                    [&](const auto& entry) { return entry.first == command; });
+    if (named == kCommandNames.end()) {
         return UsageError{"unknown command: " + chart::escapedName(command)};
     }
+    given.options.command = named->second;
     if (positional.size() != 2) {
         return UsageError{
             command + (positional.size() < 2

@@ -4,6 +4,7 @@
 #include "export/RecordSelection.h"
 
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -42,6 +43,9 @@ struct UsageError {
 // refused rather than ignored.
 [[nodiscard]] std::variant<ExportOptions, UsageError>
 parseExportOptions(const std::vector<std::string>& arguments);
+
+// The name the command line gives a command ("png"); empty for --help and --version.
+[[nodiscard]] std::string_view commandName(ExportOptions::Command command);
 
 // The text of --help.
 [[nodiscard]] std::string exportHelpText();

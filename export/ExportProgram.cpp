@@ -68,10 +68,7 @@ Progress progressOnTerminal() {
 int runPicture(const ExportOptions& options, const ViewPainting& paintView) {
     // As gzip does: a picture's bytes would only garble the terminal.
     if (!options.each && options.output == "-" && isatty(STDOUT_FILENO) != 0) {
-        const char* command = options.command == ExportOptions::Command::Svg   ? "svg"
-                              : options.command == ExportOptions::Command::Pdf ? "pdf"
-                                                                               : "png";
-        return usageError(std::string(command) +
+        return usageError(std::string(commandName(options.command)) +
                           " will not write a picture to a terminal; name a file with -o or "
                           "redirect standard output");
     }
