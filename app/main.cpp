@@ -1,7 +1,7 @@
 // sorkam: the viewer. The whole command line is the data file's path.
 #include "viewer/CommandLine.h"
 #include "viewer/Commands.h"
-#include "viewer/ViewerWindow.h"
+#include "viewer/window/ViewerWindow.h"
 
 #include <QApplication>
 #include <QIcon>

@@ -3,14 +3,14 @@
 // median against its target.
 #include "chart/OverlayView.h"
 #include "export/PalettePicture.h"
-#include "plot/ImagePlotSurface.h"
+#include "picture/ImagePlotSurface.h"
 #include "plot/PlotFrame.h"
 #include "record/RecordFile.h"
 #include "tests/support/FakeViewer.h"
 #include "tests/support/PainterPlotSurface.h"
 #include "tests/support/TempFiles.h"
 #include "viewer/RecordDisplay.h"
-#include "viewer/ViewerWindow.h"
+#include "viewer/window/ViewerWindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -190,7 +190,8 @@ void repaintView(benchmark::State& state, int scale) {
     for (std::int16_t n = 0; n < 24; ++n) {
         overlay.add(n, RecordFile::read(files().demo, n).value());
     }
-    const chart::IndexRange half = chart::zoomed({}, 0.5, 400.0);
+    chart::View half;
+    half.range = chart::zoomed({}, 0.5, 400.0);
     for (auto _ : state) {
         plotA.clear();
         plotB.clear();

@@ -1,7 +1,5 @@
 #include "chart/ChartLayout.h"
 
-#include "plot/Fonts.h"
-
 #include <cmath>
 
 namespace sorkam::chart {
@@ -14,7 +12,7 @@ int scaled(int pixels, double ratio) {
 
 } // namespace
 
-QRect pixelRect(const TwipsRect& r, int dpi) {
+PixelRect pixelRect(const TwipsRect& r, int dpi) {
     return {toPixels(r.left, dpi), toPixels(r.top, dpi), toPixels(r.width, dpi),
             toPixels(r.height, dpi)};
 }
@@ -23,22 +21,10 @@ int Resolution::pictureDpi() const {
     return scaled(dpi, pixelRatio);
 }
 
-QRect Resolution::pictureRect(const TwipsRect& r) const {
-    const QRect layout = pixelRect(r, dpi);
-    return {scaled(layout.left(), pixelRatio), scaled(layout.top(), pixelRatio),
-            scaled(layout.width(), pixelRatio), scaled(layout.height(), pixelRatio)};
-}
-
-QFont captionFont() {
-    return serifFont(kCaptionPointSize);
-}
-
-QFont buttonFont() {
-    return sansFont(kButtonPointSize);
-}
-
-QFont windowFont() {
-    return serifFont(kWindowPointSize);
+PixelRect Resolution::pictureRect(const TwipsRect& r) const {
+    const PixelRect layout = pixelRect(r, dpi);
+    return {scaled(layout.left, pixelRatio), scaled(layout.top, pixelRatio),
+            scaled(layout.width, pixelRatio), scaled(layout.height, pixelRatio)};
 }
 
 } // namespace sorkam::chart

@@ -2,9 +2,6 @@
 
 #include "plot/PlotSurface.h"
 
-#include <QFont>
-#include <QRect>
-
 namespace sorkam::chart {
 
 // The window's fixed layout in twips (1/1440 inch), measured from the client area's top-left.
@@ -43,8 +40,19 @@ inline constexpr double kWindowPointSize = kNumberPointSize;
     return (twips * dpi + kTwipsPerInch / 2) / kTwipsPerInch;
 }
 
+// A rectangle in pixels: its top-left corner and its size.
+struct PixelRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+
+    [[nodiscard]] int right() const { return left + width - 1; }
+    [[nodiscard]] int bottom() const { return top + height - 1; }
+};
+
 // A layout rectangle in pixels at the given dots per inch.
-[[nodiscard]] QRect pixelRect(const TwipsRect& r, int dpi);
+[[nodiscard]] PixelRect pixelRect(const TwipsRect& r, int dpi);
 
 // How finely a chart is painted: the layout at dpi dots per inch, and pixelRatio picture pixels to
 // each layout pixel (2 on a screen with twice the device pixels, or for a picture at scale 2).
@@ -55,12 +63,7 @@ struct Resolution {
     // The picture's own dots per inch, which decides how many pixels a point size of text takes.
     [[nodiscard]] int pictureDpi() const;
     // A layout rectangle in picture pixels: its layout pixels times the ratio.
-    [[nodiscard]] QRect pictureRect(const TwipsRect& r) const;
+    [[nodiscard]] PixelRect pictureRect(const TwipsRect& r) const;
 };
-
-// The fonts of the captions and the status line, of the buttons, and of the window itself.
-[[nodiscard]] QFont captionFont();
-[[nodiscard]] QFont buttonFont();
-[[nodiscard]] QFont windowFont();
 
 } // namespace sorkam::chart

@@ -27,6 +27,14 @@ double IndexRange::indexAt(double x) const {
     return first + (x - kTraceOriginX) * width() / kWhole;
 }
 
+int columnOfIndex(const IndexRange& range, double index, int width) {
+    return static_cast<int>(std::lround(range.xOf(index) * (width - 1) / kChartWidth));
+}
+
+double indexAtColumn(const IndexRange& range, int column, int width) {
+    return range.indexAt(column * static_cast<double>(kChartWidth) / std::max(width - 1, 1));
+}
+
 IndexRange zoomed(const IndexRange& range, double factor, double around) {
     const double width = std::clamp(range.width() * factor, kNarrowestRange, kWhole);
     const double share = (around - range.first) / range.width();

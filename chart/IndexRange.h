@@ -28,7 +28,12 @@ inline constexpr double kNarrowestRange = 8.0;
 
 // The index axis for a range: the whole chart's for the whole range, else numbered ticks at a
 // round step (1, 2 or 5 times a power of ten) far enough apart for their numbers, and grid
-// columns at half that step.
+// columns at half that step where it is even, else at the step itself.
 [[nodiscard]] IndexAxis indexAxisFor(const IndexRange& range);
+
+// The one conversion between a plot's pixel columns and sample indices: the pixel column of an
+// index on a plot width pixels wide, and the index at a column.
+[[nodiscard]] int columnOfIndex(const IndexRange& range, double index, int width);
+[[nodiscard]] double indexAtColumn(const IndexRange& range, int column, int width);
 
 } // namespace sorkam::chart

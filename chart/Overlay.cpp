@@ -8,26 +8,16 @@ namespace sorkam::chart {
 
 void Overlay::add(std::int16_t n, Record record) {
     std::erase_if(entries, [n](const OverlayRecord& e) { return e.number == n; });
-    entries.push_back({n, recordColor(n), std::move(record), true});
+    entries.push_back({n, recordColor(n), std::move(record)});
 }
 
 void Overlay::clear() {
     entries.clear();
 }
 
-bool Overlay::toggleVisible(std::int16_t n) {
-    const auto found = std::find_if(entries.begin(), entries.end(),
-                                    [n](const OverlayRecord& e) { return e.number == n; });
-    if (found == entries.end()) {
-        return false;
-    }
-    found->visible = !found->visible;
-    return true;
-}
-
-bool Overlay::allVisible() const {
-    return std::all_of(entries.begin(), entries.end(),
-                       [](const OverlayRecord& e) { return e.visible; });
+bool Overlay::holds(std::int16_t n) const {
+    return std::any_of(entries.begin(), entries.end(),
+                       [n](const OverlayRecord& e) { return e.number == n; });
 }
 
 } // namespace sorkam::chart

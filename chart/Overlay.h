@@ -8,12 +8,11 @@
 
 namespace sorkam::chart {
 
-// A record on the plots: its number, its colour, what was read of it, and whether it is shown.
+// A record on the plots: its number, its colour and what was read of it.
 struct OverlayRecord {
     std::int16_t number;
     Color color;
     Record record;
-    bool visible = true;
 };
 
 // The records on the plots since they were last cleared, in the order they lie on each other: a
@@ -23,12 +22,11 @@ public:
     // Record number n as read, on top of the others.
     void add(std::int16_t n, Record record);
     void clear();
-    // Shows a hidden record again, or hides a shown one; false when it is not on the plots.
-    bool toggleVisible(std::int16_t n);
+    // Whether record n is on the plots.
+    [[nodiscard]] bool holds(std::int16_t n) const;
 
     [[nodiscard]] const std::vector<OverlayRecord>& records() const { return entries; }
     [[nodiscard]] bool empty() const { return entries.empty(); }
-    [[nodiscard]] bool allVisible() const;
 
 private:
     std::vector<OverlayRecord> entries;

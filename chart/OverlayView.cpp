@@ -56,13 +56,13 @@ void paintRecordOver(PlotSurface& plotA, PlotSurface& plotB, const Record& recor
 }
 
 void paintOverlay(PlotSurface& plotA, PlotSurface& plotB, const Overlay& overlay,
-                  const IndexRange& range) {
-    const IndexAxis axis = indexAxisFor(range);
+                  const View& view) {
+    const IndexAxis axis = indexAxisFor(view.range);
     drawFrameOn(plotA, axis);
     drawFrameOn(plotB, axis);
     for (const OverlayRecord& shown : overlay.records()) {
-        if (shown.visible) {
-            paintRecordOver(plotA, plotB, shown.record, shown.color, range);
+        if (view.shows(shown.number)) {
+            paintRecordOver(plotA, plotB, shown.record, shown.color, view.range);
         }
     }
 }

@@ -1,17 +1,16 @@
 #pragma once
 
-#include "chart/IndexRange.h"
 #include "chart/Overlay.h"
+#include "chart/View.h"
 #include "plot/PlotSurface.h"
 
 namespace sorkam::chart {
 
-// Paints the chart as it shows the overlay over a range: the frame for that range, then the
-// traces of each shown record in its colour, in the overlay's order, cut at the trace area's
-// edges; where samples stand at least kPointSpacing units apart, each is marked as a point. For
-// the whole range the frame and traces are the ones painted record by record.
-void paintOverlay(PlotSurface& plotA, PlotSurface& plotB, const Overlay& overlay,
-                  const IndexRange& range);
+// Paints the chart as it shows the overlay in a view: the frame for the view's range, then the
+// traces of each record the view shows in its colour, in the overlay's order, cut at the trace
+// area's edges; where samples stand at least kPointSpacing units apart, each is marked as a point.
+// For the whole range the frame and traces are the ones painted record by record.
+void paintOverlay(PlotSurface& plotA, PlotSurface& plotB, const Overlay& overlay, const View& view);
 
 // One record's traces in color over what the surfaces show, as paintOverlay paints each.
 void paintRecordOver(PlotSurface& plotA, PlotSurface& plotB, const Record& record, Color color,

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "chart/IndexRange.h"
+#include "chart/View.h"
 
 #include <cstdint>
 #include <optional>
@@ -9,15 +9,6 @@
 #include <vector>
 
 namespace sorkam::chart {
-
-// What a picture of the chart shows besides its records: the sample range, the cursors and the
-// legend, as the window's view and sorkam-export's --range, --cursors and --legend give them.
-struct View {
-    IndexRange range;
-    std::optional<int> cursorA;
-    std::optional<int> cursorB;
-    bool legend = false;
-};
 
 // Record numbers in the order they are painted, as runs first to last (a single record: first ==
 // last).

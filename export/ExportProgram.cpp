@@ -85,7 +85,7 @@ int runPicture(const ExportOptions& options, const ViewPainting& paintView) {
 } // namespace
 
 int runExport(int argc, char** argv, const ViewPainting& paintView) {
-    removeUnfinishedOutputsOnSignals();
+    files::removeUnfinishedFilesOnSignals();
     const std::vector<std::string> arguments(argv + std::min(argc, 1), argv + argc);
     const auto parsed = parseExportOptions(arguments);
     if (const auto* usage = std::get_if<UsageError>(&parsed)) {

@@ -2,6 +2,7 @@
 
 #include "export/Failure.h"
 #include "export/OutputSink.h"
+#include "files/ReplacedFile.h"
 
 #include <optional>
 #include <string>
@@ -12,15 +13,8 @@
 
 namespace sorkam::exporting {
 
-// Which file a name stands for: another name of the same file (a link, /dev/fd/N) has the same.
-struct FileIdentity {
-    dev_t device = 0;
-    ino_t inode = 0;
-    bool known = false;
-};
-
-// The identity of the file path names now, following links; unknown when it does not exist.
-[[nodiscard]] FileIdentity identityOf(const std::string& path);
+using files::FileIdentity;
+using files::identityOf;
 
 // Where a command writes, written as the command goes and checked to the end: a failed write,
 // flush or close is a Failure with the system's reason, never a success.
@@ -28,7 +22,8 @@ struct FileIdentity {
 // "-" is standard output. An existing name that is not a regular file (a device, a FIFO, a
 // terminal), or one reached through /dev or /proc (/dev/stdout, /dev/fd/3), is opened and written
 // in place: it is never removed, renamed over or replaced. Any other name gets a new file beside
-// it that commit() renames over it, so a run that fails leaves the old file or no file at all.
+// it that commit() renames over it (files::ReplacedFile), so a run that fails leaves the old file
+// or no file at all.
 class OutputFile final : public OutputSink {
 public:
     // Opens name for writing. Refuses the data file however it is named (kOutputIsData).
@@ -58,24 +53,15 @@ private:
     // file beside the target that commit() renames over it.
     [[nodiscard]] ExportResult openStandardOutput(const FileIdentity& data);
     [[nodiscard]] ExportResult openInPlace(const FileIdentity& data);
-    [[nodiscard]] ExportResult openReplacement(bool exists, const struct stat& existing);
-    // The new file takes the replaced one's mode, and its owner and group where the user may
-    // give them (root replacing another user's file), else its group where the user may.
-    [[nodiscard]] ExportResult keepOwnerAndMode(bool exists, const struct stat& existing);
+    [[nodiscard]] ExportResult openReplacement();
     [[nodiscard]] Failure writeFailure(int error) const;
     [[nodiscard]] Failure refuseDataFile() const;
 
     std::string name;
-    std::string temporary; // the new file until commit(); empty when written in place
-    std::string target;    // what commit() renames the new file over
+    std::optional<files::ReplacedFile> replacement; // none when written in place
     std::string buffer;
     int fd = -1;
     bool ownsDescriptor = false;
 };
-
-// Removes the unfinished new files of every output when a signal ends the program (SIGINT,
-// SIGTERM, SIGHUP, SIGPIPE, SIGXFSZ, SIGXCPU and every other that can be caught and does not
-// report a fault of the program), then ends the program by the same signal.
-void removeUnfinishedOutputsOnSignals();
 
 } // namespace sorkam::exporting

@@ -1,11 +1,11 @@
 // sorkam-export: selections, each command's output against the file's bytes and the viewer's
 // own painting, and the real program's statuses, outputs and failures.
-#include "chart/ChartPicture.h"
 #include "export/ExportCommands.h"
 #include "export/ExportOptions.h"
 #include "export/Formats.h"
 #include "export/RecordSelection.h"
-#include "plot/ImagePlotSurface.h"
+#include "picture/ChartPicture.h"
+#include "picture/ImagePlotSurface.h"
 #include "plot/PlotFrame.h"
 #include "tests/support/FakeViewer.h"
 #include "tests/support/TempFiles.h"

@@ -1,5 +1,5 @@
 // The viewer's surface paints exactly the pixels that plain QPainter calls paint.
-#include "plot/ImagePlotSurface.h"
+#include "picture/ImagePlotSurface.h"
 #include "plot/PlotFrame.h"
 #include "tests/support/FakeViewer.h"
 #include "tests/support/PainterPlotSurface.h"

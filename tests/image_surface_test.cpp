@@ -1,5 +1,5 @@
 #include "chart/RecordColors.h"
-#include "plot/ImagePlotSurface.h"
+#include "picture/ImagePlotSurface.h"
 #include "plot/PlotFrame.h"
 #include "plot/PlotGeometry.h"
 #include "tests/support/Contrast.h"

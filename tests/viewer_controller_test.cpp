@@ -196,11 +196,12 @@ TEST_F(ControllerTest, AnEmptyFileReportsEndOfFileThenFailsOnTheFirstShowing) {
     EXPECT_EQ(controller.exitStatus(), kReadFailureExitStatus);
 }
 
-// The numbers of the records on the plots, in their order.
-std::vector<int> numbersOn(const chart::Overlay& overlay) {
+// The numbers of the records on the plots, in their order; a hidden one as -100 - its number.
+std::vector<int> numbersOn(const ViewerController& controller) {
     std::vector<int> numbers;
-    for (const auto& shown : overlay.records()) {
-        numbers.push_back(shown.visible ? shown.number : -shown.number - 100);
+    for (const auto& shown : controller.overlay().records()) {
+        numbers.push_back(controller.view().shows(shown.number) ? shown.number
+                                                                : -shown.number - 100);
     }
     return numbers;
 }
@@ -211,10 +212,10 @@ TEST_F(ControllerTest, TheOverlayKeepsTheRecordsOnThePlotsAndNavigationPaintsAsS
     controller.showNext();
     controller.showNext();
     controller.showPrevious(); // record 1 again: on top of 2
-    EXPECT_EQ(numbersOn(controller.overlay()), (std::vector<int>{0, 2, 1}));
+    EXPECT_EQ(numbersOn(controller), (std::vector<int>{0, 2, 1}));
     EXPECT_EQ(controller.lastShown()->record.header8, "REC-1   ");
     controller.toggleRecordShown(2); // hidden, read from nowhere
-    EXPECT_EQ(numbersOn(controller.overlay()), (std::vector<int>{0, -102, 1}));
+    EXPECT_EQ(numbersOn(controller), (std::vector<int>{0, -102, 1}));
 
     controller.showLast(); // End: the last record in the file
     EXPECT_EQ(controller.recordNumber(), 4);
@@ -229,7 +230,7 @@ TEST_F(ControllerTest, TheOverlayKeepsTheRecordsOnThePlotsAndNavigationPaintsAsS
     EXPECT_EQ(controller.recordNumber(), 3);
     dialogs.messages.clear();
     controller.showFirst(); // Home
-    EXPECT_EQ(numbersOn(controller.overlay()), (std::vector<int>{-102, 1, 4, 3, 0}));
+    EXPECT_EQ(numbersOn(controller), (std::vector<int>{-102, 1, 4, 3, 0}));
 
     // F5: the frame and every record again, in the same order, read from the file anew.
     tracesSinceLast();
@@ -237,7 +238,7 @@ TEST_F(ControllerTest, TheOverlayKeepsTheRecordsOnThePlotsAndNavigationPaintsAsS
     EXPECT_EQ(tracesSinceLast(),
               (std::vector<Color>{0x00FF00, 0x00FF00, 0x0000FF, 0x0000FF, 0xFF0000, 0xFF0000,
                                   0x00FFFF, 0x00FFFF, 0x000000, 0x000000}));
-    EXPECT_EQ(numbersOn(controller.overlay()), (std::vector<int>{-102, 1, 4, 3, 0}));
+    EXPECT_EQ(numbersOn(controller), (std::vector<int>{-102, 1, 4, 3, 0}));
     EXPECT_EQ(controller.recordNumber(), 0);
     controller.clearPlots();
     EXPECT_TRUE(controller.overlay().empty());
@@ -286,7 +287,13 @@ TEST(Measurements, CursorsMeasureEachShownRecordsChannelsBetweenThem) {
     const std::string path = dir.write("two.vid", test::numberedRecords(2));
     overlay.add(0, RecordFile::read(path, 0).value());
     overlay.add(1, RecordFile::read(path, 1).value());
-    const std::vector<Measurement> rows = measure(overlay, 30, 10); // B before A
+    const auto between = [](std::optional<int> a, std::optional<int> b) {
+        chart::View view;
+        view.cursorA = a;
+        view.cursorB = b;
+        return view;
+    };
+    const std::vector<Measurement> rows = measure(overlay, between(30, 10)); // B before A
     ASSERT_EQ(rows.size(), 8u);
     const Measurement& first = rows[0]; // record 0, channel 1: samples 10..30
     EXPECT_EQ(std::tuple(first.record, first.channel, first.atA, first.atB, first.change),
@@ -298,14 +305,15 @@ TEST(Measurements, CursorsMeasureEachShownRecordsChannelsBetweenThem) {
     // A channel that wraps past 255 between the cursors: 250 .. 255, 0 .. 4.
     overlay.clear();
     overlay.add(0, RecordFile::read(path, 0).value());
-    const Measurement wrapped = measure(overlay, 157, 167)[3]; // channel 4: i + 93
+    const Measurement wrapped = measure(overlay, between(157, 167))[3]; // channel 4: i + 93
     EXPECT_EQ(std::tuple(wrapped.least, wrapped.greatest), std::tuple(0, 255));
     EXPECT_NEAR(wrapped.mean, (250 + 251 + 252 + 253 + 254 + 255 + 0 + 1 + 2 + 3 + 4) / 11.0, 1e-9);
-    overlay.toggleVisible(0);
-    EXPECT_TRUE(measure(overlay, 0, 801).empty()); // hidden records are not measured
+    chart::View hidden = between(0, 801);
+    chart::toggleHidden(hidden, 0);
+    EXPECT_TRUE(measure(overlay, hidden).empty()); // hidden records are not measured
+    EXPECT_TRUE(measure(overlay, between(5, std::nullopt)).empty()); // nor with one cursor
 
-    overlay.toggleVisible(0);
-    const std::string text = measurementsText(measure(overlay, 5, 5));
+    const std::string text = measurementsText(measure(overlay, between(5, 5)));
     EXPECT_EQ(text.substr(0, text.find('\n')), "record\tchannel\tat A\tat B\tB-A\tmin\tmax\tmean");
     EXPECT_NE(text.find("\n0\t1\t5\t5\t0\t5\t5\t5.000\n"), std::string::npos) << text;
 }

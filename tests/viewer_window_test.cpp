@@ -1,14 +1,14 @@
 // The window under the offscreen platform: layout, captions, fonts, keys, and what it shows.
-#include "chart/Decorations.h"
+#include "picture/Decorations.h"
 #include "plot/PlotFrame.h"
 #include "tests/support/FakeViewer.h"
 #include "tests/support/TempFiles.h"
 #include "viewer/Commands.h"
-#include "viewer/FileDialog.h"
 #include "viewer/Measurements.h"
-#include "viewer/PictureFile.h"
-#include "viewer/TextDisplay.h"
-#include "viewer/ViewerWindow.h"
+#include "viewer/window/FileDialog.h"
+#include "viewer/window/PictureFile.h"
+#include "viewer/window/TextDisplay.h"
+#include "viewer/window/ViewerWindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -418,15 +418,16 @@ TEST_F(WindowTest, ZoomLegendCursorsAndHiddenRecordsLeaveThePlotsAsTheyWere) {
 
     trigger("zoomInAction");
     EXPECT_NE(shown(), before);
-    EXPECT_EQ(w.controller().range().width(), 801 / 2.0);
+    EXPECT_EQ(w.controller().view().range.width(), 801 / 2.0);
     trigger("zoomWholeAction");
     EXPECT_EQ(shown(), before); // the whole chart exactly as it was
 
     trigger("legendAction");
     EXPECT_NE(shown(), before);
     // A click on record 1's row hides it, read from nowhere: no red left; a second shows it.
-    const auto rows = chart::legendRows(chart::legendEntries(w.controller().overlay()),
-                                        plotA(w)->size(), w.font());
+    const auto rows =
+        chart::legendRows(chart::legendEntries(w.controller().overlay(), w.controller().view()),
+                          plotA(w)->size(), w.font());
     ASSERT_EQ(rows.size(), 3u);
     QTest::mouseClick(plotA(w), Qt::LeftButton, {}, rows[1].rect.center());
     EXPECT_EQ(countColour(shown(), qRgb(255, 0, 0)), 0);
@@ -437,8 +438,9 @@ TEST_F(WindowTest, ZoomLegendCursorsAndHiddenRecordsLeaveThePlotsAsTheyWere) {
     // Cursors across both plots, never into their pictures; Esc removes them.
     QTest::mouseClick(plotA(w), Qt::LeftButton, {}, QPoint(200, 100));
     QTest::mouseClick(plotB(w), Qt::LeftButton, Qt::ShiftModifier, QPoint(300, 100));
-    EXPECT_EQ(w.controller().cursorA(), std::optional<int>(std::lround(200 * 935.0 / 725 - 35)));
-    EXPECT_TRUE(w.controller().cursorB().has_value());
+    EXPECT_EQ(w.controller().view().cursorA,
+              std::optional<int>(std::lround(200 * 935.0 / 725 - 35)));
+    EXPECT_TRUE(w.controller().view().cursorB.has_value());
     EXPECT_NE(shown(), before);
     EXPECT_EQ(imageOf(plotA(w)), kept);
     // The measurements between them, in a window of their own; Ctrl+C there copies the table.
@@ -448,8 +450,8 @@ TEST_F(WindowTest, ZoomLegendCursorsAndHiddenRecordsLeaveThePlotsAsTheyWere) {
     EXPECT_TRUE(measurements->isVisible());
     EXPECT_TRUE(measurements->windowTitle().contains("Measurements"));
     measurements->findChild<QAction*>("copyAction")->trigger();
-    const auto expected = measurementsText(
-        measure(w.controller().overlay(), *w.controller().cursorA(), *w.controller().cursorB()));
+    const auto expected =
+        measurementsText(measure(w.controller().overlay(), w.controller().view()));
     EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), expected);
     EXPECT_EQ(std::count(expected.begin(), expected.end(), '\n'), 1 + 3 * 4);
 
@@ -469,7 +471,7 @@ TEST_F(WindowTest, TheSavedViewIsTheExportToolsPictureAndCopyAndPrintShowTheSame
     QWheelEvent wheel(QPointF(333, 90), plotA(w)->mapToGlobal(QPointF(333, 90)), {}, {0, 120},
                       Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(plotA(w), &wheel); // zoomed around the pointer, not on whole samples
-    ASSERT_FALSE(w.controller().range().whole());
+    ASSERT_FALSE(w.controller().view().range.whole());
 
     // Saved where the dialog says, which started beside the data file, named after the records.
     const std::string saved = (dir.path() / "view.png").string();

@@ -4,9 +4,10 @@
 // picture with boxes for digits is never built in.
 //   make_chart_tables OUTPUT.cpp
 #include "chart/ChartLayout.h"
-#include "chart/ChartPicture.h"
 #include "export/ChartTables.h"
-#include "plot/ImagePlotSurface.h"
+#include "picture/ChartFonts.h"
+#include "picture/ChartPicture.h"
+#include "picture/ImagePlotSurface.h"
 
 #include <QFontInfo>
 #include <QGuiApplication>

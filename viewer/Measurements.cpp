@@ -7,14 +7,17 @@
 
 namespace sorkam {
 
-std::vector<Measurement> measure(const chart::Overlay& overlay, int a, int b) {
-    a = std::clamp(a, 0, kTraceSegments);
-    b = std::clamp(b, 0, kTraceSegments);
+std::vector<Measurement> measure(const chart::Overlay& overlay, const chart::View& view) {
+    if (!view.cursorA || !view.cursorB) {
+        return {};
+    }
+    const int a = std::clamp(*view.cursorA, 0, kTraceSegments);
+    const int b = std::clamp(*view.cursorB, 0, kTraceSegments);
     const int from = std::min(a, b);
     const int to = std::max(a, b);
     std::vector<Measurement> rows;
     for (const chart::OverlayRecord& shown : overlay.records()) {
-        if (!shown.visible) {
+        if (!view.shows(shown.number)) {
             continue;
         }
         for (int c = 0; c < 4; ++c) {

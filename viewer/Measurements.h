@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chart/Overlay.h"
+#include "chart/View.h"
 
 #include <cstdint>
 #include <string>
@@ -21,9 +22,10 @@ struct Measurement {
     double mean = 0.0;
 };
 
-// The measurements of every shown record on the plots, channel by channel, between cursors at
-// sample indices a and b (0..801, in either order).
-[[nodiscard]] std::vector<Measurement> measure(const chart::Overlay& overlay, int a, int b);
+// The measurements of every record on the plots that the view shows, channel by channel, between
+// its cursors (in either order); none unless both are placed.
+[[nodiscard]] std::vector<Measurement> measure(const chart::Overlay& overlay,
+                                               const chart::View& view);
 
 // The table's headings, and one measurement's cells as the table and its text show them.
 [[nodiscard]] std::vector<std::string> measurementHeadings();

@@ -100,28 +100,27 @@ void ViewerController::goToRecord() {
 
 void ViewerController::reload() {
     const chart::Overlay before = records;
+    const std::vector<std::int16_t> hidden = shown.hidden;
     const std::int16_t current = record;
     clearPlots();
-    for (const chart::OverlayRecord& shown : before.records()) {
-        record = shown.number;
+    for (const chart::OverlayRecord& onPlots : before.records()) {
+        record = onPlots.number;
         showCurrent();
         if (endStatus) {
             return;
         }
-        if (!shown.visible) {
-            records.toggleVisible(shown.number);
-        }
     }
+    shown.hidden = hidden;
     record = current;
 }
 
 void ViewerController::toggleLegend() {
-    legend = !legend;
+    shown.legend = !shown.legend;
 }
 
 void ViewerController::removeCursors() {
-    cursors[0].reset();
-    cursors[1].reset();
+    shown.cursorA.reset();
+    shown.cursorB.reset();
 }
 
 void ViewerController::showMeasurements() {
@@ -154,8 +153,8 @@ std::string ViewerController::suggestedPictureName() const {
         stem.resize(dot);
     }
     std::vector<std::int64_t> numbers;
-    for (const chart::OverlayRecord& shown : records.records()) {
-        numbers.push_back(shown.number);
+    for (const chart::OverlayRecord& onPlots : records.records()) {
+        numbers.push_back(onPlots.number);
     }
     const std::string runs = chart::recordRunsText(chart::recordRuns(numbers));
     std::string suffix = numbers.empty()       ? std::string()
@@ -178,35 +177,41 @@ std::string ViewerController::suggestedPictureName() const {
 }
 
 void ViewerController::zoomIn() {
-    zoomAround(0.5, (shownRange.first + shownRange.last) / 2.0);
+    zoomAround(0.5, (shown.range.first + shown.range.last) / 2.0);
 }
 
 void ViewerController::zoomOut() {
-    zoomAround(2.0, (shownRange.first + shownRange.last) / 2.0);
+    zoomAround(2.0, (shown.range.first + shown.range.last) / 2.0);
 }
 
 void ViewerController::zoomWhole() {
-    shownRange = {};
+    shown.range = {};
 }
 
 void ViewerController::zoomAround(double factor, double index) {
-    shownRange = chart::zoomed(shownRange, factor, index);
+    shown.range = chart::zoomed(shown.range, factor, index);
 }
 
 void ViewerController::pan(double samples) {
-    shownRange = chart::panned(shownRange, samples);
+    shown.range = chart::panned(shown.range, samples);
 }
 
-void ViewerController::setCursor(bool b, int index) {
-    cursors[b ? 1 : 0] = std::clamp(index, 0, static_cast<int>(kTraceSegments));
+void ViewerController::setCursor(bool b, double index) {
+    (b ? shown.cursorB : shown.cursorA) = chart::cursorIndex(index);
 }
 
 void ViewerController::toggleRecordShown(std::int16_t n) {
-    records.toggleVisible(n);
+    if (records.holds(n)) {
+        chart::toggleHidden(shown, n);
+    }
 }
 
 void ViewerController::toggleFollowing() {
     follow = !follow;
+    followFromEnd();
+}
+
+void ViewerController::followFromEnd() {
     const auto length = RecordFile::length(file);
     wholeRecordsSeen = length.ok() ? length.value() / format::kRecordSize : 0;
     host.setFollowing(follow);
@@ -244,6 +249,7 @@ void ViewerController::showCurrent() {
     switch (result.outcome) {
     case DisplayOutcome::Shown:
         records.add(record, std::move(*result.record));
+        chart::unhide(shown, record);
         break;
     case DisplayOutcome::EndOfFile:
         dialogs.showMessage("end-of-file");
@@ -278,8 +284,8 @@ void ViewerController::repaint() {
 
 void ViewerController::repaintOverlay() {
     drawFrame(plotA, plotB);
-    for (const chart::OverlayRecord& shown : records.records()) {
-        chart::paintTraces(shown.record, shown.color, plotA, plotB);
+    for (const chart::OverlayRecord& onPlots : records.records()) {
+        chart::paintTraces(onPlots.record, onPlots.color, plotA, plotB);
     }
 }
 
@@ -306,6 +312,7 @@ void ViewerController::clearPlots() {
     plotA.clear();
     drawFrame(plotA, plotB);
     records.clear();
+    shown.hidden.clear();
 }
 
 void ViewerController::openAnother(const std::string& path) {
@@ -333,8 +340,7 @@ void ViewerController::openAnother(const std::string& path) {
     clearPlots();
     showCurrent();
     if (follow) {
-        toggleFollowing(); // following the new file from its present end
-        toggleFollowing();
+        followFromEnd(); // the new file, from its present end
     }
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "chart/IndexRange.h"
 #include "chart/Overlay.h"
+#include "chart/View.h"
 #include "plot/PlotSurface.h"
 #include "viewer/RecordDisplay.h"
 #include "viewer/ViewerHost.h"
@@ -72,12 +72,13 @@ public:
     void toggleLegend();
     void removeCursors();
     void showMeasurements();
-    // Ctrl+C, Ctrl+S, Ctrl+P: the view copied as a picture, saved to a file the user names in
-    // the save dialog (starting in the data file's folder, named after it and the records), or
-    // printed. A file that cannot be written is reported in a box; the view stays.
+    // Ctrl+C, Ctrl+P: the view copied as a picture, or printed.
     void copyView();
-    void saveView();
     void printView();
+    // Ctrl+S: the view saved to a file the user names in the save dialog (starting in the data
+    // file's folder, named after it and the records). A file that cannot be written is reported
+    // in a box; the view stays.
+    void saveView();
     // The name the save dialog suggests: the data file's, its folder and its extension left off,
     // and the records on the plots ("demo-records-0-2,5.png") in the data file's folder.
     [[nodiscard]] std::string suggestedPictureName() const;
@@ -88,8 +89,8 @@ public:
     void zoomWhole();
     void zoomAround(double factor, double index);
     void pan(double samples);
-    // Cursor A (or B) at a sample index, 0..801.
-    void setCursor(bool b, int index);
+    // Cursor A (or B) at the sample nearest an index, 0..801.
+    void setCursor(bool b, double index);
     // A record on the plots hidden, or shown again, without reading the file.
     void toggleRecordShown(std::int16_t n);
     // F: following the file as a recorder writes it, on or off. While on, fileChanged shows each
@@ -103,12 +104,9 @@ public:
     [[nodiscard]] const chart::OverlayRecord* lastShown() const {
         return records.empty() ? nullptr : &records.records().back();
     }
-    // What the plots show beyond the records: the sample range, the cursors, the legend, and
-    // whether the file is followed.
-    [[nodiscard]] const chart::IndexRange& range() const { return shownRange; }
-    [[nodiscard]] const std::optional<int>& cursorA() const { return cursors[0]; }
-    [[nodiscard]] const std::optional<int>& cursorB() const { return cursors[1]; }
-    [[nodiscard]] bool legendShown() const { return legend; }
+    // What the plots show beyond the records (the sample range, the cursors, the hidden records,
+    // the legend), and whether the file is followed.
+    [[nodiscard]] const chart::View& view() const { return shown; }
     [[nodiscard]] bool following() const { return follow; }
     // How many records the data file holds now; nothing when it cannot be examined.
     [[nodiscard]] std::optional<std::int64_t> recordsInFile() const;
@@ -124,6 +122,9 @@ private:
     std::optional<std::string> selectFile();
     // Shows the current record and answers what came of it.
     void showCurrent();
+    // The file now named watched (or no longer) as following is on (or off), its records up to
+    // its present end counted as seen.
+    void followFromEnd();
     // Home, End and Ctrl+G: record n shown, or "end-of-file" where the file does not hold it.
     void jumpTo(std::int16_t n);
     // The failure message in a box and on the terminal.
@@ -138,9 +139,7 @@ private:
     std::string file;
     std::int16_t record = 0;
     chart::Overlay records;
-    chart::IndexRange shownRange;
-    std::optional<int> cursors[2];
-    bool legend = false;
+    chart::View shown;
     bool follow = false;
     std::int64_t wholeRecordsSeen = 0; // complete records in the file when last looked at
     std::optional<int> endStatus;

@@ -1,6 +1,6 @@
 #include "tests/support/PainterPlotSurface.h"
 
-#include "plot/ImagePlotSurface.h"
+#include "picture/ImagePlotSurface.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "viewer/TextDisplay.h"
+#include "viewer/window/TextDisplay.h"
 
 #include "chart/ShownText.h"
 

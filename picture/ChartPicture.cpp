@@ -1,8 +1,9 @@
-#include "chart/ChartPicture.h"
+#include "picture/ChartPicture.h"
 
 #include "chart/ChartLayout.h"
-#include "plot/Fonts.h"
-#include "plot/ImagePlotSurface.h"
+#include "picture/ChartFonts.h"
+#include "picture/Fonts.h"
+#include "picture/ImagePlotSurface.h"
 #include "plot/PlotFrame.h"
 
 #include <QPainter>
@@ -13,8 +14,8 @@ BareChart bareChart(int scale) {
     const Resolution resolution{kPictureDpi, static_cast<double>(scale)};
     BareChart chart;
     chart.dpi = resolution.pictureDpi();
-    chart.plotA = resolution.pictureRect(kPlotA);
-    chart.plotB = resolution.pictureRect(kPlotB);
+    chart.plotA = qRectOf(resolution, kPlotA);
+    chart.plotB = qRectOf(resolution, kPlotB);
     ImagePlotSurface plotA(chart.plotA.size(), chart.dpi);
     ImagePlotSurface plotB(chart.plotB.size(), chart.dpi);
     drawFrame(plotA, plotB);
@@ -25,26 +26,26 @@ BareChart bareChart(int scale) {
 QSize chartSize() {
     // As wide as the window, down to the lower plot area with the same margin below it as the
     // upper one has above it.
-    const QRect plotA = pixelRect(kPlotA, kPictureDpi);
-    const QRect plotB = pixelRect(kPlotB, kPictureDpi);
-    return {pixelRect({0, 0, kClientWidth, kClientHeight}, kPictureDpi).width(),
+    const QRect plotA = qRectOf(kPlotA, kPictureDpi);
+    const QRect plotB = qRectOf(kPlotB, kPictureDpi);
+    return {qRectOf({0, 0, kClientWidth, kClientHeight}, kPictureDpi).width(),
             plotB.bottom() + 1 + plotA.top()};
 }
 
 QImage chartAround(int scale, const QImage& plotA, const QImage& plotB) {
     const Resolution resolution{kPictureDpi, static_cast<double>(scale)};
-    const QRect client = resolution.pictureRect({0, 0, kClientWidth, kClientHeight});
-    const QRect rectA = resolution.pictureRect(kPlotA);
-    const QRect rectB = resolution.pictureRect(kPlotB);
+    const QRect client = qRectOf(resolution, {0, 0, kClientWidth, kClientHeight});
+    const QRect rectA = qRectOf(resolution, kPlotA);
+    const QRect rectB = qRectOf(resolution, kPlotB);
     QImage picture(client.width(), rectB.bottom() + 1 + rectA.top(), QImage::Format_RGB32);
     setDpi(picture, resolution.pictureDpi());
     picture.fill(toQColor(kWindowBackground));
     QPainter painter(&picture);
     painter.setFont(pictureFont(captionFont()));
     painter.setPen(Qt::black);
-    painter.drawText(resolution.pictureRect(kCaptionA), Qt::AlignLeft | Qt::AlignTop,
+    painter.drawText(qRectOf(resolution, kCaptionA), Qt::AlignLeft | Qt::AlignTop,
                      QStringLiteral("VIDEO A"));
-    painter.drawText(resolution.pictureRect(kCaptionB), Qt::AlignLeft | Qt::AlignTop,
+    painter.drawText(qRectOf(resolution, kCaptionB), Qt::AlignLeft | Qt::AlignTop,
                      QStringLiteral("VIDEO B"));
     painter.drawImage(rectA.topLeft(), plotA);
     painter.drawImage(rectB.topLeft(), plotB);

@@ -2,7 +2,7 @@
 // legend, cursors or range), painted with the toolkit as the viewer paints them. Takes
 // sorkam-export's command line and answers as sorkam-export.
 #include "export/ExportProgram.h"
-#include "export/ViewCommands.h"
+#include "export/painter/ViewCommands.h"
 
 #include <QGuiApplication>
 

@@ -1,4 +1,6 @@
-#include "viewer/FileDialog.h"
+#include "viewer/window/FileDialog.h"
+
+#include "chart/PictureTypes.h"
 
 #include <QComboBox>
 #include <QDateTime>
@@ -81,10 +83,13 @@ const std::vector<FileType>& fileTypes(FileDialog::Purpose purpose) {
     static const std::vector<FileType> open = {
         {QT_TRANSLATE_NOOP("FileDialog", "Record files (*.vid *.dat)"), {".vid", ".dat"}},
         {QT_TRANSLATE_NOOP("FileDialog", "All files (*)"), {}}};
-    static const std::vector<FileType> save = {
-        {QT_TRANSLATE_NOOP("FileDialog", "PNG picture (*.png)"), {".png"}},
-        {QT_TRANSLATE_NOOP("FileDialog", "SVG drawing (*.svg)"), {".svg"}},
-        {QT_TRANSLATE_NOOP("FileDialog", "PDF document (*.pdf)"), {".pdf"}}};
+    static const std::vector<FileType> save = [] {
+        std::vector<FileType> types;
+        for (const chart::PictureType& type : chart::kPictureTypes) {
+            types.push_back({type.label.data(), {type.extension.data()}});
+        }
+        return types;
+    }();
     return purpose == FileDialog::Purpose::Open ? open : save;
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 
-#include "chart/Decorations.h"
 #include "chart/Overlay.h"
+#include "chart/PictureTypes.h"
 #include "chart/ViewText.h"
+#include "picture/Decorations.h"
 #include "record/RecordFile.h"
 
 #include <QImage>
@@ -34,6 +35,7 @@ public:
     ViewPainter(const ViewPainter&) = delete;
     ViewPainter& operator=(const ViewPainter&) = delete;
 
+    [[nodiscard]] const View& view() const { return shownView; }
     // A record's traces in color over the ones before.
     void paintRecord(const Record& record, Color color);
     // The cursors and, where the view has it, the legend of these records over the traces; the
@@ -41,7 +43,7 @@ public:
     [[nodiscard]] QImage finish(const std::vector<LegendEntry>& legend);
 
 private:
-    View view;
+    View shownView;
     int scale = 1;
     QPainter* painter = nullptr;
     std::unique_ptr<PlotSurface> plotA;
@@ -61,7 +63,6 @@ void paintView(QPainter& painter, const Overlay& overlay, const View& view);
 // lines and text, each with text saying what it shows (PNG text chunks; SVG title and
 // description; PDF title, subject and XMP). paintRecords paints the records in their order and
 // answers their legend. Empty when the picture cannot be made.
-enum class PictureFormat { Png, Svg, Pdf };
 using PaintRecords = std::function<std::vector<LegendEntry>(ViewPainter&)>;
 [[nodiscard]] QByteArray viewFile(PictureFormat format, const View& view, int scale,
                                   const PictureText& text, const PaintRecords& paintRecords);

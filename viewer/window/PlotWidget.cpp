@@ -1,4 +1,4 @@
-#include "viewer/PlotWidget.h"
+#include "viewer/window/PlotWidget.h"
 
 #include <QHelpEvent>
 #include <QMouseEvent>
@@ -11,8 +11,8 @@ namespace sorkam {
 
 PlotWidget::PlotWidget(const chart::TwipsRect& place, int dpi, QWidget* parent)
     : QWidget(parent), place(place), resolution{dpi, 1.0},
-      plot(resolution.pictureRect(place).size(), resolution.pictureDpi()) {
-    const QRect rect = chart::pixelRect(place, dpi);
+      plot(qRectOf(resolution, place).size(), resolution.pictureDpi()) {
+    const QRect rect = chart::qRectOf(place, dpi);
     setFixedSize(rect.size());
     move(rect.topLeft());
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -33,21 +33,21 @@ void PlotWidget::setLayoutDpi(int dpi) {
         return;
     }
     resolution.dpi = dpi;
-    const QRect rect = chart::pixelRect(place, dpi);
+    const QRect rect = chart::qRectOf(place, dpi);
     setFixedSize(rect.size());
     move(rect.topLeft());
     startPictures();
 }
 
 void PlotWidget::startPictures() {
-    plot.reset(resolution.pictureRect(place).size(), resolution.pictureDpi());
+    plot.reset(qRectOf(resolution, place).size(), resolution.pictureDpi());
     view.reset();
     update();
 }
 
 ImagePlotSurface& PlotWidget::viewSurface() {
     if (!view) {
-        view.emplace(resolution.pictureRect(place).size(), resolution.pictureDpi());
+        view.emplace(qRectOf(resolution, place).size(), resolution.pictureDpi());
     }
     return *view;
 }

@@ -1,7 +1,7 @@
-#include "plot/VectorPlotSurface.h"
+#include "picture/VectorPlotSurface.h"
 
-#include "plot/Fonts.h"
-#include "plot/ImagePlotSurface.h"
+#include "picture/Fonts.h"
+#include "picture/ImagePlotSurface.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

@@ -1,8 +1,8 @@
-#include "viewer/QtDialogs.h"
+#include "viewer/window/QtDialogs.h"
 
-#include "chart/ViewPicture.h"
-#include "viewer/FileDialog.h"
-#include "viewer/TextDisplay.h"
+#include "picture/ViewPicture.h"
+#include "viewer/window/FileDialog.h"
+#include "viewer/window/TextDisplay.h"
 
 #include <QGuiApplication>
 #include <QInputDialog>

@@ -1,26 +1,23 @@
-#include "viewer/ViewerWindow.h"
+#include "viewer/window/ViewerWindow.h"
 
 #include "chart/ChartLayout.h"
-#include "chart/Decorations.h"
-#include "chart/ViewPicture.h"
+#include "chart/OverlayView.h"
+#include "picture/ChartFonts.h"
+#include "picture/Decorations.h"
 #include "viewer/Commands.h"
-#include "viewer/MeasurementsWindow.h"
-#include "viewer/PictureFile.h"
-#include "viewer/QtDialogs.h"
+#include "viewer/Measurements.h"
 #include "viewer/ReadOut.h"
 #include "viewer/StatusLine.h"
-#include "viewer/TextDisplay.h"
 #include "viewer/WindowFit.h"
-
-#include "chart/OverlayView.h"
+#include "viewer/window/CommandActions.h"
+#include "viewer/window/MeasurementsWindow.h"
+#include "viewer/window/QtDialogs.h"
+#include "viewer/window/TextDisplay.h"
 
 #include <QAction>
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFile>
-#include <QFileSystemWatcher>
 #include <QGuiApplication>
 #include <QHelpEvent>
 #include <QLabel>
@@ -110,35 +107,6 @@ void paintFollowingMark(QPainter& painter) {
     painter.drawText(box, Qt::AlignCenter, text);
 }
 
-QString fromView(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QList<QKeySequence> keysOf(const Command& command) {
-    const auto standard = [&]() -> QList<QKeySequence> {
-        switch (command.standardKeys) {
-        case StandardKeys::Open:
-            return QKeySequence::keyBindings(QKeySequence::Open);
-        case StandardKeys::Close:
-            return QKeySequence::keyBindings(QKeySequence::Close);
-        case StandardKeys::Quit:
-            return QKeySequence::keyBindings(QKeySequence::Quit);
-        case StandardKeys::None:
-            break;
-        }
-        return {};
-    }();
-    if (!standard.isEmpty()) {
-        return standard;
-    }
-    // Where the platform names no keys of its own, the table's: one key sequence each.
-    QList<QKeySequence> keys;
-    for (const QString& key : fromView(command.keys).split(QStringLiteral(", "))) {
-        keys.append(QKeySequence::fromString(key, QKeySequence::PortableText));
-    }
-    return keys;
-}
-
 } // namespace
 
 ViewerWindow::ViewerWindow(UserDialogs* dialogs, int dpiOverride, QWidget* parent)
@@ -149,7 +117,14 @@ ViewerWindow::ViewerWindow(UserDialogs* dialogs, int dpiOverride, QWidget* paren
       userDialogs(dialogs != nullptr ? *dialogs : *ownDialogs),
       plotA(makePlot(this, "plotA", chart::kPlotA, layoutDpi)),
       plotB(makePlot(this, "plotB", chart::kPlotB, layoutDpi)),
-      control(*this, userDialogs, plotA->surface(), plotB->surface()) {
+      control(*this, userDialogs, plotA->surface(), plotB->surface()),
+      plotInput(
+          control, [this](const std::function<void()>& handler) { run(handler); },
+          [this] { return font(); }),
+      sharing(control, userDialogs, [this] { return plotA->pixelRatio(); }), follower([this] {
+          control.fileNoticed();
+          showOutcome();
+      }) {
     setObjectName(QStringLiteral("viewerWindow"));
     setWindowTitle(QGuiApplication::applicationDisplayName());
     addControls();
@@ -208,7 +183,7 @@ void ViewerWindow::placeControls() {
         {nextButton, chart::kNextButton},
     };
     for (const auto& [control, place] : places) {
-        control->setGeometry(chart::pixelRect(place, layoutDpi));
+        control->setGeometry(chart::qRectOf(place, layoutDpi));
         control->setFont(scaled(qobject_cast<QLabel*>(control) != nullptr ? chart::captionFont()
                                                                           : chart::buttonFont(),
                                 fontScale));
@@ -228,7 +203,10 @@ void ViewerWindow::setGrowWithWindow(bool on) {
 
 void ViewerWindow::addCommands() {
     for (const Command& command : kCommands) {
-        QAction* action = addCommand(command);
+        const auto handler = command.handler;
+        QAction* action = commandAction(
+            command, this, [this, handler] { run([this, handler] { (control.*handler)(); }); });
+        addAction(action);
         QPushButton* button = command.name == "nextAction"       ? nextButton
                               : command.name == "previousAction" ? previousButton
                               : command.name == "clearAction"    ? clearButton
@@ -242,25 +220,6 @@ void ViewerWindow::addCommands() {
         plot->addActions(actions());
         plot->setContextMenuPolicy(Qt::ActionsContextMenu);
     }
-}
-
-QAction* ViewerWindow::addCommand(const Command& command) {
-    auto* action = new QAction(tr(fromView(command.text).toUtf8().constData()), this);
-    action->setObjectName(fromView(command.name));
-    action->setShortcuts(keysOf(command));
-    action->setShortcutContext(Qt::WindowShortcut);
-    action->setCheckable(command.checkable);
-    QStringList keys;
-    for (const QKeySequence& key : action->shortcuts()) {
-        keys.append(key.toString(QKeySequence::NativeText));
-    }
-    action->setToolTip(tr(fromView(command.tooltip).toUtf8().constData()) + QStringLiteral(" (") +
-                       keys.join(QStringLiteral(", ")) + QLatin1Char(')'));
-    const auto handler = command.handler;
-    connect(action, &QAction::triggered, this,
-            [this, handler] { run([this, handler] { (control.*handler)(); }); });
-    addAction(action);
-    return action;
 }
 
 void ViewerWindow::describeControls() {
@@ -281,8 +240,8 @@ void ViewerWindow::describeControls() {
 
 QString ViewerWindow::plotReadOut(const PlotWidget* plot, QPoint at) const {
     ChartPoint point = chartPointAt(at.x(), at.y(), plot->width(), plot->height());
-    point.index =
-        static_cast<int>(std::lround(chart::indexAtColumn(control.range(), at.x(), plot->width())));
+    point.index = static_cast<int>(
+        std::lround(chart::indexAtColumn(control.view().range, at.x(), plot->width())));
     const chart::OverlayRecord* shown = control.lastShown();
     return QString::fromStdString(describePlotPoint(
         point, shown ? &shown->record : nullptr, shown ? shown->number : 0, plot == plotA ? 1 : 2));
@@ -290,65 +249,32 @@ QString ViewerWindow::plotReadOut(const PlotWidget* plot, QPoint at) const {
 
 void ViewerWindow::addPlotInput() {
     for (PlotWidget* plot : {plotA, plotB}) {
-        plot->setDecoration([this, plot](QPainter& painter) {
-            chart::paintCursors(painter, plot->size(), control.range(), control.cursorA(),
-                                control.cursorB());
-            if (plot == plotA && control.legendShown()) {
-                chart::paintLegend(painter, chart::legendEntries(control.overlay()), plot->size());
+        const bool upper = plot == plotA;
+        plot->setDecoration([this, plot, upper](QPainter& painter) {
+            const chart::View& view = control.view();
+            chart::paintCursors(painter, plot->size(), view.range, view.cursorA, view.cursorB);
+            if (upper && view.legend) {
+                chart::paintLegend(painter, chart::legendEntries(control.overlay(), view),
+                                   plot->size());
             }
-            if (plot == plotA && control.following()) {
+            if (upper && control.following()) {
                 paintFollowingMark(painter);
             }
         });
-        PlotWidget::MouseInput input;
-        input.click = [this, plot](QPoint at, Qt::KeyboardModifiers modifiers) {
-            if (plot == plotA && control.legendShown()) {
-                const auto rows = chart::legendRows(chart::legendEntries(control.overlay()),
-                                                    plot->size(), font());
-                for (const chart::LegendRow& row : rows) {
-                    if (row.rect.contains(at)) {
-                        const auto n = static_cast<std::int16_t>(row.number);
-                        run([this, n] { control.toggleRecordShown(n); });
-                        return;
-                    }
-                }
-            }
-            const int index = static_cast<int>(
-                std::lround(chart::indexAtColumn(control.range(), at.x(), plot->width())));
-            const bool second = modifiers & Qt::ShiftModifier;
-            run([this, index, second] { control.setCursor(second, index); });
-        };
-        input.wheel = [this, plot](QPoint at, QPoint angle, Qt::KeyboardModifiers modifiers) {
-            const int steps = (angle.y() != 0 ? angle.y() : angle.x()) / 120;
-            if (steps == 0) {
-                return;
-            }
-            if (modifiers & Qt::ControlModifier) {
-                const double index = chart::indexAtColumn(control.range(), at.x(), plot->width());
-                run([this, steps, index] { control.zoomAround(std::pow(0.8, steps), index); });
-            } else {
-                run([this, steps] { control.pan(-steps * control.range().width() / 10.0); });
-            }
-        };
-        input.drag = [this, plot](int pixels) {
-            const double samples = pixels * control.range().width() * kChartWidth /
-                                   (kTraceSegments * std::max(plot->width() - 1, 1));
-            run([this, samples] { control.pan(-samples); });
-        };
-        plot->setMouseInput(std::move(input));
+        plot->setMouseInput(plotInput.inputFor(*plot, upper));
     }
 }
 
 void ViewerWindow::refreshView() {
     // The kept pictures, as the records were painted on them, while the plots show the whole
     // chart with every record; else a view painted afresh from the records on the plots.
-    const bool ownView = !control.range().whole() || !control.overlay().allVisible();
+    const bool ownView = !control.view().plain();
     if (ownView) {
         ImagePlotSurface& viewA = plotA->viewSurface();
         ImagePlotSurface& viewB = plotB->viewSurface();
         viewA.clear();
         viewB.clear();
-        chart::paintOverlay(viewA, viewB, control.overlay(), control.range());
+        chart::paintOverlay(viewA, viewB, control.overlay(), control.view());
     }
     plotA->showView(ownView);
     plotB->showView(ownView);
@@ -361,89 +287,27 @@ void ViewerWindow::showMeasurements() {
     if (measurements == nullptr) {
         measurements = new MeasurementsWindow(this);
     }
-    const auto& a = control.cursorA();
-    const auto& b = control.cursorB();
-    measurements->showMeasurements(
-        a, b, a && b ? measure(control.overlay(), *a, *b) : std::vector<Measurement>());
+    const chart::View& view = control.view();
+    measurements->showMeasurements(view.cursorA, view.cursorB, measure(control.overlay(), view));
     if (!measurements->isVisible()) {
         measurements->show();
     }
 }
 
-chart::View ViewerWindow::shownView() const {
-    return {control.range(), control.cursorA(), control.cursorB(), control.legendShown()};
-}
-
-int ViewerWindow::pictureScale() const {
-    return std::clamp(static_cast<int>(std::ceil(plotA->pixelRatio())), 1, 4);
-}
-
-chart::PictureText ViewerWindow::shownViewText(int scale) const {
-    std::vector<std::int64_t> numbers;
-    for (const chart::OverlayRecord& shown : control.overlay().records()) {
-        if (shown.visible) {
-            numbers.push_back(shown.number);
-        }
-    }
-    return chart::pictureText(control.dataFile(), chart::recordRuns(numbers), shownView(), scale,
-                              "sorkam " + QCoreApplication::applicationVersion().toStdString());
-}
-
 void ViewerWindow::copyView() {
-    const QImage picture = chart::viewImage(control.overlay(), shownView(), pictureScale());
-    QGuiApplication::clipboard()->setImage(picture);
+    sharing.copy();
 }
 
 std::optional<std::string> ViewerWindow::saveView(const std::string& path) {
-    const auto failed = [&](const std::string& why) { return "Cannot save " + path + ": " + why; };
-    const QString lower = QFile::decodeName(QByteArray::fromStdString(path)).toLower();
-    const auto format = lower.endsWith(QStringLiteral(".png"))   ? chart::PictureFormat::Png
-                        : lower.endsWith(QStringLiteral(".svg")) ? chart::PictureFormat::Svg
-                        : lower.endsWith(QStringLiteral(".pdf"))
-                            ? chart::PictureFormat::Pdf
-                            : std::optional<chart::PictureFormat>();
-    if (!format) {
-        return failed("the name must end in .png, .svg or .pdf");
-    }
-    const int scale = pictureScale();
-    const QByteArray bytes = chart::viewFile(
-        *format, shownView(), scale, shownViewText(scale), [this](chart::ViewPainter& painter) {
-            return chart::paintShown(painter, control.overlay());
-        });
-    if (bytes.isEmpty()) {
-        return failed("the picture could not be made");
-    }
-    if (const auto why = writePictureFile(path, bytes.toStdString(), control.dataFile())) {
-        return failed(*why);
-    }
-    return std::nullopt;
+    return sharing.save(path);
 }
 
 void ViewerWindow::printView() {
-    userDialogs.printPreview(
-        [this](QPainter& painter) { chart::paintView(painter, control.overlay(), shownView()); });
+    sharing.print();
 }
 
 void ViewerWindow::setFollowing(bool on) {
-    if (watcher == nullptr) {
-        watcher = new QFileSystemWatcher(this);
-        connect(watcher, &QFileSystemWatcher::fileChanged, this, [this](const QString& path) {
-            // A recorder that writes a new file and renames it over the old one ends the watch.
-            if (!watcher->files().contains(path) && QFile::exists(path)) {
-                watcher->addPath(path);
-            }
-            control.fileNoticed();
-            showOutcome();
-        });
-    }
-    if (!watcher->files().isEmpty()) {
-        watcher->removePaths(watcher->files());
-    }
-    if (on) {
-        const std::string& file = control.dataFile();
-        watcher->addPath(
-            QFile::decodeName(QByteArray(file.data(), static_cast<qsizetype>(file.size()))));
-    }
+    follower.follow(on ? control.dataFile() : std::string());
 }
 
 QString ViewerWindow::statusReadOut() const {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "chart/ChartLayout.h"
-#include "plot/ImagePlotSurface.h"
+#include "picture/ChartFonts.h"
+#include "picture/ImagePlotSurface.h"
 
 #include <QWidget>
 

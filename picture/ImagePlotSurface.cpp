@@ -7,9 +7,9 @@
 // - Points are written directly, keeping the last row and column for the grid's dots.
 // - The vector-register state Qt leaves behind is cleared in one place, leaveWideVectorCode().
 // The figures are make bench's (bench/sorkam_bench.cpp) on this project's 2-core machine.
-#include "plot/ImagePlotSurface.h"
+#include "picture/ImagePlotSurface.h"
 
-#include "plot/Fonts.h"
+#include "picture/Fonts.h"
 
 #include <QFontMetrics>
 #include <QPainter>

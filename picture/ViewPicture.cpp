@@ -1,11 +1,12 @@
-#include "chart/ViewPicture.h"
+#include "picture/ViewPicture.h"
 
 #include "chart/ChartLayout.h"
-#include "chart/ChartPicture.h"
 #include "chart/OverlayView.h"
-#include "plot/Fonts.h"
-#include "plot/ImagePlotSurface.h"
-#include "plot/VectorPlotSurface.h"
+#include "picture/ChartFonts.h"
+#include "picture/ChartPicture.h"
+#include "picture/Fonts.h"
+#include "picture/ImagePlotSurface.h"
+#include "picture/VectorPlotSurface.h"
 
 #include <QBuffer>
 #include <QIODevice>
@@ -22,7 +23,7 @@ namespace sorkam::chart {
 namespace {
 
 QRect layoutRect(const TwipsRect& place) {
-    return pixelRect(place, kPictureDpi);
+    return qRectOf(place, kPictureDpi);
 }
 
 QString fromUtf8(const std::string& text) {
@@ -47,11 +48,11 @@ void paintDecorations(QPainter& painter, const View& view, const std::vector<Leg
 
 } // namespace
 
-ViewPainter::ViewPainter(const View& view, int scale) : view(view), scale(scale) {
+ViewPainter::ViewPainter(const View& view, int scale) : shownView(view), scale(scale) {
     const Resolution resolution{kPictureDpi, static_cast<double>(scale)};
-    auto surfaceA = std::make_unique<ImagePlotSurface>(resolution.pictureRect(kPlotA).size(),
+    auto surfaceA = std::make_unique<ImagePlotSurface>(qRectOf(resolution, kPlotA).size(),
                                                        resolution.pictureDpi());
-    auto surfaceB = std::make_unique<ImagePlotSurface>(resolution.pictureRect(kPlotB).size(),
+    auto surfaceB = std::make_unique<ImagePlotSurface>(qRectOf(resolution, kPlotB).size(),
                                                        resolution.pictureDpi());
     const IndexAxis axis = indexAxisFor(view.range);
     drawFrameOn(*surfaceA, axis);
@@ -60,7 +61,7 @@ ViewPainter::ViewPainter(const View& view, int scale) : view(view), scale(scale)
     plotB = std::move(surfaceB);
 }
 
-ViewPainter::ViewPainter(const View& view, QPainter& painter) : view(view), painter(&painter) {
+ViewPainter::ViewPainter(const View& view, QPainter& painter) : shownView(view), painter(&painter) {
     painter.fillRect(QRect(QPoint(), chartSize()), toQColor(kWindowBackground));
     painter.setFont(layoutPixelFont(captionFont()));
     painter.setPen(Qt::black);
@@ -81,22 +82,22 @@ ViewPainter::ViewPainter(const View& view, QPainter& painter) : view(view), pain
 ViewPainter::~ViewPainter() = default;
 
 void ViewPainter::paintRecord(const Record& record, Color color) {
-    paintRecordOver(*plotA, *plotB, record, color, view.range);
+    paintRecordOver(*plotA, *plotB, record, color, shownView.range);
 }
 
 QImage ViewPainter::finish(const std::vector<LegendEntry>& legend) {
     if (painter != nullptr) {
         static_cast<VectorPlotSurface&>(*plotA).flush();
         static_cast<VectorPlotSurface&>(*plotB).flush();
-        paintDecorations(*painter, view, legend);
+        paintDecorations(*painter, shownView, legend);
         return {};
     }
     QImage picture = chartAround(scale, static_cast<ImagePlotSurface&>(*plotA).image(),
                                  static_cast<ImagePlotSurface&>(*plotB).image());
-    if (view.cursorA || view.cursorB || view.legend) {
+    if (shownView.cursorA || shownView.cursorB || shownView.legend) {
         QPainter over(&picture);
         over.scale(scale, scale);
-        paintDecorations(over, view, legend);
+        paintDecorations(over, shownView, legend);
     }
     return picture;
 }
@@ -104,7 +105,7 @@ QImage ViewPainter::finish(const std::vector<LegendEntry>& legend) {
 std::vector<LegendEntry> paintShown(ViewPainter& painter, const Overlay& overlay) {
     std::vector<LegendEntry> legend;
     for (const OverlayRecord& shown : overlay.records()) {
-        if (shown.visible) {
+        if (painter.view().shows(shown.number)) {
             painter.paintRecord(shown.record, shown.color);
             legend.push_back(legendEntry(shown.number, shown.record));
         }

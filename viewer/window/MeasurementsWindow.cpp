@@ -1,4 +1,4 @@
-#include "viewer/MeasurementsWindow.h"
+#include "viewer/window/MeasurementsWindow.h"
 
 #include <QAction>
 #include <QClipboard>

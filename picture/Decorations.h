@@ -1,7 +1,7 @@
 #pragma once
 
 #include "chart/IndexRange.h"
-#include "chart/Overlay.h"
+#include "chart/Legend.h"
 
 #include <QFont>
 #include <QRect>
@@ -18,26 +18,9 @@ namespace sorkam::chart {
 // What the chart shows over a plot's traces, in the plot's own pixels: the cursors and the
 // legend. The window paints them over its plots' pictures; pictures of the view paint them in.
 
-// The pixel column of a sample index on a plot width pixels wide, and the index at a column.
-[[nodiscard]] int columnOfIndex(const IndexRange& range, double index, int width);
-[[nodiscard]] double indexAtColumn(const IndexRange& range, int column, int width);
-
 // Cursor A and cursor B as vertical lines across the plot, each with its letter.
 void paintCursors(QPainter& painter, QSize plot, const IndexRange& range,
                   const std::optional<int>& a, const std::optional<int>& b);
-
-// A record as the legend lists it: its number, colour and header texts (as shown), and whether
-// its traces are shown.
-struct LegendEntry {
-    std::int64_t number = 0;
-    Color color = 0;
-    std::string text;
-    bool visible = true;
-};
-[[nodiscard]] LegendEntry legendEntry(std::int64_t number, const Record& record,
-                                      bool visible = true);
-// The legend of the records on the plots, in the overlay's order.
-[[nodiscard]] std::vector<LegendEntry> legendEntries(const Overlay& overlay);
 
 // The legend's rows at the plot's top right: one an entry, in order.
 struct LegendRow {

@@ -1,4 +1,4 @@
-#include "plot/Fonts.h"
+#include "picture/Fonts.h"
 
 #include <cmath>
 

@@ -1,8 +1,8 @@
-#include "export/ViewCommands.h"
+#include "export/painter/ViewCommands.h"
 
 #include "chart/RecordColors.h"
-#include "chart/ViewPicture.h"
 #include "export/SelectedRecords.h"
+#include "picture/ViewPicture.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,8 +1,6 @@
-#include "chart/Decorations.h"
+#include "picture/Decorations.h"
 
-#include "chart/RecordColors.h"
-#include "chart/ShownText.h"
-#include "plot/ImagePlotSurface.h"
+#include "picture/ImagePlotSurface.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -25,14 +23,6 @@ QString legendText(const LegendEntry& entry) {
 
 } // namespace
 
-int columnOfIndex(const IndexRange& range, double index, int width) {
-    return static_cast<int>(std::lround(range.xOf(index) * (width - 1) / kChartWidth));
-}
-
-double indexAtColumn(const IndexRange& range, int column, int width) {
-    return range.indexAt(column * static_cast<double>(kChartWidth) / std::max(width - 1, 1));
-}
-
 void paintCursors(QPainter& painter, QSize plot, const IndexRange& range,
                   const std::optional<int>& a, const std::optional<int>& b) {
     const std::pair<const std::optional<int>&, const char*> cursors[] = {{a, "A"}, {b, "B"}};
@@ -47,19 +37,6 @@ void paintCursors(QPainter& painter, QSize plot, const IndexRange& range,
         painter.setPen(colour);
         painter.drawText(x + 3, painter.fontMetrics().ascent() + 2, QString::fromLatin1(letter));
     }
-}
-
-LegendEntry legendEntry(std::int64_t number, const Record& record, bool visible) {
-    return {number, recordColor(number), headerText(record.header8 + " " + record.header10),
-            visible};
-}
-
-std::vector<LegendEntry> legendEntries(const Overlay& overlay) {
-    std::vector<LegendEntry> legend;
-    for (const OverlayRecord& shown : overlay.records()) {
-        legend.push_back(legendEntry(shown.number, shown.record, shown.visible));
-    }
-    return legend;
 }
 
 std::vector<LegendRow> legendRows(const std::vector<LegendEntry>& legend, QSize plot,

@@ -1,9 +1,11 @@
 #pragma once
 
-#include "chart/ViewText.h"
-#include "viewer/PlotWidget.h"
 #include "viewer/ViewerController.h"
 #include "viewer/ViewerHost.h"
+#include "viewer/window/FileFollower.h"
+#include "viewer/window/PlotInput.h"
+#include "viewer/window/PlotWidget.h"
+#include "viewer/window/ViewSharing.h"
 
 #include <QWidget>
 
@@ -12,19 +14,17 @@
 #include <optional>
 #include <string>
 
-class QFileSystemWatcher;
 class QLabel;
 class QPushButton;
 
 namespace sorkam {
 
 class MeasurementsWindow;
-struct Command;
-
 // The viewer's one window: "VIDEO A" and "VIDEO B" plot areas stacked, the status line and the
 // "&Clear", "<" and ">" buttons along the bottom, all at fixed places. Every command is an action
-// made from the command table; events go to the controller, and the window shows what the
-// controller and the record display write.
+// made from the command table; events go to the controller, which owns the records and the view,
+// and the window draws what it is given. The mouse on the plots, sharing the view and following
+// the file are classes of their own.
 class ViewerWindow final : public QWidget, public ViewerHost {
     Q_OBJECT
 public:
@@ -74,7 +74,6 @@ private:
     // An action for each command of the table, its keys working wherever the focus is; the
     // buttons trigger theirs and the plots list them all in their context menu.
     void addCommands();
-    QAction* addCommand(const Command& command);
     // The plots' cursors, legend and marks, and what the mouse does on them.
     void addPlotInput();
     // The plots show their kept pictures, or a view of their own where they are zoomed or a
@@ -90,11 +89,6 @@ private:
     void showOutcome();
     // The plots paint at the device resolution of the screen the window is on now.
     void followScreen();
-    // What the plots show beyond the records, and how a picture of it describes itself.
-    [[nodiscard]] chart::View shownView() const;
-    [[nodiscard]] chart::PictureText shownViewText(int scale) const;
-    // Picture pixels to each layout pixel of a copied or saved view: the plots' device pixels.
-    [[nodiscard]] int pictureScale() const;
 
     // The layout's dots per inch: the screen's, or less where the layout would not fit it
     // (fittedDpi), or what fits the window while the content grows with it.
@@ -112,8 +106,10 @@ private:
     QPushButton* previousButton = nullptr;
     QPushButton* nextButton = nullptr;
     ViewerController control;
+    PlotInput plotInput;
+    ViewSharing sharing;
+    FileFollower follower;
     MeasurementsWindow* measurements = nullptr;
-    QFileSystemWatcher* watcher = nullptr;
     bool ending = false;
     bool screenWatched = false;
 };

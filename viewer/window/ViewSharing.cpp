@@ -1,0 +1,70 @@
+#include "viewer/window/ViewSharing.h"
+
+#include "chart/PictureTypes.h"
+#include "picture/ViewPicture.h"
+#include "viewer/window/PictureFile.h"
+
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QGuiApplication>
+
+#include <algorithm>
+#include <cmath>
+
+namespace sorkam {
+
+ViewSharing::ViewSharing(const ViewerController& controller, UserDialogs& dialogs,
+                         std::function<double()> pixelRatio)
+    : controller(controller), dialogs(dialogs), pixelRatio(std::move(pixelRatio)) {
+}
+
+int ViewSharing::pictureScale() const {
+    return std::clamp(static_cast<int>(std::ceil(pixelRatio())), 1, 4);
+}
+
+chart::PictureText ViewSharing::pictureText(int scale) const {
+    std::vector<std::int64_t> numbers;
+    for (const chart::OverlayRecord& shown : controller.overlay().records()) {
+        if (controller.view().shows(shown.number)) {
+            numbers.push_back(shown.number);
+        }
+    }
+    return chart::pictureText(controller.dataFile(), chart::recordRuns(numbers), controller.view(),
+                              scale,
+                              "sorkam " + QCoreApplication::applicationVersion().toStdString());
+}
+
+void ViewSharing::copy() const {
+    const QImage picture =
+        chart::viewImage(controller.overlay(), controller.view(), pictureScale());
+    QGuiApplication::clipboard()->setImage(picture);
+}
+
+std::optional<std::string> ViewSharing::save(const std::string& path) const {
+    const auto failed = [&](const std::string& why) { return "Cannot save " + path + ": " + why; };
+    const std::optional<chart::PictureType> type = chart::pictureTypeOf(path);
+    if (!type) {
+        return failed("the name must end in .png, .svg or .pdf");
+    }
+    const int scale = pictureScale();
+    const QByteArray bytes =
+        chart::viewFile(type->format, controller.view(), scale, pictureText(scale),
+                        [this](chart::ViewPainter& painter) {
+                            return chart::paintShown(painter, controller.overlay());
+                        });
+    if (bytes.isEmpty()) {
+        return failed("the picture could not be made");
+    }
+    if (const auto why = writePictureFile(path, bytes.toStdString(), controller.dataFile())) {
+        return failed(*why);
+    }
+    return std::nullopt;
+}
+
+void ViewSharing::print() const {
+    dialogs.printPreview([this](QPainter& painter) {
+        chart::paintView(painter, controller.overlay(), controller.view());
+    });
+}
+
+} // namespace sorkam

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "chart/ViewText.h"
+#include "viewer/ViewerController.h"
+#include "viewer/ViewerHost.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace sorkam {
+
+// The view shared as a picture: copied, saved as PNG, SVG or PDF, or printed, each painted afresh
+// from the controller's records and view (the records hidden from the legend left out), not
+// grabbed from the screen.
+class ViewSharing {
+public:
+    // pixelRatio tells the plots' device pixels to each layout pixel, the scale of raster
+    // pictures.
+    ViewSharing(const ViewerController& controller, UserDialogs& dialogs,
+                std::function<double()> pixelRatio);
+
+    // The view as a picture on the clipboard.
+    void copy() const;
+    // The view saved to path as the picture its extension names: nothing, or the message that
+    // says why it could not be ("Cannot save PATH: reason").
+    [[nodiscard]] std::optional<std::string> save(const std::string& path) const;
+    // The view printed on one landscape page, after a print preview.
+    void print() const;
+
+private:
+    [[nodiscard]] int pictureScale() const;
+    [[nodiscard]] chart::PictureText pictureText(int scale) const;
+
+    const ViewerController& controller;
+    UserDialogs& dialogs;
+    std::function<double()> pixelRatio;
+};
+
+} // namespace sorkam
