@@ -82,4 +82,13 @@ void paintLegend(QPainter& painter, const std::vector<LegendEntry>& legend, QSiz
     }
 }
 
+void paintNote(QPainter& painter, const QString& text) {
+    const QFontMetrics metrics = painter.fontMetrics();
+    const QRect box(40, 4, metrics.horizontalAdvance(text) + 8, metrics.height() + 2);
+    painter.fillRect(box, Qt::white);
+    painter.setPen(Qt::black);
+    painter.drawRect(box.adjusted(0, 0, -1, -1));
+    painter.drawText(box, Qt::AlignCenter, text);
+}
+
 } // namespace sorkam::chart

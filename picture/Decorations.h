@@ -33,4 +33,7 @@ struct LegendRow {
 // and its header texts, black on white; a hidden record's row greyed, its swatch empty.
 void paintLegend(QPainter& painter, const std::vector<LegendEntry>& legend, QSize plot);
 
+// A note in a framed white box at the plot's top left ("following the file").
+void paintNote(QPainter& painter, const QString& text);
+
 } // namespace sorkam::chart

@@ -6,6 +6,7 @@
 #include "viewer/window/PlotInput.h"
 #include "viewer/window/PlotWidget.h"
 #include "viewer/window/ViewSharing.h"
+#include "viewer/window/WindowControls.h"
 
 #include <QWidget>
 
@@ -13,9 +14,6 @@
 #include <memory>
 #include <optional>
 #include <string>
-
-class QLabel;
-class QPushButton;
 
 namespace sorkam {
 
@@ -67,10 +65,6 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    // The captions, status line and buttons, in the tab order.
-    void addControls();
-    // Every control at its place and with its font for the layout at layoutDpi.
-    void placeControls();
     // An action for each command of the table, its keys working wherever the focus is; the
     // buttons trigger theirs and the plots list them all in their context menu.
     void addCommands();
@@ -79,8 +73,6 @@ private:
     // The plots show their kept pictures, or a view of their own where they are zoomed or a
     // record is hidden; an open measurements window follows.
     void refreshView();
-    // What the controls tell about themselves to assistive technology.
-    void describeControls();
     // Runs one event's handler through the controller, then shows what came of it.
     void run(const std::function<void()>& handler);
     // The frame and the current record painted again, after the running handler if there is one.
@@ -97,14 +89,7 @@ private:
     bool growing = false;
     std::unique_ptr<UserDialogs> ownDialogs;
     UserDialogs& userDialogs;
-    PlotWidget* plotA;
-    PlotWidget* plotB;
-    QLabel* captionA = nullptr;
-    QLabel* captionB = nullptr;
-    QLabel* statusLine = nullptr;
-    QPushButton* clearButton = nullptr;
-    QPushButton* previousButton = nullptr;
-    QPushButton* nextButton = nullptr;
+    WindowControls controls;
     ViewerController control;
     PlotInput plotInput;
     ViewSharing sharing;
