@@ -1,73 +1,84 @@
 #pragma once
 
+#include "chart/Legend.h"
 #include "chart/Overlay.h"
-#include "chart/PictureTypes.h"
-#include "chart/ViewText.h"
-#include "picture/Decorations.h"
+#include "chart/View.h"
+#include "picture/ImagePlotSurface.h"
+#include "picture/VectorPlotSurface.h"
 #include "record/RecordFile.h"
 
 #include <QImage>
 
-#include <functional>
-#include <memory>
 #include <vector>
 
 class QPainter;
-
-namespace sorkam {
-class PlotSurface;
-}
 
 namespace sorkam::chart {
 
 // The chart as a view shows records, painted record by record as the window paints them: the
 // captions and the frame of the view's range, each record's traces over the ones before, then
-// the cursors and the legend. Both programs make their pictures of a view with it.
+// the cursors and the legend. Both programs make their pictures of a view with it: as pixels
+// (RasterViewPainter) or as lines and text (VectorViewPainter).
 class ViewPainter {
 public:
-    // A picture at scale picture pixels to each layout pixel at 96 dpi. For the whole range with
-    // no cursor and no legend, its pixels are the export tool's pictures'.
-    ViewPainter(const View& view, int scale);
-    // Onto painter, whose units are layout pixels at 96 dpi (an SVG, a PDF page, a printed page),
-    // as lines and text.
-    ViewPainter(const View& view, QPainter& painter);
-    ~ViewPainter();
+    virtual ~ViewPainter() = default;
     ViewPainter(const ViewPainter&) = delete;
     ViewPainter& operator=(const ViewPainter&) = delete;
 
     [[nodiscard]] const View& view() const { return shownView; }
     // A record's traces in color over the ones before.
     void paintRecord(const Record& record, Color color);
-    // The cursors and, where the view has it, the legend of these records over the traces; the
-    // picture (a null image when painting onto a painter).
-    [[nodiscard]] QImage finish(const std::vector<LegendEntry>& legend);
+
+protected:
+    explicit ViewPainter(const View& view) : shownView(view) {}
+    [[nodiscard]] virtual PlotSurface& plotA() = 0;
+    [[nodiscard]] virtual PlotSurface& plotB() = 0;
 
 private:
     View shownView;
-    int scale = 1;
-    QPainter* painter = nullptr;
-    std::unique_ptr<PlotSurface> plotA;
-    std::unique_ptr<PlotSurface> plotB;
 };
 
-// Paints the shown records of an overlay in their order; the legend of them. A record hidden from
-// the window's legend is left out of a picture altogether, so that the export tool, given the
-// records shown, paints the same picture.
+// A picture at scale picture pixels to each layout pixel at 96 dpi. For the whole range with no
+// cursor and no legend, its pixels are the export tool's pictures'.
+class RasterViewPainter final : public ViewPainter {
+public:
+    RasterViewPainter(const View& view, int scale);
+    // The cursors and, where the view has it, the legend over the traces; the picture.
+    [[nodiscard]] QImage finish(const std::vector<LegendEntry>& legend);
+
+private:
+    PlotSurface& plotA() override { return surfaceA; }
+    PlotSurface& plotB() override { return surfaceB; }
+
+    int scale;
+    ImagePlotSurface surfaceA;
+    ImagePlotSurface surfaceB;
+};
+
+// Onto a painter whose units are layout pixels at 96 dpi (an SVG, a PDF page, a printed page), as
+// lines and text.
+class VectorViewPainter final : public ViewPainter {
+public:
+    VectorViewPainter(const View& view, QPainter& painter);
+    // The traces still held, then the cursors and, where the view has it, the legend.
+    void finish(const std::vector<LegendEntry>& legend);
+
+private:
+    PlotSurface& plotA() override { return surfaceA; }
+    PlotSurface& plotB() override { return surfaceB; }
+
+    QPainter& painter;
+    VectorPlotSurface surfaceA;
+    VectorPlotSurface surfaceB;
+};
+
+// Paints the records of an overlay that the painter's view shows, in their order; the legend of
+// them. A record hidden from the window's legend is left out of a picture altogether, so that the
+// export tool, given the records shown, paints the same picture.
 std::vector<LegendEntry> paintShown(ViewPainter& painter, const Overlay& overlay);
 
 // The shown records of an overlay in view, as a picture at scale or onto a painter.
 [[nodiscard]] QImage viewImage(const Overlay& overlay, const View& view, int scale);
 void paintView(QPainter& painter, const Overlay& overlay, const View& view);
-
-// A view's picture as file bytes: PNG at scale picture pixels to each layout pixel, SVG and PDF as
-// lines and text, each with text saying what it shows (PNG text chunks; SVG title and
-// description; PDF title, subject and XMP). paintRecords paints the records in their order and
-// answers their legend. Empty when the picture cannot be made.
-using PaintRecords = std::function<std::vector<LegendEntry>(ViewPainter&)>;
-[[nodiscard]] QByteArray viewFile(PictureFormat format, const View& view, int scale,
-                                  const PictureText& text, const PaintRecords& paintRecords);
-
-// A page: the chart scaled to fit pageRect (in painter units), centred.
-void fitChartOnPage(QPainter& painter, const QRectF& pageRect);
 
 } // namespace sorkam::chart

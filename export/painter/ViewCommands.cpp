@@ -2,7 +2,7 @@
 
 #include "chart/RecordColors.h"
 #include "export/SelectedRecords.h"
-#include "picture/ViewPicture.h"
+#include "picture/ViewFile.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -30,7 +30,7 @@ Result<QByteArray, Failure> pictureOf(const ExportOptions& options, const DataFi
                                             ? chart::PictureFormat::Pdf
                                             : chart::PictureFormat::Png;
     ExportResult painted;
-    const QByteArray bytes = chart::viewFile(
+    const Result<QByteArray, std::string> bytes = chart::viewFile(
         format, options.view, options.scale, text, [&](chart::ViewPainter& painter) {
             std::vector<chart::LegendEntry> legend;
             painted =
@@ -46,11 +46,11 @@ Result<QByteArray, Failure> pictureOf(const ExportOptions& options, const DataFi
     if (!painted.ok()) {
         return painted.error();
     }
-    if (bytes.isEmpty()) {
+    if (!bytes.ok()) {
         return failure(kOutput, options.each ? options.eachDirectory : options.output,
-                       "cannot be written: the picture cannot be made");
+                       "cannot be written: " + bytes.error());
     }
-    return bytes;
+    return bytes.value();
 }
 
 // A picture's bytes written to output, as the other commands write theirs.

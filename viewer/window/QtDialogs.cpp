@@ -1,6 +1,6 @@
 #include "viewer/window/QtDialogs.h"
 
-#include "picture/ViewPicture.h"
+#include "picture/ViewFile.h"
 #include "viewer/window/FileDialog.h"
 #include "viewer/window/TextDisplay.h"
 

@@ -1,7 +1,7 @@
 #include "viewer/window/ViewSharing.h"
 
 #include "chart/PictureTypes.h"
-#include "picture/ViewPicture.h"
+#include "picture/ViewFile.h"
 #include "viewer/window/PictureFile.h"
 
 #include <QClipboard>
@@ -47,15 +47,16 @@ std::optional<std::string> ViewSharing::save(const std::string& path) const {
         return failed("the name must end in .png, .svg or .pdf");
     }
     const int scale = pictureScale();
-    const QByteArray bytes =
+    const Result<QByteArray, std::string> bytes =
         chart::viewFile(type->format, controller.view(), scale, pictureText(scale),
                         [this](chart::ViewPainter& painter) {
                             return chart::paintShown(painter, controller.overlay());
                         });
-    if (bytes.isEmpty()) {
-        return failed("the picture could not be made");
+    if (!bytes.ok()) {
+        return failed(bytes.error());
     }
-    if (const auto why = writePictureFile(path, bytes.toStdString(), controller.dataFile())) {
+    if (const auto why =
+            writePictureFile(path, bytes.value().toStdString(), controller.dataFile())) {
         return failed(*why);
     }
     return std::nullopt;
