@@ -99,7 +99,7 @@ void showRecord(benchmark::State& state, const std::string& path, std::int16_t n
     drawFrame(plotA, plotB);
     (void)display.showRecord(path, n); // the segment shapes are kept after the first record
     for (auto _ : state) {
-        if (display.showRecord(path, n).outcome != DisplayOutcome::Shown) {
+        if (outcomeOf(display.showRecord(path, n)) != DisplayOutcome::Shown) {
             state.SkipWithError("record not shown");
             break;
         }
@@ -230,7 +230,7 @@ void saveView(benchmark::State& state, const char* extension) {
         (std::filesystem::temp_directory_path() / ("sorkam-bench-view" + std::string(extension)))
             .string();
     for (auto _ : state) {
-        if (shared.window.saveView(path)) {
+        if (!shared.window.saveView(path).ok()) {
             state.SkipWithError("not saved");
         }
     }

@@ -226,7 +226,7 @@ std::optional<UsageError> takeOption(int code, const std::string& value, GivenOp
 }
 
 // Reads the options with getopt_long, GNU style; what is left are the command and the file.
-std::variant<GivenOptions, UsageError> readOptions(const std::vector<std::string>& arguments) {
+Result<GivenOptions, UsageError> readOptions(const std::vector<std::string>& arguments) {
     std::vector<std::string> words;
     words.reserve(arguments.size() + 1);
     words.emplace_back("sorkam-export");
@@ -376,13 +376,12 @@ std::optional<UsageError> takeSelection(GivenOptions& given) {
 
 } // namespace
 
-std::variant<ExportOptions, UsageError>
-parseExportOptions(const std::vector<std::string>& arguments) {
+Result<ExportOptions, UsageError> parseExportOptions(const std::vector<std::string>& arguments) {
     auto read = readOptions(arguments);
-    if (auto* usage = std::get_if<UsageError>(&read)) {
-        return *usage;
+    if (!read.ok()) {
+        return read.error();
     }
-    GivenOptions& given = std::get<GivenOptions>(read);
+    GivenOptions& given = read.value();
     if (given.help || given.version) {
         given.options.command =
             given.help ? ExportOptions::Command::Help : ExportOptions::Command::Version;

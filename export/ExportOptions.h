@@ -2,10 +2,10 @@
 
 #include "chart/ViewText.h"
 #include "export/RecordSelection.h"
+#include "record/Result.h"
 
 #include <string>
 #include <string_view>
-#include <variant>
 #include <vector>
 
 namespace sorkam::exporting {
@@ -41,7 +41,7 @@ struct UsageError {
 // Reads the arguments after the program name, GNU style: options before, between or after the
 // command and the file, "--" ends the options. Options that do not belong to the command are
 // refused rather than ignored.
-[[nodiscard]] std::variant<ExportOptions, UsageError>
+[[nodiscard]] Result<ExportOptions, UsageError>
 parseExportOptions(const std::vector<std::string>& arguments);
 
 // The name the command line gives a command ("png"); empty for --help and --version.

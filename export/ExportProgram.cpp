@@ -88,10 +88,10 @@ int runExport(int argc, char** argv, const ViewPainting& paintView) {
     files::removeUnfinishedFilesOnSignals();
     const std::vector<std::string> arguments(argv + std::min(argc, 1), argv + argc);
     const auto parsed = parseExportOptions(arguments);
-    if (const auto* usage = std::get_if<UsageError>(&parsed)) {
-        return usageError(usage->message);
+    if (!parsed.ok()) {
+        return usageError(parsed.error().message);
     }
-    const ExportOptions& options = std::get<ExportOptions>(parsed);
+    const ExportOptions& options = parsed.value();
     switch (options.command) {
     case ExportOptions::Command::Help:
         return print(exportHelpText());

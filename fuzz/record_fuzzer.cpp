@@ -106,14 +106,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const DisplayResult result = display.showRecord(path, n);
     require(host.title == path, "title");
     if (!present) {
-        require(result.outcome == DisplayOutcome::EndOfFile, "end-of-file");
+        require(outcomeOf(result) == DisplayOutcome::EndOfFile, "end-of-file");
         require(plotA.lines == 0 && plotB.lines == 0, "nothing painted at end-of-file");
     } else if (n < 0) {
-        require(result.outcome == DisplayOutcome::Failed && errorCode(*result.failure) == 4,
+        require(!result.ok() && std::get_if<ReadFailure>(&result.error()) != nullptr &&
+                    errorCode(std::get<ReadFailure>(result.error())) == 4,
                 "failure before the start");
         require(plotA.lines == 0, "nothing painted on failure");
     } else {
-        require(result.outcome == DisplayOutcome::Shown, "shown");
+        require(result.ok(), "shown");
         require(plotA.lines == 1602 && plotB.lines == 1602, "two traces per surface");
         require(host.caption.size() == 19 && host.statusColor == color, "status line");
     }

@@ -19,7 +19,7 @@ using Op = RecordingSurface::Op;
 class RecordDisplayTest : public testing::Test {
 protected:
     DisplayOutcome show(const std::string& path, std::int16_t n) {
-        return display.showRecord(path, n).outcome;
+        return outcomeOf(display.showRecord(path, n));
     }
 
     test::TempDir dir;
@@ -87,13 +87,13 @@ TEST_F(RecordDisplayTest, ARecordPastTheEndOrAMissingFilePaintsNothingAndTellsWh
     const std::string oneByte = dir.write("one-byte.vid", {0x7F});
     EXPECT_EQ(show(oneByte, 0), DisplayOutcome::EndOfFile);
     const DisplayResult before = display.showRecord(oneByte, -1);
-    EXPECT_EQ(before.outcome, DisplayOutcome::Failed);
-    EXPECT_EQ(before.failure, RecordError::PositionBeforeStart);
+    ASSERT_EQ(outcomeOf(before), DisplayOutcome::Failed);
+    EXPECT_EQ(std::get<ReadFailure>(before.error()), RecordError::PositionBeforeStart);
     const std::string missing = (dir.path() / "no such file.vid").string();
     const DisplayResult gone = display.showRecord(missing, 0);
-    EXPECT_EQ(gone.outcome, DisplayOutcome::Failed);
-    EXPECT_EQ(gone.failure, RecordError::LengthUnavailable);
-    EXPECT_EQ(failureReason(*gone.failure), "No such file or directory");
+    ASSERT_EQ(outcomeOf(gone), DisplayOutcome::Failed);
+    EXPECT_EQ(std::get<ReadFailure>(gone.error()), RecordError::LengthUnavailable);
+    EXPECT_EQ(failureReason(std::get<ReadFailure>(gone.error())), "No such file or directory");
     EXPECT_EQ(host.title, missing); // the title names the file even when it cannot be read
     EXPECT_TRUE(plotA.calls.empty());
     EXPECT_TRUE(plotB.calls.empty());

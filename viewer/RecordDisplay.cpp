@@ -18,14 +18,14 @@ DisplayResult RecordDisplay::showRecord(const std::string& dataFile, std::int16_
 
     const Result<std::int64_t, ReadFailure> length = RecordFile::length(dataFile);
     if (!length.ok()) {
-        return {DisplayOutcome::Failed, std::nullopt, length.error()};
+        return NotShown(length.error());
     }
     if (!RecordFile::isPresent(n, length.value())) {
-        return {DisplayOutcome::EndOfFile, std::nullopt, std::nullopt};
+        return NotShown(EndOfFile{});
     }
     const Result<Record, ReadFailure> read = RecordFile::read(dataFile, n);
     if (!read.ok()) {
-        return {DisplayOutcome::Failed, std::nullopt, read.error()};
+        return NotShown(read.error());
     }
     const Record& record = read.value();
     const Color color = chart::recordColor(n);
@@ -35,7 +35,15 @@ DisplayResult RecordDisplay::showRecord(const std::string& dataFile, std::int16_
     host.setStatusText("");
     host.setStatusColor(color);
     host.setStatusText(record.header8 + " " + record.header10);
-    return {DisplayOutcome::Shown, record, std::nullopt};
+    return record;
+}
+
+DisplayOutcome outcomeOf(const DisplayResult& result) {
+    if (result.ok()) {
+        return DisplayOutcome::Shown;
+    }
+    return std::holds_alternative<EndOfFile>(result.error()) ? DisplayOutcome::EndOfFile
+                                                             : DisplayOutcome::Failed;
 }
 
 } // namespace sorkam

@@ -5,23 +5,20 @@
 #include "viewer/ViewerHost.h"
 
 #include <cstdint>
-#include <optional>
 #include <string>
+#include <variant>
 
 namespace sorkam {
 
-// What showing a record came to.
-enum class DisplayOutcome {
-    Shown,     // the record was painted and the status line set
-    EndOfFile, // the record is not in the file; nothing was painted
-    Failed,    // a file operation failed; nothing was painted
-};
+// Why a record was not shown, nothing painted: it is not in the file, or a file operation failed.
+struct EndOfFile {};
+using NotShown = std::variant<EndOfFile, ReadFailure>;
+// What showing a record came to: the record painted, or why it was not.
+using DisplayResult = Result<Record, NotShown>;
 
-struct DisplayResult {
-    DisplayOutcome outcome = DisplayOutcome::Shown;
-    std::optional<Record> record;       // with Shown: what was painted
-    std::optional<ReadFailure> failure; // with Failed: what went wrong
-};
+// The three ways a display ends, for those that only tell them apart.
+enum class DisplayOutcome { Shown, EndOfFile, Failed };
+[[nodiscard]] DisplayOutcome outcomeOf(const DisplayResult& result);
 
 // Puts one record on screen: its four channels as traces over whatever both surfaces show,
 // and its header texts in the status line, all in the record's colour.

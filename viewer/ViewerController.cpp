@@ -136,8 +136,8 @@ void ViewerController::saveView() {
     if (!path) {
         return;
     }
-    if (const std::optional<std::string> failure = host.saveView(*path)) {
-        dialogs.showMessage(*failure);
+    if (const Result<void, std::string> saved = host.saveView(*path); !saved.ok()) {
+        dialogs.showMessage(saved.error());
     }
 }
 
@@ -246,19 +246,15 @@ void ViewerController::report(const std::string& path, const ReadFailure& failur
 
 void ViewerController::showCurrent() {
     DisplayResult result = display.showRecord(file, record);
-    switch (result.outcome) {
-    case DisplayOutcome::Shown:
-        records.add(record, std::move(*result.record));
+    if (result.ok()) {
+        records.add(record, std::move(result.value()));
         chart::unhide(shown, record);
-        break;
-    case DisplayOutcome::EndOfFile:
+    } else if (const auto* failure = std::get_if<ReadFailure>(&result.error())) {
+        report(file, *failure);
+        end(kReadFailureExitStatus);
+    } else {
         dialogs.showMessage("end-of-file");
         --record;
-        break;
-    case DisplayOutcome::Failed:
-        report(file, *result.failure);
-        end(kReadFailureExitStatus);
-        break;
     }
 }
 

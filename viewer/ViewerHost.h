@@ -1,6 +1,7 @@
 #pragma once
 
 #include "plot/Color.h"
+#include "record/Result.h"
 
 #include <functional>
 #include <optional>
@@ -34,9 +35,9 @@ public:
     // The view (both plots as shown, with the legend and the cursors where they are on) as a
     // picture on the clipboard.
     virtual void copyView() = 0;
-    // The view saved to path as PNG, SVG or PDF by its extension: nothing, or the message that
+    // The view saved to path as PNG, SVG or PDF by its extension; the failure is the message that
     // says why it could not be.
-    [[nodiscard]] virtual std::optional<std::string> saveView(const std::string& path) = 0;
+    [[nodiscard]] virtual Result<void, std::string> saveView(const std::string& path) = 0;
     // The view printed on one landscape page, after a print preview.
     virtual void printView() = 0;
 };

@@ -48,9 +48,12 @@ public:
     }
     void showMeasurements() override { log.events.push_back("measurements"); }
     void copyView() override { log.events.push_back("copy"); }
-    std::optional<std::string> saveView(const std::string& path) override {
+    Result<void, std::string> saveView(const std::string& path) override {
         log.events.push_back("save:" + path);
-        return saveFailure;
+        if (saveFailure) {
+            return *saveFailure;
+        }
+        return {};
     }
     void printView() override { log.events.push_back("print"); }
     void explainFailure(const std::string& line) override {

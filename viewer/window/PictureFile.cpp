@@ -8,8 +8,8 @@
 
 namespace sorkam {
 
-std::optional<std::string> writePictureFile(const std::string& path, const std::string& bytes,
-                                            const std::string& dataFile) {
+Result<void, std::string> writePictureFile(const std::string& path, const std::string& bytes,
+                                           const std::string& dataFile) {
     struct stat existing {};
     if (::stat(path.c_str(), &existing) == 0) {
         const files::FileIdentity data = files::identityOf(dataFile);
@@ -24,7 +24,7 @@ std::optional<std::string> writePictureFile(const std::string& path, const std::
     if (!written.ok()) {
         return std::string(std::strerror(written.error()));
     }
-    return std::nullopt;
+    return {};
 }
 
 } // namespace sorkam

@@ -40,7 +40,7 @@ void ViewSharing::copy() const {
     QGuiApplication::clipboard()->setImage(picture);
 }
 
-std::optional<std::string> ViewSharing::save(const std::string& path) const {
+Result<void, std::string> ViewSharing::save(const std::string& path) const {
     const auto failed = [&](const std::string& why) { return "Cannot save " + path + ": " + why; };
     const std::optional<chart::PictureType> type = chart::pictureTypeOf(path);
     if (!type) {
@@ -55,11 +55,12 @@ std::optional<std::string> ViewSharing::save(const std::string& path) const {
     if (!bytes.ok()) {
         return failed(bytes.error());
     }
-    if (const auto why =
-            writePictureFile(path, bytes.value().toStdString(), controller.dataFile())) {
-        return failed(*why);
+    if (const auto written =
+            writePictureFile(path, bytes.value().toStdString(), controller.dataFile());
+        !written.ok()) {
+        return failed(written.error());
     }
-    return std::nullopt;
+    return {};
 }
 
 void ViewSharing::print() const {

@@ -22,9 +22,9 @@ public:
 
     // The view as a picture on the clipboard.
     void copy() const;
-    // The view saved to path as the picture its extension names: nothing, or the message that
+    // The view saved to path as the picture its extension names; the failure is the message that
     // says why it could not be ("Cannot save PATH: reason").
-    [[nodiscard]] std::optional<std::string> save(const std::string& path) const;
+    [[nodiscard]] Result<void, std::string> save(const std::string& path) const;
     // The view printed on one landscape page, after a print preview.
     void print() const;
 

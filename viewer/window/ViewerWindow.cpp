@@ -174,7 +174,7 @@ void ViewerWindow::copyView() {
     sharing.copy();
 }
 
-std::optional<std::string> ViewerWindow::saveView(const std::string& path) {
+Result<void, std::string> ViewerWindow::saveView(const std::string& path) {
     return sharing.save(path);
 }
 

@@ -52,7 +52,7 @@ public:
     void setFollowing(bool on) override;
     void showMeasurements() override;
     void copyView() override;
-    [[nodiscard]] std::optional<std::string> saveView(const std::string& path) override;
+    [[nodiscard]] Result<void, std::string> saveView(const std::string& path) override;
     void printView() override;
 
 protected:
