@@ -91,30 +91,26 @@ ExportResult pngEach(const std::string& file, const RecordSelection& records,
     if (!data.ok()) {
         return data.error();
     }
-    if (auto done = makeFolder(directory); !done.ok()) {
-        return done;
-    }
     PalettePicture picture(scale);
     PictureWriters writers(picture, data.value().identity, selectedCount(data.value().records),
                            progress);
-    std::int64_t k = 0; // the picture's place in the selection
-    const ExportResult walked =
-        forEachRecord(data.value(), [&](std::int64_t n, const Record& record) -> ExportResult {
+    std::int64_t submitted = 0;
+    const ExportResult walked = forEachPicture(
+        data.value(), directory,
+        [&](std::int64_t k, std::int64_t n, const Record& record,
+            const std::string& path) -> ExportResult {
             picture.clear();
             picture.add(record, n);
-            char name[32];
-            std::snprintf(name, sizeof name, "record-%06lld.png", static_cast<long long>(n));
             const chart::PictureText text =
                 chart::pictureText(file, {{n, n}}, {}, scale, kSoftware);
-            if (!writers.submit(k, n, (fs::path(directory) / name).string(), picture.pixels(),
-                                chart::pngTexts(text))) {
+            if (!writers.submit(k, n, path, picture.pixels(), chart::pngTexts(text))) {
                 return writers.finish(); // an earlier picture failed
             }
-            ++k;
+            submitted = k + 1;
             return {};
         });
     if (!walked.ok()) {
-        writers.fail(k, walked.error());
+        writers.fail(submitted, walked.error());
     }
     return writers.finish();
 }

@@ -1,5 +1,6 @@
 #include "export/SelectedRecords.h"
 
+#include <cstdio>
 #include <filesystem>
 
 namespace sorkam::exporting {
@@ -83,7 +84,6 @@ Result<Opened, Failure> withOutput(Result<DataFile, Failure> data, const std::st
     return Opened{std::move(data.value()), std::move(out.value())};
 }
 
-// The folder for --each, made with the folders above it where it is not there.
 chart::RecordRuns runsOf(const RecordSelection& records) {
     chart::RecordRuns runs;
     for (const RecordRange& range : records) {
@@ -102,6 +102,12 @@ ExportResult makeFolder(const std::string& directory) {
         return failure(kOutput, directory, "cannot be written: " + systemReason(error.value()));
     }
     return {};
+}
+
+std::string picturePath(const std::string& directory, std::int64_t n) {
+    char name[32];
+    std::snprintf(name, sizeof name, "record-%06lld.png", static_cast<long long>(n));
+    return (fs::path(directory) / name).string();
 }
 
 } // namespace sorkam::exporting

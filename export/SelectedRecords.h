@@ -63,4 +63,21 @@ inline constexpr const char* kSoftware = "sorkam-export " SORKAM_VERSION;
 // The folder for --each, made with the folders above it where it is not there.
 [[nodiscard]] ExportResult makeFolder(const std::string& directory);
 
+// The path of record n's picture in a folder of --each.
+[[nodiscard]] std::string picturePath(const std::string& directory, std::int64_t n);
+
+// png --each: the folder made, then each selected record read when its turn comes and handed to
+// picture(k, n, record, path) with its place k in the selection and the path of its picture in
+// the folder, record-NNNNNN.png; the first failure ends the walk.
+template <typename Picture>
+ExportResult forEachPicture(const DataFile& data, const std::string& directory, Picture picture) {
+    if (auto made = makeFolder(directory); !made.ok()) {
+        return made;
+    }
+    std::int64_t k = 0;
+    return forEachRecord(data, [&](std::int64_t n, const Record& record) {
+        return picture(k++, n, record, picturePath(directory, n));
+    });
+}
+
 } // namespace sorkam::exporting

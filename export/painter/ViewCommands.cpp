@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 
 namespace sorkam::exporting {
 
@@ -21,10 +22,12 @@ void addToLegend(std::vector<chart::LegendEntry>& legend, std::int64_t n, const 
     legend.push_back(chart::legendEntry(n, record));
 }
 
-// The picture file of the selected records of data in their colours, in the format of options'
+// The picture file of the records paint paints (each by paintOne), in the format of options'
 // command, with the legend of them where the view has one; or the failure to read a record.
-Result<QByteArray, Failure> pictureOf(const ExportOptions& options, const DataFile& data,
-                                      const chart::PictureText& text) {
+using PaintOne = std::function<void(std::int64_t n, const Record& record)>;
+using PaintAll = std::function<ExportResult(const PaintOne& paintOne)>;
+Result<QByteArray, Failure> pictureOf(const ExportOptions& options, const chart::PictureText& text,
+                                      const PaintAll& paint) {
     const chart::PictureFormat format = options.command == Command::Svg ? chart::PictureFormat::Svg
                                         : options.command == Command::Pdf
                                             ? chart::PictureFormat::Pdf
@@ -33,14 +36,12 @@ Result<QByteArray, Failure> pictureOf(const ExportOptions& options, const DataFi
     const Result<QByteArray, std::string> bytes = chart::viewFile(
         format, options.view, options.scale, text, [&](chart::ViewPainter& painter) {
             std::vector<chart::LegendEntry> legend;
-            painted =
-                forEachRecord(data, [&](std::int64_t n, const Record& record) -> ExportResult {
-                    painter.paintRecord(record, chart::recordColor(n));
-                    if (options.view.legend) {
-                        addToLegend(legend, n, record);
-                    }
-                    return {};
-                });
+            painted = paint([&](std::int64_t n, const Record& record) {
+                painter.paintRecord(record, chart::recordColor(n));
+                if (options.view.legend) {
+                    addToLegend(legend, n, record);
+                }
+            });
             return legend;
         });
     if (!painted.ok()) {
@@ -70,33 +71,29 @@ ExportResult writeOutput(const std::string& output, const FileIdentity& data,
 // png --each: a picture a record, in the selection's order.
 ExportResult eachPicture(const ExportOptions& options, const DataFile& data,
                          const Progress& progress) {
-    if (auto done = makeFolder(options.eachDirectory); !done.ok()) {
-        return done;
-    }
     const std::int64_t total = selectedCount(data.records);
-    std::int64_t done = 0;
-    for (const RecordRange& range : data.records) {
-        for (std::int64_t n = range.first; n <= range.last; ++n) {
-            DataFile one = data;
-            one.records = {{n, n}};
+    return forEachPicture(
+        data, options.eachDirectory,
+        [&](std::int64_t k, std::int64_t n, const Record& record,
+            const std::string& path) -> ExportResult {
             const Result<QByteArray, Failure> picture = pictureOf(
-                options, one,
-                chart::pictureText(options.file, {{n, n}}, options.view, options.scale, kSoftware));
+                options,
+                chart::pictureText(options.file, {{n, n}}, options.view, options.scale, kSoftware),
+                [&](const PaintOne& paintOne) -> ExportResult {
+                    paintOne(n, record);
+                    return {};
+                });
             if (!picture.ok()) {
                 return picture.error();
             }
-            char name[32];
-            std::snprintf(name, sizeof name, "record-%06lld.png", static_cast<long long>(n));
-            const std::string path = (std::filesystem::path(options.eachDirectory) / name).string();
             if (auto written = writeOutput(path, data.identity, picture.value()); !written.ok()) {
                 return written;
             }
             if (progress) {
-                progress(++done, total, n);
+                progress(k + 1, total, n);
             }
-        }
-    }
-    return {};
+            return {};
+        });
 }
 
 } // namespace
@@ -113,9 +110,15 @@ ExportResult viewPicture(const ExportOptions& options, const Progress& progress)
     // the output untouched.
     // --scale is png's alone: svg and pdf keep 1.
     const Result<QByteArray, Failure> picture =
-        pictureOf(options, data.value(),
+        pictureOf(options,
                   chart::pictureText(options.file, runsOf(data.value().records), options.view,
-                                     options.scale, kSoftware));
+                                     options.scale, kSoftware),
+                  [&](const PaintOne& paintOne) {
+                      return forEachRecord(data.value(), [&](std::int64_t n, const Record& record) {
+                          paintOne(n, record);
+                          return ExportResult();
+                      });
+                  });
     if (!picture.ok()) {
         return picture.error();
     }
