@@ -13,7 +13,7 @@ constexpr float kTraceEnd = kTraceOriginX + kTraceSegments; // x 836
 constexpr float kMark = 2.5f;                               // a point's arm, in user units
 
 // One channel's segments over the range, each cut where it leaves the trace area.
-void paintChannel(PlotSurface& surface, const ChannelBuffer& channel, const IndexRange& range,
+void paintChannel(LineSurface& surface, const ChannelBuffer& channel, const IndexRange& range,
                   Color color) {
     const int from = std::max(0, static_cast<int>(std::floor(range.first)));
     const int to = std::min(kTraceSegments, static_cast<int>(std::ceil(range.last)));
@@ -42,7 +42,7 @@ void paintChannel(PlotSurface& surface, const ChannelBuffer& channel, const Inde
 
 } // namespace
 
-void paintRecordOver(PlotSurface& plotA, PlotSurface& plotB, const Record& record, Color color,
+void paintRecordOver(LineSurface& plotA, LineSurface& plotB, const Record& record, Color color,
                      const IndexRange& range) {
     if (range.whole()) {
         paintTraces(record, color, plotA, plotB);

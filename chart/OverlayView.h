@@ -13,7 +13,7 @@ namespace sorkam::chart {
 void paintOverlay(PlotSurface& plotA, PlotSurface& plotB, const Overlay& overlay, const View& view);
 
 // One record's traces in color over what the surfaces show, as paintOverlay paints each.
-void paintRecordOver(PlotSurface& plotA, PlotSurface& plotB, const Record& record, Color color,
+void paintRecordOver(LineSurface& plotA, LineSurface& plotB, const Record& record, Color color,
                      const IndexRange& range);
 
 // How far apart samples stand, in user units, before they are marked as points.

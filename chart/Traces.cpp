@@ -4,7 +4,7 @@
 
 namespace sorkam::chart {
 
-void paintTraces(const Record& record, Color color, PlotSurface& plotA, PlotSurface& plotB) {
+void paintTraces(const Record& record, Color color, LineSurface& plotA, LineSurface& plotB) {
     const auto& [ch1, ch2, ch3, ch4] = record.channels;
     // Segment i runs from sample i to sample i + 1.
     for (int i = 0; i < kTraceSegments; ++i) {

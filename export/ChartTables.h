@@ -1,5 +1,7 @@
 #pragma once
 
+#include "plot/ShapeRuns.h"
+
 #include <cstddef>
 #include <cstdint>
 
@@ -9,12 +11,7 @@ namespace sorkam::exporting {
 // the viewer's own surface, frame and fonts: the tool paints the viewer's pixels with no toolkit
 // and no fonts at run time.
 
-// A column of pixels of a line, relative to its start: count pixels down from (dx, dy).
-struct ShapeRun {
-    std::int16_t dx;
-    std::int16_t dy;
-    std::int16_t count;
-};
+using sorkam::ShapeRun;
 
 // The shapes of the lines from (0, 0) to (dx, dy) for dx 0..kShapeMaxDx and dy -kShapeMaxDy ..
 // kShapeMaxDy, all that trace segments come to at scales 1 to 4: shape k = dx * kShapeRows + dy +

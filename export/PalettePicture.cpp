@@ -42,18 +42,15 @@ const BareChartTable& tableFor(int scale) {
 
 } // namespace
 
-// One plot area of the picture as a plot surface. Only traces are painted at run time (the
-// frame comes with the bare chart), so its lines are the trace segments' shapes kept at build
-// time, and it draws no numbers.
-class PalettePicture::PlotArea final : public PlotSurface {
+// One plot area of the picture, as traces are painted on it. Only traces are painted at run time
+// (the frame comes with the bare chart), in the chart's scale, so its lines are the trace
+// segments' shapes kept at build time.
+class PalettePicture::PlotArea final : public LineSurface {
 public:
     PlotArea(PalettePicture& picture, int left, int top)
         : picture(picture), left(left), top(top), width(picture.table.plotWidth),
-          height(picture.table.plotHeight) {}
+          height(picture.table.plotHeight), mapping(kChartScale, width, height) {}
 
-    void setScale(float x1, float y1, float x2, float y2) override {
-        mapping = PixelMapping({x1, y1, x2 - x1, y2 - y1}, width, height);
-    }
     void drawLine(float x1, float y1, float x2, float y2, Color color) override {
         const auto [a, b] = mapping.segment(x1, y1, x2, y2);
         const int dx = b.x - a.x;
@@ -63,42 +60,21 @@ public:
         }
         const unsigned char index = picture.indexOf(color);
         const std::size_t shape = static_cast<std::size_t>(dx * kShapeRows + dy + kShapeMaxDy);
-        for (std::uint32_t r = kShapeFirst[shape]; r < kShapeFirst[shape + 1]; ++r) {
-            const ShapeRun& run = kShapeRuns[r];
-            for (int k = 0; k < run.count; ++k) {
-                set(a.x + run.dx, a.y + run.dy + k, index);
-            }
-        }
-    }
-    void drawPoint(float x, float y) override {
-        const PixelPoint p = mapping(x, y);
-        set(p.x, p.y, picture.indexOf(kForegroundColor));
-    }
-    void drawNumber(float, float, std::int16_t) override {
-        throw std::logic_error("the frame's numbers come with the bare chart");
-    }
-    void clear() override {
-        for (int y = 0; y < height; ++y) {
-            const std::size_t row = static_cast<std::size_t>(top + y) * picture.table.width;
-            std::copy_n(picture.bare.begin() + static_cast<std::ptrdiff_t>(row + left), width,
-                        picture.indices.begin() + static_cast<std::ptrdiff_t>(row + left));
-        }
+        unsigned char* const origin =
+            picture.indices.data() + static_cast<std::size_t>(top) * picture.table.width + left;
+        const std::size_t stride = static_cast<std::size_t>(picture.table.width);
+        paintRuns(kShapeRuns + kShapeFirst[shape], kShapeRuns + kShapeFirst[shape + 1], a, width,
+                  height,
+                  [&](int x, int y) { origin[static_cast<std::size_t>(y) * stride + x] = index; });
     }
 
 private:
-    void set(int x, int y, unsigned char index) {
-        if (x >= 0 && y >= 0 && x < width && y < height) {
-            picture.indices[static_cast<std::size_t>(top + y) * picture.table.width + left + x] =
-                index;
-        }
-    }
-
     PalettePicture& picture;
     int left;
     int top;
     int width;
     int height;
-    PixelMapping mapping{{0.0f, 0.0f, 1.0f, 1.0f}, 1, 1};
+    PixelMapping mapping;
 };
 
 PalettePicture::PalettePicture(int scale)
@@ -122,10 +98,6 @@ unsigned char PalettePicture::indexOf(Color color) const {
 void PalettePicture::add(const Record& record, std::int64_t n) {
     PlotArea plotA(*this, table.plotALeft, table.plotATop);
     PlotArea plotB(*this, table.plotBLeft, table.plotBTop);
-    // The scale the frame set; the traces are painted in it.
-    for (PlotArea* area : {&plotA, &plotB}) {
-        area->setScale(0.0f, kChartHeight, kChartWidth, 0.0f);
-    }
     chart::paintTraces(record, chart::recordColor(n), plotA, plotB);
 }
 

@@ -32,6 +32,15 @@ QSize chartSize() {
             plotB.bottom() + 1 + plotA.top()};
 }
 
+void paintChartCaptions(QPainter& painter, const QFont& font, const Resolution& resolution) {
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(qRectOf(resolution, kCaptionA), Qt::AlignLeft | Qt::AlignTop,
+                     QStringLiteral("VIDEO A"));
+    painter.drawText(qRectOf(resolution, kCaptionB), Qt::AlignLeft | Qt::AlignTop,
+                     QStringLiteral("VIDEO B"));
+}
+
 QImage chartAround(int scale, const QImage& plotA, const QImage& plotB) {
     const Resolution resolution{kPictureDpi, static_cast<double>(scale)};
     const QRect client = qRectOf(resolution, {0, 0, kClientWidth, kClientHeight});
@@ -41,12 +50,7 @@ QImage chartAround(int scale, const QImage& plotA, const QImage& plotB) {
     setDpi(picture, resolution.pictureDpi());
     picture.fill(toQColor(kWindowBackground));
     QPainter painter(&picture);
-    painter.setFont(pictureFont(captionFont()));
-    painter.setPen(Qt::black);
-    painter.drawText(qRectOf(resolution, kCaptionA), Qt::AlignLeft | Qt::AlignTop,
-                     QStringLiteral("VIDEO A"));
-    painter.drawText(qRectOf(resolution, kCaptionB), Qt::AlignLeft | Qt::AlignTop,
-                     QStringLiteral("VIDEO B"));
+    paintChartCaptions(painter, pictureFont(captionFont()), resolution);
     painter.drawImage(rectA.topLeft(), plotA);
     painter.drawImage(rectB.topLeft(), plotB);
     return picture;

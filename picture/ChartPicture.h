@@ -1,9 +1,13 @@
 #pragma once
 
+#include "chart/ChartLayout.h"
+#include "plot/Color.h"
+
+#include <QFont>
 #include <QImage>
 #include <QRect>
 
-#include "plot/Color.h"
+class QPainter;
 
 namespace sorkam::chart {
 
@@ -18,6 +22,10 @@ struct BareChart {
 };
 
 [[nodiscard]] BareChart bareChart(int scale);
+
+// The "VIDEO A" and "VIDEO B" captions in font, at their places in a layout at resolution (the
+// window shows its captions as labels of its own).
+void paintChartCaptions(QPainter& painter, const QFont& font, const Resolution& resolution);
 
 // The chart at scale around the pictures of its two plot areas, as bareChart lays it out.
 [[nodiscard]] QImage chartAround(int scale, const QImage& plotA, const QImage& plotB);

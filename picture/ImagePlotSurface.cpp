@@ -289,18 +289,9 @@ const ImagePlotSurface::Shape& ImagePlotSurface::textShape(std::int16_t value) {
 }
 
 void ImagePlotSurface::paintShape(const Shape& shape, PixelPoint at, QRgb rgb) {
-    for (const Run *run = runs.data() + shape.first, *end = run + shape.count; run != end; ++run) {
-        const int x = at.x + run->dx;
-        if (x < 0 || x >= width) {
-            continue;
-        }
-        for (int k = 0; k < run->count; ++k) {
-            const int y = at.y + run->dy + k;
-            if (y >= 0 && y < height) {
-                bits[y * stride + x] = rgb;
-            }
-        }
-    }
+    const Run* first = runs.data() + shape.first;
+    paintRuns(first, first + shape.count, at, width, height,
+              [this, rgb](int x, int y) { bits[y * stride + x] = rgb; });
 }
 
 } // namespace sorkam

@@ -2,6 +2,7 @@
 
 #include "plot/PlotGeometry.h"
 #include "plot/PlotSurface.h"
+#include "plot/ShapeRuns.h"
 
 #include <QColor>
 #include <QFont>
@@ -62,11 +63,7 @@ private:
     // A column of pixels relative to a start point, as QPainter paints them: count pixels down
     // from (dx, dy). A trace segment is one or two of them. Text and clipped lines are painted
     // from columns; lines within the picture from the offsets below, which need no clipping.
-    struct Run {
-        std::int16_t dx;
-        std::int16_t dy;
-        std::int16_t count;
-    };
+    using Run = ShapeRun;
     struct Shape {
         std::uint32_t first = 0; // into runs
         std::uint32_t count = 0;

@@ -69,12 +69,7 @@ VectorViewPainter::VectorViewPainter(const View& view, QPainter& painter)
     : ViewPainter(view), painter(painter), surfaceA(painter, layoutRect(kPlotA)),
       surfaceB(painter, layoutRect(kPlotB)) {
     painter.fillRect(QRect(QPoint(), chartSize()), toQColor(kWindowBackground));
-    painter.setFont(layoutPixelFont(captionFont()));
-    painter.setPen(Qt::black);
-    painter.drawText(layoutRect(kCaptionA), Qt::AlignLeft | Qt::AlignTop,
-                     QStringLiteral("VIDEO A"));
-    painter.drawText(layoutRect(kCaptionB), Qt::AlignLeft | Qt::AlignTop,
-                     QStringLiteral("VIDEO B"));
+    paintChartCaptions(painter, layoutPixelFont(captionFont()), pictureResolution(1));
     const IndexAxis axis = indexAxisFor(view.range);
     for (VectorPlotSurface* surface : {&surfaceA, &surfaceB}) {
         surface->clear();

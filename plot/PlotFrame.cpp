@@ -25,10 +25,15 @@ const IndexAxis& wholeIndexAxis() {
     return axis;
 }
 
+void setChartScale(PlotSurface& surface) {
+    surface.setScale(kChartScale.left, kChartScale.top, kChartScale.left + kChartScale.width,
+                     kChartScale.top + kChartScale.height);
+}
+
 void drawFrameOn(PlotSurface& s, const IndexAxis& axis) {
     constexpr float x0 = kTraceOriginX;
     constexpr float y0 = kTraceOriginY;
-    s.setScale(0.0f, kChartHeight, kChartWidth, 0.0f);
+    setChartScale(s);
 
     s.drawLine(x0, 15.0f, x0, 290.0f, kForegroundColor);
     s.drawLine(30.0f, y0, 900.0f, y0, kForegroundColor);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "plot/PlotGeometry.h"
 #include "plot/PlotSurface.h"
 
 #include <cstdint>
@@ -15,6 +16,9 @@ inline constexpr float kTraceOriginY = 25.0f;
 // The chart's scale: x 0..935 left to right, y 0..315 bottom to top.
 inline constexpr float kChartWidth = 935.0f;
 inline constexpr float kChartHeight = 315.0f;
+// The chart's scale as setScale takes it, (0, 315)-(935, 0); as a user scale.
+void setChartScale(PlotSurface& surface);
+inline constexpr UserScale kChartScale{0.0f, kChartHeight, kChartWidth, -kChartHeight};
 // A trace joins samples 0..801 of a channel: 801 segments.
 inline constexpr int kTraceSegments = 801;
 
