@@ -11,17 +11,21 @@ namespace sorkam {
 // Keys the platform defines for a command, where it defines them.
 enum class StandardKeys { None, Open, Close, Quit };
 
+// The commands that only share what the window shows, which the window carries out itself.
+enum class WindowAction { None, CopyView, PrintView, ShowMeasurements };
+
 // One command of the window. The window makes each into an action: its keys work wherever the
 // focus is, its tooltip names them, and the plots' context menu lists it; --help and the manual
 // page list the same keys.
 struct Command {
-    std::string_view name;     // the action's object name
-    std::string_view text;     // its text in menus, "&" before the access key
-    std::string_view keys;     // its keys as the menus write them, ", " between two
-    StandardKeys standardKeys; // the platform's keys instead, where it has them
-    std::string_view tooltip;  // what it does
-    void (ViewerController::*handler)();
-    bool checkable = false; // on or off, shown with a check mark in menus
+    std::string_view name;               // the action's object name
+    std::string_view text;               // its text in menus, "&" before the access key
+    std::string_view keys;               // its keys as the menus write them, ", " between two
+    StandardKeys standardKeys;           // the platform's keys instead, where it has them
+    std::string_view tooltip;            // what it does
+    void (ViewerController::*handler)(); // what it does to the viewer's state, or null
+    bool checkable = false;              // on or off, shown with a check mark in menus
+    WindowAction windowAction = WindowAction::None; // where handler is null
 };
 
 inline constexpr std::array kCommands = {
@@ -43,8 +47,8 @@ inline constexpr std::array kCommands = {
             "Legend on or off (click a row to hide or show that record)",
             &ViewerController::toggleLegend, true},
     Command{"measurementsAction", "&Measurements...", "M", StandardKeys::None,
-            "Measurements between cursors A (click) and B (Shift+click)",
-            &ViewerController::showMeasurements},
+            "Measurements between cursors A (click) and B (Shift+click)", nullptr, false,
+            WindowAction::ShowMeasurements},
     Command{"removeCursorsAction", "Remove the c&ursors", "Esc", StandardKeys::None,
             "Remove cursors A and B", &ViewerController::removeCursors},
     Command{"zoomInAction", "Zoom &in", "Ctrl++, Ctrl+=", StandardKeys::None,
@@ -61,11 +65,13 @@ inline constexpr std::array kCommands = {
             "Grow with the window, or keep the fixed layout",
             &ViewerController::toggleGrowWithWindow, true},
     Command{"copyViewAction", "Cop&y the view", "Ctrl+C", StandardKeys::None,
-            "Copy both plots as shown (legend, cursors) as a picture", &ViewerController::copyView},
+            "Copy both plots as shown (legend, cursors) as a picture", nullptr, false,
+            WindowAction::CopyView},
     Command{"saveViewAction", "&Save the view...", "Ctrl+S", StandardKeys::None,
             "Save both plots as shown as a PNG, SVG or PDF file", &ViewerController::saveView},
     Command{"printViewAction", "P&rint...", "Ctrl+P", StandardKeys::None,
-            "Print both plots on one landscape page, with a preview", &ViewerController::printView},
+            "Print both plots on one landscape page, with a preview", nullptr, false,
+            WindowAction::PrintView},
     Command{"openAction", "&Open...", "Ctrl+O", StandardKeys::Open,
             "Open another file (or drop one onto the window)", &ViewerController::openWithDialog},
     Command{"closeAction", "Clos&e", "Ctrl+F4, Ctrl+W", StandardKeys::Close, "Close",

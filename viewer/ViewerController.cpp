@@ -123,14 +123,6 @@ void ViewerController::removeCursors() {
     shown.cursorB.reset();
 }
 
-void ViewerController::showMeasurements() {
-    host.showMeasurements();
-}
-
-void ViewerController::copyView() {
-    host.copyView();
-}
-
 void ViewerController::saveView() {
     const std::optional<std::string> path = dialogs.savePictureName(suggestedPictureName());
     if (!path) {
@@ -139,10 +131,6 @@ void ViewerController::saveView() {
     if (const Result<void, std::string> saved = host.saveView(*path); !saved.ok()) {
         dialogs.showMessage(saved.error());
     }
-}
-
-void ViewerController::printView() {
-    host.printView();
 }
 
 std::string ViewerController::suggestedPictureName() const {

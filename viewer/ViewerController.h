@@ -68,13 +68,9 @@ public:
     void goToRecord();
     // F5: the frame and every record on the plots painted afresh from the file, in their order.
     void reload();
-    // L, Esc, M: the legend shown or hidden, both cursors removed, the measurements shown.
+    // L, Esc: the legend shown or hidden, both cursors removed.
     void toggleLegend();
     void removeCursors();
-    void showMeasurements();
-    // Ctrl+C, Ctrl+P: the view copied as a picture, or printed.
-    void copyView();
-    void printView();
     // Ctrl+S: the view saved to a file the user names in the save dialog (starting in the data
     // file's folder, named after it and the records). A file that cannot be written is reported
     // in a box; the view stays.

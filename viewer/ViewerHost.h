@@ -11,7 +11,8 @@ class QPainter;
 
 namespace sorkam {
 
-// The parts of the window the viewer's logic writes to.
+// The parts of the window the viewer's logic writes to, and nothing else: commands that only share
+// what the window shows (copy, print, measurements) are the window's own.
 class ViewerHost {
 public:
     virtual ~ViewerHost() = default;
@@ -30,16 +31,9 @@ public:
     // Watches the data file for records a recorder appends (on), or no longer (off); each change
     // goes to the controller's fileChanged.
     virtual void setFollowing(bool on) = 0;
-    // Opens the measurements window (or brings it forward).
-    virtual void showMeasurements() = 0;
-    // The view (both plots as shown, with the legend and the cursors where they are on) as a
-    // picture on the clipboard.
-    virtual void copyView() = 0;
     // The view saved to path as PNG, SVG or PDF by its extension; the failure is the message that
     // says why it could not be.
     [[nodiscard]] virtual Result<void, std::string> saveView(const std::string& path) = 0;
-    // The view printed on one landscape page, after a print preview.
-    virtual void printView() = 0;
 };
 
 // Modal boxes and the open-file dialog, all captioned with the application's name.

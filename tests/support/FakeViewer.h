@@ -46,8 +46,6 @@ public:
         following = on;
         log.events.push_back(std::string("follow:") + (on ? "on" : "off"));
     }
-    void showMeasurements() override { log.events.push_back("measurements"); }
-    void copyView() override { log.events.push_back("copy"); }
     Result<void, std::string> saveView(const std::string& path) override {
         log.events.push_back("save:" + path);
         if (saveFailure) {
@@ -55,7 +53,6 @@ public:
         }
         return {};
     }
-    void printView() override { log.events.push_back("print"); }
     void explainFailure(const std::string& line) override {
         explained.push_back(line);
         log.events.push_back("explain:" + line);

@@ -94,9 +94,15 @@ void ViewerWindow::setGrowWithWindow(bool on) {
 
 void ViewerWindow::addCommands() {
     for (const Command& command : kCommands) {
-        const auto handler = command.handler;
-        QAction* action = commandAction(
-            command, this, [this, handler] { run([this, handler] { (control.*handler)(); }); });
+        QAction* action = commandAction(command, this, [this, &command] {
+            run([this, &command] {
+                if (command.handler != nullptr) {
+                    (control.*command.handler)();
+                } else {
+                    runWindowAction(command.windowAction);
+                }
+            });
+        });
         addAction(action);
         QPushButton* button = command.name == "nextAction"       ? controls.nextButton
                               : command.name == "previousAction" ? controls.previousButton
@@ -167,6 +173,22 @@ void ViewerWindow::showMeasurements() {
     measurements->showMeasurements(view.cursorA, view.cursorB, measure(control.overlay(), view));
     if (!measurements->isVisible()) {
         measurements->show();
+    }
+}
+
+void ViewerWindow::runWindowAction(WindowAction action) {
+    switch (action) {
+    case WindowAction::CopyView:
+        copyView();
+        break;
+    case WindowAction::PrintView:
+        printView();
+        break;
+    case WindowAction::ShowMeasurements:
+        showMeasurements();
+        break;
+    case WindowAction::None:
+        break;
     }
 }
 

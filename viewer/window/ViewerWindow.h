@@ -1,5 +1,6 @@
 #pragma once
 
+#include "viewer/Commands.h"
 #include "viewer/ViewerController.h"
 #include "viewer/ViewerHost.h"
 #include "viewer/window/FileFollower.h"
@@ -50,10 +51,13 @@ public:
     void explainFailure(const std::string& line) override;
     void setGrowWithWindow(bool on) override;
     void setFollowing(bool on) override;
-    void showMeasurements() override;
-    void copyView() override;
     [[nodiscard]] Result<void, std::string> saveView(const std::string& path) override;
-    void printView() override;
+
+    // The window's own commands: the view as a picture on the clipboard, printed after a preview,
+    // and the measurements window opened (or brought forward).
+    void copyView();
+    void printView();
+    void showMeasurements();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -68,6 +72,7 @@ private:
     // An action for each command of the table, its keys working wherever the focus is; the
     // buttons trigger theirs and the plots list them all in their context menu.
     void addCommands();
+    void runWindowAction(WindowAction action);
     // The plots' cursors, legend and marks, and what the mouse does on them.
     void addPlotInput();
     // The plots show their kept pictures, or a view of their own where they are zoomed or a
