@@ -23,6 +23,8 @@ inline constexpr std::array kPictureTypes = {
     PictureType{PictureFormat::Pdf, ".pdf", "PDF", "PDF document (*.pdf)"},
 };
 
+// The type of that name in any case ("svg"); nothing for any other name.
+[[nodiscard]] std::optional<PictureType> pictureTypeNamed(std::string_view name);
 // The type a file name's extension names, in any case ("a.PDF"); nothing for any other name.
 [[nodiscard]] std::optional<PictureType> pictureTypeOf(std::string_view name);
 

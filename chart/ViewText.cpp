@@ -1,5 +1,6 @@
 #include "chart/ViewText.h"
 
+#include "chart/ExportOptionNames.h"
 #include "chart/ShownText.h"
 
 #include <charconv>
@@ -68,25 +69,25 @@ PictureText pictureText(const std::string& path, const RecordRuns& records, cons
                        " to " + indexText(view.range.last);
     std::vector<std::string> options;
     if (!records.empty()) { // no selection of the export tool paints none
-        options.push_back("-r " + numbers);
+        options.push_back(shortestForm(kRecordsOption) + " " + numbers);
     }
     if (!view.range.whole()) {
-        options.push_back("--range " + indexText(view.range.first) + "-" +
+        options.push_back(longForm(kRangeOption) + " " + indexText(view.range.first) + "-" +
                           indexText(view.range.last));
     }
     if (view.cursorA || view.cursorB) {
         const auto at = [](const std::optional<int>& c) { return c ? std::to_string(*c) : ""; };
         text.description += ", cursor A at " + (view.cursorA ? at(view.cursorA) : "none") +
                             " and cursor B at " + (view.cursorB ? at(view.cursorB) : "none");
-        options.push_back("--cursors " + at(view.cursorA) + (view.cursorB ? "," : "") +
-                          at(view.cursorB));
+        options.push_back(longForm(kCursorsOption) + " " + at(view.cursorA) +
+                          (view.cursorB ? "," : "") + at(view.cursorB));
     }
     if (view.legend) {
         text.description += ", with a legend";
-        options.push_back("--legend");
+        options.push_back(longForm(kLegendOption));
     }
     if (scale != 1) {
-        options.push_back("--scale " + std::to_string(scale));
+        options.push_back(longForm(kScaleOption) + " " + std::to_string(scale));
     }
     for (const std::string& option : options) {
         text.options += (text.options.empty() ? "" : " ") + option;

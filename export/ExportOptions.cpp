@@ -1,5 +1,6 @@
 #include "export/ExportOptions.h"
 
+#include "chart/ExportOptionNames.h"
 #include "chart/ShownText.h"
 
 #include <getopt.h>
@@ -17,19 +18,40 @@ namespace {
 
 enum LongOnly : int { kEach = 1000, kScale, kJson, kVersion, kLegend, kRange, kCursors };
 
+using chart::OptionName;
+
+// getopt_long's entry of an option: its long name, whether it takes a value, and its code (its
+// letter where it has one). The names are string literals, so they end in a null byte.
+constexpr option entry(const OptionName& name, int takes, int code) {
+    return {name.name.data(), takes, nullptr, name.letter != 0 ? name.letter : code};
+}
+
 constexpr option kOptions[] = {
-    {"records", required_argument, nullptr, 'r'},
-    {"output", required_argument, nullptr, 'o'},
-    {"each", required_argument, nullptr, kEach},
-    {"scale", required_argument, nullptr, kScale},
-    {"json", no_argument, nullptr, kJson},
-    {"help", no_argument, nullptr, 'h'},
-    {"version", no_argument, nullptr, kVersion},
-    {"legend", no_argument, nullptr, kLegend},
-    {"range", required_argument, nullptr, kRange},
-    {"cursors", required_argument, nullptr, kCursors},
+    entry(chart::kRecordsOption, required_argument, 0),
+    entry(chart::kOutputOption, required_argument, 0),
+    entry(chart::kEachOption, required_argument, kEach),
+    entry(chart::kScaleOption, required_argument, kScale),
+    entry(chart::kJsonOption, no_argument, kJson),
+    entry(chart::kHelpOption, no_argument, 0),
+    entry(chart::kVersionOption, no_argument, kVersion),
+    entry(chart::kLegendOption, no_argument, kLegend),
+    entry(chart::kRangeOption, required_argument, kRange),
+    entry(chart::kCursorsOption, required_argument, kCursors),
     {nullptr, 0, nullptr, 0},
 };
+
+// An option as --help lists it, padded to the column of what it does: "  -r, --records=SEL".
+std::string helpLine(const OptionName& name, std::string_view value, std::string_view what) {
+    std::string line = name.letter != 0 ? std::string("  -") + name.letter + ", " : "      ";
+    line += chart::longForm(name) + (value.empty() ? "" : "=" + std::string(value));
+    constexpr std::size_t kWhatColumn = 22;
+    line += line.size() < kWhatColumn ? std::string(kWhatColumn - line.size(), ' ')
+                                      : "\n" + std::string(kWhatColumn, ' ');
+    for (const char c : what) {
+        line += c == '\n' ? "\n" + std::string(kWhatColumn, ' ') : std::string(1, c);
+    }
+    return line + "\n";
+}
 
 // The whole of text as a number of type T; nothing for anything else.
 template <typename T> std::optional<T> numberIn(std::string_view text) {
@@ -112,41 +134,48 @@ std::string_view commandName(ExportOptions::Command command) {
 }
 
 std::string exportHelpText() {
-    return "Usage: sorkam-export info FILE [-r SEL] [--json]\n"
-           "       sorkam-export png FILE -r SEL (-o OUT.png | --each DIR) [--scale N]\n"
-           "                         [VIEW]\n"
-           "       sorkam-export svg|pdf FILE -r SEL -o OUT [VIEW]\n"
-           "       sorkam-export csv FILE -r SEL [-o OUT.csv]\n"
-           "Pictures, samples and header listings of the records of a sorkam data file.\n"
+    return std::string(
+               "Usage: sorkam-export info FILE [-r SEL] [--json]\n"
+               "       sorkam-export png FILE -r SEL (-o OUT.png | --each DIR) [--scale N]\n"
+               "                         [VIEW]\n"
+               "       sorkam-export svg|pdf FILE -r SEL -o OUT [VIEW]\n"
+               "       sorkam-export csv FILE -r SEL [-o OUT.csv]\n"
+               "Pictures, samples and header listings of the records of a sorkam data file.\n"
+               "\n"
+               "Commands:\n"
+               "  info   the file's length and record count, then the header texts of each\n"
+               "         record (or of the selected ones)\n"
+               "  png    the selected records in their colours over one frame, as in the viewer\n"
+               "  svg    the same picture as lines and text, for reports\n"
+               "  pdf    the same picture as a one-page PDF document\n"
+               "  csv    the samples, one row per record and index 0 to 1199\n"
+               "\n"
+               "Options:\n") +
+           helpLine(chart::kRecordsOption, "SEL",
+                    "the records: N, a list N,M,..., a range A-B, N- (from N to\n"
+                    "the last record), all, or a mix (0,3-5,9-)") +
+           helpLine(chart::kOutputOption, "OUT",
+                    "where to write; - (the default for csv) is standard\n"
+                    "output, never a terminal for a picture; a device or FIFO\n"
+                    "is written in place") +
+           helpLine(chart::kEachOption, "DIR",
+                    "png: one picture per record in DIR (made where it is not\n"
+                    "there), named record-NNNNNN.png") +
+           helpLine(chart::kScaleOption, "N",
+                    "png: pixels per layout pixel, 1 to 4 (2 for high-density\n"
+                    "screens)") +
+           helpLine(chart::kJsonOption, "", "info: as JSON") +
            "\n"
-           "Commands:\n"
-           "  info   the file's length and record count, then the header texts of each\n"
-           "         record (or of the selected ones)\n"
-           "  png    the selected records in their colours over one frame, as in the viewer\n"
-           "  svg    the same picture as lines and text, for reports\n"
-           "  pdf    the same picture as a one-page PDF document\n"
-           "  csv    the samples, one row per record and index 0 to 1199\n"
-           "\n"
-           "Options:\n"
-           "  -r, --records=SEL   the records: N, a list N,M,..., a range A-B, N- (from N to\n"
-           "                      the last record), all, or a mix (0,3-5,9-)\n"
-           "  -o, --output=OUT    where to write; - (the default for csv) is standard\n"
-           "                      output, never a terminal for a picture; a device or FIFO\n"
-           "                      is written in place\n"
-           "      --each=DIR      png: one picture per record in DIR (made where it is not\n"
-           "                      there), named record-NNNNNN.png\n"
-           "      --scale=N       png: pixels per layout pixel, 1 to 4 (2 for high-density\n"
-           "                      screens)\n"
-           "      --json          info: as JSON\n"
-           "\n"
-           "VIEW, for png, svg and pdf, as the viewer shows it:\n"
-           "      --range=FIRST-LAST\n"
-           "                      the sample indices shown, 0 to 801, as the viewer zooms\n"
-           "                      (200-400, 200.5-300.25)\n"
-           "      --cursors=A,B   cursors A and B at sample indices (or A alone, or ,B)\n"
-           "      --legend        the legend: each record's colour, number and header texts\n"
-           "  -h, --help          this text\n"
-           "      --version       the version\n"
+           "VIEW, for png, svg and pdf, as the viewer shows it:\n" +
+           helpLine(chart::kRangeOption, "FIRST-LAST",
+                    "the sample indices shown, 0 to 801, as the viewer zooms\n"
+                    "(200-400, 200.5-300.25)") +
+           helpLine(chart::kCursorsOption, "A,B",
+                    "cursors A and B at sample indices (or A alone, or ,B)") +
+           helpLine(chart::kLegendOption, "",
+                    "the legend: each record's colour, number and header texts") +
+           helpLine(chart::kHelpOption, "", "this text") +
+           helpLine(chart::kVersionOption, "", "the version") +
            "  --                  what follows is the command and the file, whatever it\n"
            "                      looks like\n"
            "\n"

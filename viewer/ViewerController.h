@@ -13,9 +13,11 @@
 
 namespace sorkam {
 
-// The viewer's command logic: takes the data file from the command line or the open-file dialog,
-// owns the current record number (kept within -1..23) and turns the window's events into frame
-// painting, record display, messages and clearing. Decides when the program ends.
+// The viewer's command logic and the one owner of its state: the data file (from the command line,
+// the open-file dialog or a drop), the current record number (kept within -1..23), the records on
+// the plots, the view (range, cursors, hidden records, legend) and whether the file is followed.
+// Turns the window's commands and events into frame painting, record display, messages and
+// changes of the view; the window draws what it is given. Decides when the program ends.
 class ViewerController {
 public:
     // Records 0..23 can be reached; showNext stops above 22 and showPrevious below 1.

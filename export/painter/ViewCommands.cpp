@@ -13,8 +13,6 @@ namespace sorkam::exporting {
 
 namespace {
 
-using Command = ExportOptions::Command;
-
 // The legend of the records painted so far: a record painted again moves to the end, as it lies
 // on top of the others.
 void addToLegend(std::vector<chart::LegendEntry>& legend, std::int64_t n, const Record& record) {
@@ -28,10 +26,9 @@ using PaintOne = std::function<void(std::int64_t n, const Record& record)>;
 using PaintAll = std::function<ExportResult(const PaintOne& paintOne)>;
 Result<QByteArray, Failure> pictureOf(const ExportOptions& options, const chart::PictureText& text,
                                       const PaintAll& paint) {
-    const chart::PictureFormat format = options.command == Command::Svg ? chart::PictureFormat::Svg
-                                        : options.command == Command::Pdf
-                                            ? chart::PictureFormat::Pdf
-                                            : chart::PictureFormat::Png;
+    const chart::PictureFormat format = chart::pictureTypeNamed(commandName(options.command))
+                                            .value_or(chart::kPictureTypes.front())
+                                            .format;
     ExportResult painted;
     const Result<QByteArray, std::string> bytes = chart::viewFile(
         format, options.view, options.scale, text, [&](chart::ViewPainter& painter) {
