@@ -342,7 +342,7 @@ std::map<QString, int> polylinesByStroke(const QByteArray& svg, QString& title, 
     return counts;
 }
 
-TEST_F(ExportTest, PicturesOfAViewAreVectorsAndSayWhatTheyShow) {
+TEST_F(ExportTest, AnSvgHoldsAPolylineAChannelAndItsTextsAsText) {
     const QString data = QString::fromStdString(three);
     const QString svg = QString::fromStdString(out("two.svg"));
     ASSERT_EQ(exportTool({"svg", data, "-r", "1-2", "-o", svg}).status, 0);
@@ -358,7 +358,10 @@ TEST_F(ExportTest, PicturesOfAViewAreVectorsAndSayWhatTheyShow) {
     EXPECT_EQ(title, "three.vid, records 1-2");
     EXPECT_GE(texts, 2 + 2 * (13 + 17)); // captions, value and index numbers as text
     EXPECT_EQ(images, 0);
+}
 
+TEST_F(ExportTest, APdfSaysWhatItShowsAndItsObjectsAreWhereItsTableSays) {
+    const QString data = QString::fromStdString(three);
     const QString pdf = QString::fromStdString(out("two.pdf"));
     ASSERT_EQ(exportTool({"pdf", data, "-r", "1-2", "-o", pdf, "--legend"}).status, 0);
     const std::string document = contents(pdf.toStdString());
@@ -388,8 +391,11 @@ TEST_F(ExportTest, PicturesOfAViewAreVectorsAndSayWhatTheyShow) {
                 << k;
         }
     }
+}
 
+TEST_F(ExportTest, APngNamesTheOptionsThatPaintItAgainAndEachPictureIsItsRecordAlone) {
     // A PNG's texts: the plain picture's and the view's, which a script can paint again.
+    const QString data = QString::fromStdString(three);
     const QString plain = QString::fromStdString(out("plain.png"));
     const QString view = QString::fromStdString(out("view.png"));
     ASSERT_EQ(exportTool({"png", data, "-r", "1-2", "-o", plain}).status, 0);
@@ -542,7 +548,7 @@ TEST_F(ExportTest, SpecialOutputsAreWrittenInPlaceAndShrinkingFilesStopTheRun) {
         << "rows of the five records still in the file, not of zeros";
 }
 
-TEST_F(ExportTest, SignalsLongNamesAndReadOnlyFilesAsTheShellWouldHaveThem) {
+TEST_F(ExportTest, ASignalThatEndsTheRunTakesTheUnfinishedFilesWithIt) {
     const QString data = QString::fromStdString(three);
     // A file too large for the system, with SIGXFSZ left to end the program: the signal ends it,
     // and the file it was writing goes with it.
@@ -577,17 +583,22 @@ TEST_F(ExportTest, SignalsLongNamesAndReadOnlyFilesAsTheShellWouldHaveThem) {
     EXPECT_EQ(othersIn(dir.path(),
                        {"three.vid", "many.vid", "each-20", "each-40", "each-80", "each-160"}),
               std::vector<std::string>{});
+}
 
-    // A name as long as the file system allows: the new file beside it has a shorter name.
+TEST_F(ExportTest, ANameAsLongAsTheFileSystemAllowsIsWritten) {
+    // The new file beside it has a shorter name.
+    const QString data = QString::fromStdString(three);
     const std::string longest = out(std::string(251, 'n') + ".csv");
     const ToolRun longName =
         exportTool({"csv", data, "-r", "1", "-o", QString::fromStdString(longest)});
     EXPECT_EQ(longName.status, kOk) << longName.err.toStdString();
     EXPECT_TRUE(fs::is_regular_file(longest));
+}
 
-    // A file the user may not write is refused, as the shell's ">" refuses it; root may replace
-    // it, and the new file keeps its mode and its owner. Both need root: one to give the file
-    // away and to run the tool as another user, the other to be root.
+TEST_F(ExportTest, AFileTheUserMayNotWriteIsRefusedAndRootKeepsItsModeAndOwner) {
+    // As the shell's ">" refuses it. Both parts need root: one to give the file away and to run
+    // the tool as another user, the other to be root.
+    const QString data = QString::fromStdString(three);
     if (::geteuid() != 0) {
         GTEST_SKIP() << "the owners' part needs root";
     }
