@@ -24,9 +24,9 @@ struct FileIdentity {
 [[nodiscard]] bool writeAll(int fd, std::string_view bytes);
 
 // A file replaced whole or not at all: a new file beside the target, under a name no file has
-// (".NAME.XXXXXX"), which commit() writes to the disk and renames over the target. The target is
-// a regular file, a link to one (the file it leads to is replaced) or a name no file has yet; the
-// caller refuses anything else. The new file keeps the old one's mode, and its owner and group
+// (".NAME.XXXXXX"), which commit() renames over the target. The target is a regular file, a link
+// to one (the file it leads to is replaced) or a name no file has yet; the caller refuses anything
+// else. The new file keeps the old one's mode, and its owner and group
 // where the user may give them; a new name gets the mode the umask leaves. Until commit() the
 // new file is entered in the table that removeUnfinishedFilesOnSignals() clears.
 class ReplacedFile {
@@ -44,8 +44,9 @@ public:
 
     // Where to write the new file's bytes.
     [[nodiscard]] int descriptor() const { return fd; }
-    // The new file on the disk, closed and renamed over the target; the system's errno where any
-    // step failed, the new file removed and the target as it was.
+    // The new file on the disk where it replaces one (so a crash leaves the old bytes or the new,
+    // never an empty file), closed and renamed over the target; the system's errno where any step
+    // failed, the new file removed and the target as it was.
     [[nodiscard]] Result<void, int> commit();
     // The new file removed; the target as it was.
     void discard();
@@ -56,6 +57,7 @@ private:
     std::string temporary;
     std::string target;
     int fd = -1;
+    bool replacesFile = false; // an existing file, whose bytes a crash must not lose
 };
 
 // The bytes written to path, replacing it as ReplacedFile does; the system's errno where they
