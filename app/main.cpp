@@ -9,12 +9,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -69,13 +69,6 @@ QStringList& startUpNotes() {
     return notes;
 }
 
-// The platform plugin Qt is asked to start: QT_QPA_PLATFORM up to its options, else xcb.
-std::string platformPlugin() {
-    const char* named = std::getenv("QT_QPA_PLATFORM");
-    const std::string plugin = named != nullptr ? std::string(named) : std::string();
-    return plugin.empty() ? "xcb" : plugin.substr(0, plugin.find(':'));
-}
-
 // Qt ends the program with its own advice when no window system answers; this says in one line
 // which platform plugin is missing or which display was tried, and ends with status 2.
 void noDisplay(QtMsgType type, const QMessageLogContext&, const QString& message) {
@@ -83,23 +76,19 @@ void noDisplay(QtMsgType type, const QMessageLogContext&, const QString& message
         startUpNotes().append(message);
         return;
     }
-    const std::string plugin = platformPlugin();
-    const bool missing =
-        std::any_of(startUpNotes().begin(), startUpNotes().end(), [](const QString& note) {
-            return note.contains(QLatin1String("Could not find"));
-        });
-    const char* display = std::getenv("DISPLAY");
-    if (missing) {
-        std::fprintf(stderr, "sorkam: the Qt platform plugin \"%s\" is not installed\n",
-                     plugin.c_str());
-    } else if (plugin != "xcb") {
-        std::fprintf(stderr, "sorkam: the Qt platform plugin \"%s\" cannot start\n",
-                     plugin.c_str());
-    } else if (display == nullptr || *display == '\0') {
-        std::fprintf(stderr, "sorkam: cannot open a display: DISPLAY is not set\n");
-    } else {
-        std::fprintf(stderr, "sorkam: cannot open the display \"%s\"\n", display);
+    const auto variable = [](const char* name) {
+        const char* value = std::getenv(name);
+        return value != nullptr ? std::string(value) : std::string();
+    };
+    const std::string platform = variable("QT_QPA_PLATFORM");
+    std::vector<std::string> notes;
+    for (const QString& note : startUpNotes()) {
+        notes.push_back(note.toStdString());
     }
+    const std::string text =
+        sorkam::noWindowSystemText(notes, platform.substr(0, platform.find(':')),
+                                   variable("DISPLAY"), variable("WAYLAND_DISPLAY"));
+    std::fprintf(stderr, "sorkam: %s\n", text.c_str());
     std::fflush(stderr);
     _exit(2);
 }

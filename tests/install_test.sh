@@ -29,6 +29,8 @@ if [ "$mode" = deb ]; then
              fonts-liberation; do
         grep -q "$d" <<<"$depends" || fail "package does not depend on $d: $depends"
     done
+    recommends=$(dpkg-deb -f "$deb" Recommends)
+    grep -q qt6-wayland <<<"$recommends" || fail "package does not recommend qt6-wayland: $recommends"
     dpkg-deb -x "$deb" "$root/unpacked"
     version=$("$root/unpacked/usr/bin/sorkam-export" --version)
     [ "$version" = "sorkam-export $(dpkg-deb -f "$deb" Version)" ] || fail "version: $version"

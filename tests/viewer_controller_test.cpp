@@ -245,6 +245,30 @@ TEST_F(ControllerTest, TheOverlayKeepsTheRecordsOnThePlotsAndNavigationPaintsAsS
     EXPECT_TRUE(dialogs.messages.empty());
 }
 
+TEST_F(ControllerTest, ReloadingAShrunkFileSaysSoOnceAndAnotherFileStartsOver) {
+    const std::string path = dir.write("five.vid", test::numberedRecords(5));
+    controller.start(path);
+    for (int k = 0; k < 4; ++k) {
+        controller.showNext();
+    }
+    controller.toggleLegend();
+    controller.zoomIn();
+    controller.setCursor(false, 10);
+    controller.toggleRecordShown(1);
+    std::filesystem::resize_file(path, 2 * format::kRecordSize);
+    controller.reload(); // F5: records 2 to 4 are gone
+    EXPECT_EQ(dialogs.messages, std::vector<std::string>{"end-of-file"});
+    EXPECT_EQ(numbersOn(controller), (std::vector<int>{0, -101}));
+    EXPECT_EQ(controller.recordNumber(), 1);
+
+    // Another file starts over: the whole chart, no cursor, nothing hidden; the legend stays.
+    controller.openAnother(dir.write("three.vid", test::numberedRecords(3)));
+    EXPECT_TRUE(controller.view().plain());
+    EXPECT_FALSE(controller.view().cursorA.has_value());
+    EXPECT_TRUE(controller.view().legend);
+    EXPECT_EQ(numbersOn(controller), (std::vector<int>{0}));
+}
+
 TEST_F(ControllerTest, FollowingShowsEachWholeRecordAppendedAndWaitsForAHalfWrittenOne) {
     const auto all = test::numberedRecords(6);
     const std::string path = dir.write("growing.vid", {all.begin(), all.begin() + 2 * 5024});
@@ -278,6 +302,15 @@ TEST_F(ControllerTest, FollowingShowsEachWholeRecordAppendedAndWaitsForAHalfWrit
     controller.toggleFollowing();
     EXPECT_FALSE(host.following);
     EXPECT_TRUE(dialogs.messages.empty());
+
+    // A file cut to nothing and written again is followed as it is now.
+    controller.toggleFollowing();
+    tracesSinceLast();
+    std::filesystem::resize_file(path, 0);
+    controller.fileChanged();
+    grow(2 * 5024);
+    EXPECT_EQ(controller.recordNumber(), 1);
+    EXPECT_EQ(tracesSinceLast(), (std::vector<Color>{0x000000, 0x000000, 0x0000FF, 0x0000FF}));
 }
 
 TEST(Measurements, CursorsMeasureEachShownRecordsChannelsBetweenThem) {
@@ -333,6 +366,38 @@ TEST(CommandLineText, JoinsEveryArgumentWithSingleSpacesKeepingBytes) {
     const char* odd[] = {"sorkam", "\"a b\"", "-style", "\xff\xfe", "", nullptr};
     EXPECT_EQ(commandLineText(5, odd), "\"a b\" -style \xff\xfe ");
     EXPECT_EQ(commandLineText(0, none), "");
+}
+
+TEST(NoWindowSystem, SaysWhatIsMissingAPluginOrADisplay) {
+    const std::string noWayland = "Could not find the Qt platform plugin \"wayland\" in \"\"";
+    struct Row {
+        std::vector<std::string> notes;
+        std::string requested, display, wayland, said;
+    } const rows[] = {
+        {{}, "", "", "", "cannot open a display: DISPLAY is not set"},
+        {{}, "", ":97", "", "cannot open the display \":97\""},
+        {{"Could not find the Qt platform plugin \"bogus\" in \"\""},
+         "bogus",
+         ":0",
+         "",
+         "the Qt platform plugin \"bogus\" is not installed"},
+        {{}, "eglfs", "", "", "the Qt platform plugin \"eglfs\" cannot start"},
+        {{noWayland},
+         "",
+         "",
+         "wayland-0",
+         "cannot open a display: DISPLAY is not set, and the Qt platform plugin \"wayland\" for "
+         "the Wayland display \"wayland-0\" is not installed (qt6-wayland)"},
+        {{},
+         "",
+         "",
+         "wayland-0",
+         "cannot open a display: DISPLAY is not set, and the Wayland display \"wayland-0\" "
+         "cannot be opened"},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(noWindowSystemText(row.notes, row.requested, row.display, row.wayland), row.said);
+    }
 }
 
 TEST(WindowFit, TheLayoutKeepsItsSizeAndPlaceWhereItFitsAndShrinksAsOneWhereNot) {

@@ -21,6 +21,7 @@
 #include <QHeaderView>
 #include <QImageReader>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QPainter>
 #include <QProcess>
@@ -421,6 +422,14 @@ TEST_F(WindowTest, ZoomLegendCursorsAndHiddenRecordsLeaveThePlotsAsTheyWere) {
     EXPECT_EQ(w.controller().view().range.width(), 801 / 2.0);
     trigger("zoomWholeAction");
     EXPECT_EQ(shown(), before); // the whole chart exactly as it was
+    // A touchpad's fine steps add up to a wheel's: four of 30 zoom as one of 120 does.
+    for (int k = 0; k < 4; ++k) {
+        QWheelEvent wheel(QPointF(333, 90), plotA(w)->mapToGlobal(QPointF(333, 90)), {}, {0, 30},
+                          Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(plotA(w), &wheel);
+    }
+    EXPECT_NEAR(w.controller().view().range.width(), 801 * 0.8, 1e-9);
+    trigger("zoomWholeAction");
 
     trigger("legendAction");
     EXPECT_NE(shown(), before);
@@ -457,6 +466,17 @@ TEST_F(WindowTest, ZoomLegendCursorsAndHiddenRecordsLeaveThePlotsAsTheyWere) {
 
     trigger("removeCursorsAction");
     EXPECT_EQ(shown(), before);
+    // It copies what it shows; Esc closes it, and M opens and closes it as L does the legend.
+    measurements->findChild<QAction*>("copyAction")->trigger();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QString());
+    QApplication::setActiveWindow(measurements); // as a click on it makes it
+    QTest::keyClick(measurements, Qt::Key_Escape);
+    EXPECT_FALSE(measurements->isVisible());
+    EXPECT_FALSE(w.findChild<QAction*>("measurementsAction")->isChecked());
+    trigger("measurementsAction");
+    EXPECT_TRUE(measurements->isVisible());
+    trigger("measurementsAction");
+    EXPECT_FALSE(measurements->isVisible());
 }
 
 TEST_F(WindowTest, TheSavedViewIsTheExportToolsPictureAndCopyAndPrintShowTheSame) {
@@ -591,8 +611,29 @@ TEST(TextDisplay, PathsShowTheirCharactersAndNothingThatHidesOrReordersThem) {
     }
 }
 
+TEST_F(WindowTest, FollowingGoesOnWithAFileMadeAnewAndStopsWhereItCannotBeWatched) {
+    std::filesystem::create_directory(dir.path() / "recorder");
+    const std::string path = dir.write("recorder/run.vid", test::numberedRecords(1));
+    ASSERT_TRUE(showOn(path));
+    auto* follow = w.findChild<QAction*>("followAction");
+    follow->trigger();
+    ASSERT_TRUE(w.controller().following());
+    std::filesystem::remove(path);
+    QTest::qWait(50);
+    dir.write("recorder/run.vid", test::numberedRecords(2));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w.controller().recordNumber() == 1; }, 5000));
+    // Its folder gone, there is nothing left to watch: the mark goes, and the tooltip says why.
+    std::filesystem::remove_all(dir.path() / "recorder");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !w.controller().following(); }, 5000));
+    EXPECT_FALSE(follow->isChecked());
+    EXPECT_TRUE(follow->toolTip().endsWith("cannot be watched: No such file or directory"))
+        << follow->toolTip().toStdString();
+}
+
 TEST_F(WindowTest, GrowingWithTheWindowMakesThePlotsLargerAndOffRestoresTheLayout) {
     ASSERT_TRUE(showOn(dir.write("demo.vid", testdata::demoFile(2))));
+    nextButton(w)->click();
+    previousButton(w)->click(); // record 1 (red) kept, record 0 the current one
     auto* grow = w.findChild<QAction*>("growAction");
     ASSERT_NE(grow, nullptr);
     grow->trigger();
@@ -601,7 +642,8 @@ TEST_F(WindowTest, GrowingWithTheWindowMakesThePlotsLargerAndOffRestoresTheLayou
     EXPECT_EQ(plotA(w)->geometry(), QRect(21, 32, 1089, 356));
     EXPECT_EQ(imageOf(plotA(w)).size(), QSize(1089, 356));
     EXPECT_EQ(nextButton(w)->geometry(), QRect(966, 788, 139, 39));
-    EXPECT_GT(countColour(imageOf(plotA(w)), qRgb(0, 0, 0)), 3000); // frame and record 0 again
+    EXPECT_GT(countColour(imageOf(plotA(w)), qRgb(0, 0, 0)), 3000);  // frame and record 0 again
+    EXPECT_GT(countColour(imageOf(plotA(w)), qRgb(255, 0, 0)), 500); // and every kept record
     grow->trigger(); // off: the fixed layout, the window as large as it is
     EXPECT_EQ(plotA(w)->geometry(), QRect(14, 21, 726, 237));
     EXPECT_EQ(captionA(w)->font().pointSizeF(), 14.25);
@@ -637,6 +679,7 @@ TEST(SmallScreen, TheWholeWindowFitsScaledAsOne) {
 TEST(OpenFileDialog, ListsAndOpensNamesThatAreNotUtf8InColumnsThatFit) {
     test::TempDir dir;
     const std::string latin = dir.write("caf\xE9.vid", test::numberedRecords(1));
+    dir.write("one.vid", {1});
     dir.write("plain.dat", test::numberedRecords(1));
     dir.write("notes.txt", {1});
     std::filesystem::create_directory(dir.path() / "runs");
@@ -650,12 +693,23 @@ TEST(OpenFileDialog, ListsAndOpensNamesThatAreNotUtf8InColumnsThatFit) {
     for (int row = 0; row < view->model()->rowCount(); ++row) {
         names.append(view->model()->index(row, 0).data().toString());
     }
-    EXPECT_EQ(names, QStringList({"runs/", "caf\uFFFD.vid", "plain.dat"}));
+    EXPECT_EQ(names, QStringList({"runs/", "caf\uFFFD.vid", "one.vid", "plain.dat"}));
+    EXPECT_EQ(view->model()->index(2, 1).data().toString(), "1 byte");
     for (int column = 0; column < 3; ++column) {
         EXPECT_GE(view->header()->sectionSize(column),
                   static_cast<QAbstractItemView*>(view)->sizeHintForColumn(column))
             << column;
     }
+    // A typed pattern filters the list and opens nothing.
+    auto* name = dialog.findChild<QLineEdit*>("fileName");
+    ASSERT_NE(name, nullptr);
+    name->setText("*.dat;o?e.vid");
+    QTest::keyClick(name, Qt::Key_Return);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(view->model()->rowCount(), 3); // runs/, one.vid, plain.dat
+    name->setText("*.vid");
+    QTest::keyClick(name, Qt::Key_Return);
+    name->clear();
     view->setFocus();
     view->setCurrentIndex(view->model()->index(1, 0));
     QTest::keyClick(view, Qt::Key_Return);

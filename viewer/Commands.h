@@ -8,20 +8,16 @@
 
 namespace sorkam {
 
-// Keys the platform defines for a command, where it defines them.
-enum class StandardKeys { None, Open, Close, Quit };
-
 // The commands that only share what the window shows, which the window carries out itself.
-enum class WindowAction { None, CopyView, PrintView, ShowMeasurements };
+enum class WindowAction { None, CopyView, PrintView, ToggleMeasurements };
 
 // One command of the window. The window makes each into an action: its keys work wherever the
 // focus is, its tooltip names them, and the plots' context menu lists it; --help and the manual
-// page list the same keys.
+// page list the same keys. The keys are the table's on every platform.
 struct Command {
     std::string_view name;               // the action's object name
     std::string_view text;               // its text in menus, "&" before the access key
     std::string_view keys;               // its keys as the menus write them, ", " between two
-    StandardKeys standardKeys;           // the platform's keys instead, where it has them
     std::string_view tooltip;            // what it does
     void (ViewerController::*handler)(); // what it does to the viewer's state, or null
     bool checkable = false;              // on or off, shown with a check mark in menus
@@ -29,55 +25,52 @@ struct Command {
 };
 
 inline constexpr std::array kCommands = {
-    Command{"nextAction", "&Next record", "Right, PgDown", StandardKeys::None, "Next record",
+    Command{"nextAction", "&Next record", "Right, PgDown", "Next record",
             &ViewerController::showNext},
-    Command{"previousAction", "&Previous record", "Left, PgUp", StandardKeys::None,
-            "Previous record", &ViewerController::showPrevious},
-    Command{"clearAction", "&Clear", "Alt+C", StandardKeys::None,
-            "Clear both plots back to the frame", &ViewerController::clearPlots},
-    Command{"firstAction", "&First record", "Home", StandardKeys::None, "Show record 0",
-            &ViewerController::showFirst},
-    Command{"lastAction", "&Last record", "End", StandardKeys::None,
-            "Show the last record in the file (at most 23)", &ViewerController::showLast},
-    Command{"goToAction", "&Go to record...", "Ctrl+G", StandardKeys::None,
+    Command{"previousAction", "&Previous record", "Left, PgUp", "Previous record",
+            &ViewerController::showPrevious},
+    Command{"clearAction", "&Clear", "Alt+C", "Clear both plots back to the frame",
+            &ViewerController::clearPlots},
+    Command{"firstAction", "&First record", "Home", "Show record 0", &ViewerController::showFirst},
+    Command{"lastAction", "&Last record", "End", "Show the last record in the file (at most 23)",
+            &ViewerController::showLast},
+    Command{"goToAction", "&Go to record...", "Ctrl+G",
             "Ask for a record number and show that record", &ViewerController::goToRecord},
-    Command{"reloadAction", "&Reload", "F5", StandardKeys::None,
-            "Read every record on the plots from the file again", &ViewerController::reload},
-    Command{"legendAction", "Le&gend", "L", StandardKeys::None,
+    Command{"reloadAction", "&Reload", "F5", "Read every record on the plots from the file again",
+            &ViewerController::reload},
+    Command{"legendAction", "Le&gend", "L",
             "Legend on or off (click a row to hide or show that record)",
             &ViewerController::toggleLegend, true},
-    Command{"measurementsAction", "&Measurements...", "M", StandardKeys::None,
-            "Measurements between cursors A (click) and B (Shift+click)", nullptr, false,
-            WindowAction::ShowMeasurements},
-    Command{"removeCursorsAction", "Remove the c&ursors", "Esc", StandardKeys::None,
-            "Remove cursors A and B", &ViewerController::removeCursors},
-    Command{"zoomInAction", "Zoom &in", "Ctrl++, Ctrl+=", StandardKeys::None,
+    Command{"measurementsAction", "&Measurements...", "M",
+            "Measurements between cursors A (click) and B (Shift+click)", nullptr, true,
+            WindowAction::ToggleMeasurements},
+    Command{"removeCursorsAction", "Remove the c&ursors", "Esc", "Remove cursors A and B",
+            &ViewerController::removeCursors},
+    Command{"zoomInAction", "Zoom &in", "Ctrl++, Ctrl+=",
             "Zoom in (Ctrl+wheel over a plot: around the pointer)", &ViewerController::zoomIn},
-    Command{"zoomOutAction", "Zoom &out", "Ctrl+-", StandardKeys::None,
+    Command{"zoomOutAction", "Zoom &out", "Ctrl+-",
             "Zoom out (Shift+wheel or a middle-button drag: move along)",
             &ViewerController::zoomOut},
-    Command{"zoomWholeAction", "&Whole chart", "Ctrl+0", StandardKeys::None,
-            "Show the whole chart again", &ViewerController::zoomWhole},
-    Command{"followAction", "&Follow the recording", "F", StandardKeys::None,
+    Command{"zoomWholeAction", "&Whole chart", "Ctrl+0", "Show the whole chart again",
+            &ViewerController::zoomWhole},
+    Command{"followAction", "&Follow the recording", "F",
             "Follow the file: show each record a recorder completes",
             &ViewerController::toggleFollowing, true},
-    Command{"growAction", "&Grow with the window", "Ctrl+Shift+G", StandardKeys::None,
+    Command{"growAction", "&Grow with the window", "Ctrl+Shift+G",
             "Grow with the window, or keep the fixed layout",
             &ViewerController::toggleGrowWithWindow, true},
-    Command{"copyViewAction", "Cop&y the view", "Ctrl+C", StandardKeys::None,
+    Command{"copyViewAction", "Cop&y the view", "Ctrl+C",
             "Copy both plots as shown (legend, cursors) as a picture", nullptr, false,
             WindowAction::CopyView},
-    Command{"saveViewAction", "&Save the view...", "Ctrl+S", StandardKeys::None,
+    Command{"saveViewAction", "&Save the view...", "Ctrl+S",
             "Save both plots as shown as a PNG, SVG or PDF file", &ViewerController::saveView},
-    Command{"printViewAction", "P&rint...", "Ctrl+P", StandardKeys::None,
+    Command{"printViewAction", "P&rint...", "Ctrl+P",
             "Print both plots on one landscape page, with a preview", nullptr, false,
             WindowAction::PrintView},
-    Command{"openAction", "&Open...", "Ctrl+O", StandardKeys::Open,
-            "Open another file (or drop one onto the window)", &ViewerController::openWithDialog},
-    Command{"closeAction", "Clos&e", "Ctrl+F4, Ctrl+W", StandardKeys::Close, "Close",
-            &ViewerController::closeWindow},
-    Command{"quitAction", "&Quit", "Ctrl+Q", StandardKeys::Quit, "Close",
-            &ViewerController::closeWindow},
+    Command{"openAction", "&Open...", "Ctrl+O", "Open another file (or drop one onto the window)",
+            &ViewerController::openWithDialog},
+    Command{"closeAction", "Clos&e", "Ctrl+F4, Ctrl+W", "Close", &ViewerController::closeWindow},
+    Command{"quitAction", "&Quit", "Ctrl+Q", "Close", &ViewerController::closeWindow},
 };
 
 // The keys of every command for --help: a line each, the keys and then what they do.

@@ -68,6 +68,7 @@ void ViewerController::resized() {
 void ViewerController::toggleGrowWithWindow() {
     growWithWindow = !growWithWindow;
     host.setGrowWithWindow(growWithWindow);
+    repaintOverlay(); // the plots start blank at a new size: every record on them again
     repaint();
 }
 
@@ -103,7 +104,16 @@ void ViewerController::reload() {
     const std::vector<std::int16_t> hidden = shown.hidden;
     const std::int16_t current = record;
     clearPlots();
+    bool told = false; // a file that shrank says "end-of-file" once, however many records it lost
     for (const chart::OverlayRecord& onPlots : before.records()) {
+        const auto length = RecordFile::length(file);
+        if (length.ok() && !RecordFile::isPresent(onPlots.number, length.value())) {
+            if (!told) {
+                dialogs.showMessage("end-of-file");
+                told = true;
+            }
+            continue;
+        }
         record = onPlots.number;
         showCurrent();
         if (endStatus) {
@@ -111,7 +121,11 @@ void ViewerController::reload() {
         }
     }
     shown.hidden = hidden;
-    record = current;
+    // The current record stays, or steps back to the file's last where the file lost it.
+    const std::optional<std::int64_t> count = recordsInFile();
+    record = count && current >= *count
+                 ? static_cast<std::int16_t>(std::max<std::int64_t>(*count - 1, -1))
+                 : current;
 }
 
 void ViewerController::toggleLegend() {
@@ -199,6 +213,12 @@ void ViewerController::toggleFollowing() {
     followFromEnd();
 }
 
+void ViewerController::stopFollowing() {
+    if (follow) {
+        toggleFollowing();
+    }
+}
+
 void ViewerController::followFromEnd() {
     const auto length = RecordFile::length(file);
     wholeRecordsSeen = length.ok() ? length.value() / format::kRecordSize : 0;
@@ -213,13 +233,15 @@ void ViewerController::fileChanged() {
     if (!length.ok()) {
         return; // a recorder replacing the file: the next change tells
     }
-    // Only whole records: one still being written waits for its last byte.
+    // Only whole records: one still being written waits for its last byte. A file cut short (a
+    // recorder starting again) is followed as it is now.
     const std::int64_t whole = length.value() / format::kRecordSize;
+    wholeRecordsSeen = std::min(wholeRecordsSeen, whole);
     for (std::int64_t n = wholeRecordsSeen; n < whole && n <= kLastRecord && !endStatus; ++n) {
         record = static_cast<std::int16_t>(n);
         showCurrent();
     }
-    wholeRecordsSeen = std::max(wholeRecordsSeen, whole);
+    wholeRecordsSeen = whole;
 }
 
 void ViewerController::closeWindow() {
@@ -322,6 +344,10 @@ void ViewerController::openAnother(const std::string& path) {
     file = path;
     record = 0;
     clearPlots();
+    // It starts over as at start-up: the whole chart, no cursors; the legend stays as it was.
+    const bool legend = shown.legend;
+    shown = {};
+    shown.legend = legend;
     showCurrent();
     if (follow) {
         followFromEnd(); // the new file, from its present end

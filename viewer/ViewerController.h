@@ -51,13 +51,14 @@ public:
     // "&Clear": both surfaces back to the bare frame; the current record is not painted again.
     void clearPlots();
     // Another file while running: it starts over as at start-up (its path in the title, record
-    // 0 on a fresh frame). One that cannot be read is reported and the current file and view
-    // stay; the program goes on.
+    // 0 on a fresh frame, the whole chart, no cursors; the legend stays on or off). One that cannot
+    // be read is reported and the current file and view stay; the program goes on.
     void openAnother(const std::string& path);
     // The open-file dialog, then openAnother with the file chosen; Cancel changes nothing.
     void openWithDialog();
     // The window's content grows with it, or stands at its fixed layout again; both plots
-    // painted afresh at their new size with the frame and the current record.
+    // painted afresh at their new size with the frame, every record on them, and the current
+    // record on top.
     void toggleGrowWithWindow();
     // The user closes the window: the program ends with status 0.
     void closeWindow();
@@ -68,7 +69,8 @@ public:
     void showFirst();
     void showLast();
     void goToRecord();
-    // F5: the frame and every record on the plots painted afresh from the file, in their order.
+    // F5: the frame and every record on the plots painted afresh from the file, in their order;
+    // one "end-of-file" box where the file no longer holds some of them.
     void reload();
     // L, Esc: the legend shown or hidden, both cursors removed.
     void toggleLegend();
@@ -95,6 +97,8 @@ public:
     // new complete record as ">" would, up to record 23; a record still being written waits.
     void toggleFollowing();
     void fileChanged();
+    // Following ends (the file can no longer be watched).
+    void stopFollowing();
 
     // The records on the plots since they were last cleared, in their order; the last is the
     // record painted last.

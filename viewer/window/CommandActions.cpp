@@ -16,24 +16,9 @@ QString translated(std::string_view text) {
     return QCoreApplication::translate("ViewerWindow", fromView(text).toUtf8().constData());
 }
 
+// The table's keys, one key sequence each: the keys --help and the manual page name, also where
+// the platform's own keys for the command differ (X11's Close has no Ctrl+F4).
 QList<QKeySequence> keysOf(const Command& command) {
-    const auto standard = [&]() -> QList<QKeySequence> {
-        switch (command.standardKeys) {
-        case StandardKeys::Open:
-            return QKeySequence::keyBindings(QKeySequence::Open);
-        case StandardKeys::Close:
-            return QKeySequence::keyBindings(QKeySequence::Close);
-        case StandardKeys::Quit:
-            return QKeySequence::keyBindings(QKeySequence::Quit);
-        case StandardKeys::None:
-            break;
-        }
-        return {};
-    }();
-    if (!standard.isEmpty()) {
-        return standard;
-    }
-    // Where the platform names no keys of its own, the table's: one key sequence each.
     QList<QKeySequence> keys;
     for (const QString& key : fromView(command.keys).split(QStringLiteral(", "))) {
         keys.append(QKeySequence::fromString(key, QKeySequence::PortableText));

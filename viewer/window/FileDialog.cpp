@@ -3,6 +3,7 @@
 #include "chart/PictureTypes.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDialogButtonBox>
 #include <QFile>
@@ -13,6 +14,7 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStandardItemModel>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -91,6 +93,28 @@ const std::vector<FileType>& fileTypes(FileDialog::Purpose purpose) {
         return types;
     }();
     return purpose == FileDialog::Purpose::Open ? open : save;
+}
+
+// A file's size in the list: "1 byte", else as the locale writes data sizes ("2 bytes", "9.8 KiB").
+QString sizeText(const QLocale& locale, qint64 size) {
+    return size == 1 ? QCoreApplication::translate("FileDialog", "1 byte")
+                     : locale.formattedDataSize(size);
+}
+
+// Whether a name matches one of the wildcard patterns between semicolons ("*.vid;run?.dat"); any
+// name does where there is none.
+bool matchesPattern(const QString& name, const QString& patterns) {
+    if (patterns.isEmpty()) {
+        return true;
+    }
+    for (const QString& one : patterns.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+        const QRegularExpression wildcard(
+            QRegularExpression::wildcardToRegularExpression(one.trimmed()));
+        if (wildcard.match(name).hasMatch()) {
+            return true;
+        }
+    }
+    return false;
 }
 
 // The entries of a folder that are not hidden, folders first, each group by name: every folder,
@@ -247,8 +271,10 @@ void FileDialog::showFolder(const std::string& path) {
         auto* name = new QStandardItem(shown(entry.name) + (entry.isFolder ? "/" : ""));
         name->setData(QByteArray::fromStdString(entry.name), kBytesRole);
         name->setData(entry.isFolder, kFolderRole);
-        auto* size =
-            new QStandardItem(entry.isFolder ? QString() : locale.formattedDataSize(entry.size));
+        if (!entry.isFolder && !matchesPattern(shown(entry.name), pattern)) {
+            continue;
+        }
+        auto* size = new QStandardItem(entry.isFolder ? QString() : sizeText(locale, entry.size));
         size->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         auto* date = new QStandardItem(
             locale.toString(QDateTime::fromSecsSinceEpoch(entry.modified), QLocale::ShortFormat));
@@ -280,11 +306,24 @@ std::string FileDialog::typedPath() const {
     if (!pickedBytes.empty() && text == pickedText) {
         return joined(folder, pickedBytes);
     }
+    return typedFolder(text);
+}
+
+std::string FileDialog::typedFolder(const QString& text) const {
     const std::string bytes = QFile::encodeName(text).toStdString();
     return !bytes.empty() && bytes[0] == '/' ? bytes : joined(folder, bytes);
 }
 
 void FileDialog::accept() {
+    const QString text = nameField->text();
+    if (text.contains(QLatin1Char('*')) || text.contains(QLatin1Char('?'))) {
+        // A pattern filters the list, in the folder it names where it names one.
+        const qsizetype slash = text.lastIndexOf(QLatin1Char('/'));
+        pattern = text.mid(slash + 1);
+        const std::string there = slash < 0 ? folder : typedFolder(text.left(slash + 1));
+        showFolder(isFolder(there) ? there : folder);
+        return;
+    }
     if (nameField->text().isEmpty()) {
         const QModelIndex current = view->currentIndex();
         if (current.isValid()) {

@@ -50,6 +50,8 @@ private:
     void activate(const QModelIndex& index);
     // A folder, or a file's path, from what the name field holds.
     [[nodiscard]] std::string typedPath() const;
+    // The path a typed text names: itself where it starts with /, else in the folder shown.
+    [[nodiscard]] std::string typedFolder(const QString& text) const;
     // A picture's name ends in an extension of a picture type: the chosen type's where it has
     // none. An existing file is replaced only when the user agrees.
     [[nodiscard]] bool acceptPictureName(std::string& path);
@@ -57,6 +59,9 @@ private:
     Purpose purpose;
     std::string folder;
     std::string chosen;
+    // A typed name with * or ? filters the list by it, as file dialogs do ("*.vid", "run?.dat";
+    // several between semicolons); empty: the file type's endings alone.
+    QString pattern;
     QLineEdit* folderField;
     QTreeView* view;
     QStandardItemModel* model;

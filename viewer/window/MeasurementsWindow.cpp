@@ -28,8 +28,13 @@ MeasurementsWindow::MeasurementsWindow(QWidget* parent)
     copy->setObjectName(QStringLiteral("copyAction"));
     copy->setShortcuts(QKeySequence::keyBindings(QKeySequence::Copy));
     connect(copy, &QAction::triggered, this,
-            [this] { QGuiApplication::clipboard()->setText(text); });
+            [this] { QGuiApplication::clipboard()->setText(tableText()); });
     addAction(copy);
+    auto* close = new QAction(tr("C&lose"), this);
+    close->setObjectName(QStringLiteral("closeMeasurementsAction"));
+    close->setShortcuts({QKeySequence(Qt::Key_Escape), QKeySequence(tr("Ctrl+W"))});
+    connect(close, &QAction::triggered, this, &QWidget::close);
+    addAction(close);
     setContextMenuPolicy(Qt::ActionsContextMenu);
     resize(fontMetrics().horizontalAdvance(QLatin1Char('x')) * 80, fontMetrics().height() * 24);
 }
@@ -40,11 +45,10 @@ void MeasurementsWindow::showMeasurements(const std::optional<int>& a, const std
         distance->setText(tr("Click a plot to set cursor A, Shift+click to set cursor B."));
         table->clear();
         table->setRowCount(0);
-        text.clear();
+        table->setColumnCount(0);
         return;
     }
     distance->setText(tr("A at %1, B at %2: B-A = %3 samples").arg(*a).arg(*b).arg(*b - *a));
-    text = QString::fromStdString(measurementsText(rows));
     const std::vector<std::string> headings = measurementHeadings();
     table->setColumnCount(static_cast<int>(headings.size()));
     QStringList labels;
@@ -62,6 +66,38 @@ void MeasurementsWindow::showMeasurements(const std::optional<int>& a, const std
         }
     }
     table->resizeColumnsToContents();
+}
+
+QString MeasurementsWindow::tableText() const {
+    if (table->columnCount() == 0) {
+        return {};
+    }
+    const auto line = [](const QStringList& cells) {
+        return cells.join(QLatin1Char('\t')) + QLatin1Char('\n');
+    };
+    QStringList headings;
+    for (int column = 0; column < table->columnCount(); ++column) {
+        headings.append(table->horizontalHeaderItem(column)->text());
+    }
+    QString text = line(headings);
+    for (int row = 0; row < table->rowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < table->columnCount(); ++column) {
+            cells.append(table->item(row, column)->text());
+        }
+        text += line(cells);
+    }
+    return text;
+}
+
+void MeasurementsWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    emit shownChanged(true);
+}
+
+void MeasurementsWindow::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    emit shownChanged(false);
 }
 
 } // namespace sorkam

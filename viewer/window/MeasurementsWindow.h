@@ -11,7 +11,7 @@ namespace sorkam {
 
 // The measurements between the cursors, in a window of its own that stays open beside the
 // viewer's: the index distance B-A, then a row for each record and channel. Ctrl+C copies the
-// table as tab-separated text with its header row.
+// table shown as tab-separated text with its header row; Esc and Ctrl+W close the window.
 class MeasurementsWindow final : public QWidget {
     Q_OBJECT
 public:
@@ -20,13 +20,20 @@ public:
     // Shows what the cursors measure now; without both cursors, says how to set them.
     void showMeasurements(const std::optional<int>& a, const std::optional<int>& b,
                           const std::vector<Measurement>& rows);
-    // The table as the clipboard gets it.
-    [[nodiscard]] QString tableText() const { return text; }
+    // The table shown, as the clipboard gets it.
+    [[nodiscard]] QString tableText() const;
+
+signals:
+    // The window was shown or closed.
+    void shownChanged(bool shown);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     QLabel* distance;
     QTableWidget* table;
-    QString text;
 };
 
 } // namespace sorkam

@@ -48,11 +48,19 @@ void PlotInput::click(const PlotWidget& plot, bool upper, QPoint at,
 
 void PlotInput::wheel(const PlotWidget& plot, QPoint at, QPoint angle,
                       Qt::KeyboardModifiers modifiers) {
-    const int steps = (angle.y() != 0 ? angle.y() : angle.x()) / 120;
+    // A wheel's step is 120; fine-step wheels and touchpads send parts of it, which add up.
+    const bool zoom = modifiers & Qt::ControlModifier;
+    if (zoom != wheelZooms) {
+        wheelZooms = zoom;
+        wheelDelta = 0;
+    }
+    wheelDelta += angle.y() != 0 ? angle.y() : angle.x();
+    const int steps = wheelDelta / kWheelStep;
+    wheelDelta -= steps * kWheelStep;
     if (steps == 0) {
         return;
     }
-    if (modifiers & Qt::ControlModifier) {
+    if (zoom) {
         const double index = indexAt(plot, at.x());
         run([this, steps, index] { controller.zoomAround(std::pow(0.8, steps), index); });
     } else {

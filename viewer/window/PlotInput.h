@@ -29,9 +29,13 @@ private:
     void drag(const PlotWidget& plot, int pixels);
     [[nodiscard]] double indexAt(const PlotWidget& plot, int column) const;
 
+    static constexpr int kWheelStep = 120; // a wheel's notch, in eighths of a degree
+
     ViewerController& controller;
     Run run;
     std::function<QFont()> legendFont;
+    int wheelDelta = 0; // what the wheel turned short of a step so far
+    bool wheelZooms = false;
 };
 
 } // namespace sorkam

@@ -61,14 +61,21 @@ ViewerWindow::ViewerWindow(UserDialogs* dialogs, int dpiOverride, QWidget* paren
           control, [this](const std::function<void()>& handler) { run(handler); },
           [this] { return font(); }),
       sharing(control, userDialogs, [this] { return controls.plotA->pixelRatio(); }),
-      follower([this] {
-          control.fileNoticed();
-          showOutcome();
-      }) {
+      follower(
+          [this] {
+              control.fileNoticed();
+              showOutcome();
+          },
+          [this](const QString& why) {
+              // Told after the handler that asked to follow has run.
+              QMetaObject::invokeMethod(
+                  this, [this, why] { followingLost(why); }, Qt::QueuedConnection);
+          }) {
     setObjectName(QStringLiteral("viewerWindow"));
     setWindowTitle(QGuiApplication::applicationDisplayName());
     controls.place(this, layoutDpi);
     addCommands();
+    followToolTip = findChild<QAction*>(QStringLiteral("followAction"))->toolTip();
     setAcceptDrops(true);
     controls.plotA->setReadOut([this](QPoint at) { return plotReadOut(controls.plotA, at); });
     controls.plotB->setReadOut([this](QPoint at) { return plotReadOut(controls.plotB, at); });
@@ -161,19 +168,24 @@ void ViewerWindow::refreshView() {
     controls.plotA->showView(ownView);
     controls.plotB->showView(ownView);
     if (measurements != nullptr && measurements->isVisible()) {
-        showMeasurements();
+        const chart::View& view = control.view();
+        measurements->showMeasurements(view.cursorA, view.cursorB,
+                                       measure(control.overlay(), view));
     }
 }
 
-void ViewerWindow::showMeasurements() {
+void ViewerWindow::toggleMeasurements() {
     if (measurements == nullptr) {
         measurements = new MeasurementsWindow(this);
+        auto* action = findChild<QAction*>(QStringLiteral("measurementsAction"));
+        connect(measurements, &MeasurementsWindow::shownChanged, action, &QAction::setChecked);
     }
-    const chart::View& view = control.view();
-    measurements->showMeasurements(view.cursorA, view.cursorB, measure(control.overlay(), view));
-    if (!measurements->isVisible()) {
-        measurements->show();
+    if (measurements->isVisible()) {
+        measurements->close();
+        return;
     }
+    measurements->show();
+    refreshView();
 }
 
 void ViewerWindow::runWindowAction(WindowAction action) {
@@ -184,8 +196,8 @@ void ViewerWindow::runWindowAction(WindowAction action) {
     case WindowAction::PrintView:
         printView();
         break;
-    case WindowAction::ShowMeasurements:
-        showMeasurements();
+    case WindowAction::ToggleMeasurements:
+        toggleMeasurements();
         break;
     case WindowAction::None:
         break;
@@ -205,7 +217,20 @@ void ViewerWindow::printView() {
 }
 
 void ViewerWindow::setFollowing(bool on) {
+    auto* action = findChild<QAction*>(QStringLiteral("followAction"));
+    if (on && action != nullptr) {
+        action->setToolTip(followToolTip);
+    }
     follower.follow(on ? control.dataFile() : std::string());
+}
+
+void ViewerWindow::followingLost(const QString& why) {
+    run([this] { control.stopFollowing(); });
+    if (auto* action = findChild<QAction*>(QStringLiteral("followAction"))) {
+        action->setChecked(false);
+        action->setToolTip(followToolTip + QLatin1Char('\n') +
+                           tr("Following stopped: the file cannot be watched: %1").arg(why));
+    }
 }
 
 QString ViewerWindow::statusReadOut() const {
@@ -283,7 +308,12 @@ void ViewerWindow::showOutcome() {
 void ViewerWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     if (growing) {
+        const int before = layoutDpi;
         setGrowWithWindow(true); // the layout at the window's new size
+        if (layoutDpi != before) {
+            // New pictures hold nothing: every record on the plots again, then the current one.
+            run([this] { control.repaintOverlay(); });
+        }
     }
     repaintLikeAResize();
 }

@@ -54,10 +54,10 @@ public:
     [[nodiscard]] Result<void, std::string> saveView(const std::string& path) override;
 
     // The window's own commands: the view as a picture on the clipboard, printed after a preview,
-    // and the measurements window opened (or brought forward).
+    // and the measurements window opened, or closed where it is open.
     void copyView();
     void printView();
-    void showMeasurements();
+    void toggleMeasurements();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -86,6 +86,8 @@ private:
     void showOutcome();
     // The plots paint at the device resolution of the screen the window is on now.
     void followScreen();
+    // The file can no longer be watched: following ends, and the command's tooltip says why.
+    void followingLost(const QString& why);
 
     // The layout's dots per inch: the screen's, or less where the layout would not fit it
     // (fittedDpi), or what fits the window while the content grows with it.
@@ -100,6 +102,7 @@ private:
     ViewSharing sharing;
     FileFollower follower;
     MeasurementsWindow* measurements = nullptr;
+    QString followToolTip;
     bool ending = false;
     bool screenWatched = false;
 };
