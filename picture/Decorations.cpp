@@ -48,12 +48,19 @@ std::vector<LegendRow> legendRows(const std::vector<LegendEntry>& legend, QSize 
     }
     const int rowHeight = std::max(metrics.height(), kSwatch) + 2;
     const int rowWidth = kSwatch + 2 * kPadding + width;
+    // As many rows a column as the plot's height holds (14 at the window's size), then a column
+    // more to the left, the rows shared out evenly: all 24 records stay on the plot.
+    const int count = static_cast<int>(legend.size());
+    const int fit = std::max(1, (plot.height() - 2 * kPadding - 4) / rowHeight);
+    const int columns = std::max(1, (count + fit - 1) / fit);
+    const int perColumn = std::max(1, (count + columns - 1) / columns);
+    const int lastLeft = plot.width() - rowWidth - 2 * kPadding - 2;
     std::vector<LegendRow> rows;
-    int y = kPadding + 2;
-    for (const LegendEntry& entry : legend) {
-        rows.push_back({QRect(plot.width() - rowWidth - 2 * kPadding - 2, y, rowWidth, rowHeight),
-                        entry.number});
-        y += rowHeight;
+    for (int k = 0; k < count; ++k) {
+        const int left = lastLeft - (columns - 1 - k / perColumn) * (rowWidth + 2 * kPadding);
+        const int top = kPadding + 2 + (k % perColumn) * rowHeight;
+        rows.push_back({QRect(left, top, rowWidth, rowHeight),
+                        legend[static_cast<std::size_t>(k)].number});
     }
     return rows;
 }
@@ -63,8 +70,11 @@ void paintLegend(QPainter& painter, const std::vector<LegendEntry>& legend, QSiz
     if (rows.empty()) {
         return;
     }
-    const QRect box = QRect(rows.front().rect.topLeft(), rows.back().rect.bottomRight())
-                          .adjusted(-kPadding, -kPadding, kPadding, kPadding);
+    QRect box;
+    for (const LegendRow& row : rows) {
+        box |= row.rect;
+    }
+    box.adjust(-kPadding, -kPadding, kPadding, kPadding);
     painter.fillRect(box, Qt::white);
     painter.setPen(Qt::black);
     painter.drawRect(box.adjusted(0, 0, -1, -1));

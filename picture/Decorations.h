@@ -22,7 +22,8 @@ namespace sorkam::chart {
 void paintCursors(QPainter& painter, QSize plot, const IndexRange& range,
                   const std::optional<int>& a, const std::optional<int>& b);
 
-// The legend's rows at the plot's top right: one an entry, in order.
+// The legend's rows at the plot's top right: one an entry, in order, in as many columns as the
+// plot's height needs, the first to the left.
 struct LegendRow {
     QRect rect;
     std::int64_t number;

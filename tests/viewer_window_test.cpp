@@ -479,6 +479,26 @@ TEST_F(WindowTest, ZoomLegendCursorsAndHiddenRecordsLeaveThePlotsAsTheyWere) {
     EXPECT_FALSE(measurements->isVisible());
 }
 
+TEST_F(WindowTest, ALegendOfAllTwentyFourRecordsFitsThePlotAndEachRowIsClickable) {
+    ASSERT_TRUE(showOn(dir.write("demo.vid", testdata::demoFile(24))));
+    for (int k = 0; k < 23; ++k) {
+        nextButton(w)->click();
+    }
+    w.findChild<QAction*>("legendAction")->trigger();
+    const auto rows = chart::legendRows(
+        chart::legendEntries(w.controller().overlay(), w.controller().view()), plotA(w)->size(),
+        w.font());
+    ASSERT_EQ(rows.size(), 24u);
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+        EXPECT_TRUE(plotA(w)->rect().contains(rows[k].rect)) << k;
+        for (std::size_t j = 0; j < k; ++j) {
+            EXPECT_FALSE(rows[k].rect.intersects(rows[j].rect)) << j << " and " << k;
+        }
+    }
+    QTest::mouseClick(plotA(w), Qt::LeftButton, {}, rows[23].rect.center());
+    EXPECT_FALSE(w.controller().view().shows(23));
+}
+
 TEST_F(WindowTest, TheSavedViewIsTheExportToolsPictureAndCopyAndPrintShowTheSame) {
     const std::string data = dir.write("demo.vid", testdata::demoFile(4));
     ASSERT_TRUE(showOn(data));
