@@ -11,9 +11,18 @@ constexpr double kWhole = kTraceSegments;
 // The whole chart's ticks stand 50 units apart, room for a three-digit number.
 constexpr double kTickSpacing = 45.0;
 
+// Range ends lie on a grid of 1/1024 sample: exact in binary and in the fewest decimals that a
+// picture's text writes, so a range written down reads back as wide as it was (in binary,
+// 8.7 - 0.7 is 7.999999999999999).
+constexpr double kGrid = 1024.0;
+
+double onGrid(double index) {
+    return std::round(index * kGrid) / kGrid;
+}
+
 IndexRange within(double first, double width) {
-    width = std::clamp(width, kNarrowestRange, kWhole);
-    first = std::clamp(first, 0.0, kWhole - width);
+    width = onGrid(std::clamp(width, kNarrowestRange, kWhole));
+    first = std::clamp(onGrid(first), 0.0, kWhole - width);
     return {first, first + width};
 }
 

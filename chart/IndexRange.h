@@ -21,7 +21,8 @@ struct IndexRange {
 inline constexpr double kNarrowestRange = 8.0;
 
 // The range factor times as wide (below 1 zooms in), keeping the index around where it is on the
-// chart, within the whole chart and no narrower than kNarrowestRange.
+// chart, within the whole chart and no narrower than kNarrowestRange. Zoomed and panned ranges
+// start and end on whole 1/1024ths of a sample, which their decimals write exactly.
 [[nodiscard]] IndexRange zoomed(const IndexRange& range, double factor, double around);
 // The range moved by samples (negative: to the left), within the whole chart.
 [[nodiscard]] IndexRange panned(const IndexRange& range, double samples);

@@ -59,8 +59,8 @@ std::vector<LegendRow> legendRows(const std::vector<LegendEntry>& legend, QSize 
     for (int k = 0; k < count; ++k) {
         const int left = lastLeft - (columns - 1 - k / perColumn) * (rowWidth + 2 * kPadding);
         const int top = kPadding + 2 + (k % perColumn) * rowHeight;
-        rows.push_back({QRect(left, top, rowWidth, rowHeight),
-                        legend[static_cast<std::size_t>(k)].number});
+        rows.push_back(
+            {QRect(left, top, rowWidth, rowHeight), legend[static_cast<std::size_t>(k)].number});
     }
     return rows;
 }

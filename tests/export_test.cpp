@@ -65,6 +65,47 @@ TEST(RecordSelection, ReadsNumbersListsAndRanges) {
     }
 }
 
+TEST(ExportOptions, RangesAreReadAsWrittenAndEveryRangeTheViewerWritesReadsBack) {
+    const auto rangeOf = [](const std::string& range) {
+        return parseExportOptions({"png", "f", "-r", "1", "-o", "a.png", "--range", range});
+    };
+    // Every one-decimal range exactly 8 wide, and one ending at 801; not a hair narrower.
+    std::vector<std::string> refused;
+    for (int tenths = 0; tenths + 80 <= 8010; ++tenths) {
+        const auto decimal = [](int t) {
+            return std::to_string(t / 10) + "." + std::to_string(t % 10);
+        };
+        const std::string range = decimal(tenths) + "-" + decimal(tenths + 80);
+        if (!rangeOf(range).ok()) {
+            refused.push_back(range);
+        }
+    }
+    EXPECT_EQ(refused, std::vector<std::string>{});
+    EXPECT_FALSE(rangeOf("0.5-8.4999999999999999").ok());
+    EXPECT_FALSE(rangeOf("200-801.0000000000000001").ok());
+    // The window's zooms and pans, down to the narrowest, as a picture's text writes them.
+    chart::IndexRange range;
+    bool narrowest = false;
+    for (int step = 0; step < 400; ++step) {
+        range = step % 7 == 6 ? chart::panned(range, (step % 3 - 1) * range.width() / 10.0 + 0.37)
+                              : chart::zoomed(range, step % 5 == 4 ? 1.25 : 0.8, 35.5 + step * 1.9);
+        narrowest = narrowest || range.width() == chart::kNarrowestRange;
+        chart::View view;
+        view.range = range;
+        const std::string options = chart::pictureText("f.vid", {{1, 1}}, view, 1, "").options;
+        std::vector<std::string> words = {"png", "f", "-o", "a.png"};
+        std::istringstream split(options);
+        for (std::string word; split >> word;) {
+            words.push_back(word);
+        }
+        const auto parsed = parseExportOptions(words);
+        ASSERT_TRUE(parsed.ok()) << options << ": " << parsed.error().message;
+        EXPECT_EQ(parsed.value().view.range.first, range.first) << options;
+        EXPECT_EQ(parsed.value().view.range.last, range.last) << options;
+    }
+    EXPECT_TRUE(narrowest);
+}
+
 TEST(ExportOptions, RefusesWhatDoesNotApplyAndReadsEverythingAfterDashes) {
     const auto usage = [](std::vector<std::string> words) {
         const auto parsed = parseExportOptions(words);
