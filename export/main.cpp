@@ -14,14 +14,19 @@
 namespace {
 
 using namespace sorkam::exporting;
+using sorkam::Result;
 
-// The painter program's path: SORKAM_PAINTER (relative to this program's folder, where the
-// installation and the build tree both put it).
-std::string painterPath() {
+// The painter program's absolute path: SORKAM_PAINTER relative to this program's folder, where
+// the installation and the build tree both put it. Never a relative path, which the system would
+// resolve against the working folder and run whatever is planted there.
+Result<std::string, Failure> painterPath() {
     char self[PATH_MAX];
     const ssize_t length = ::readlink("/proc/self/exe", self, sizeof self - 1);
-    if (length <= 0) {
-        return SORKAM_PAINTER;
+    if (length <= 0 || self[0] != '/') {
+        const int error = length < 0 ? errno : ENOENT;
+        return failure(kNoPainter, "/proc/self/exe",
+                       "cannot be read, so the painter program cannot be found: " +
+                           systemReason(error));
     }
     const std::string path(self, static_cast<std::size_t>(length));
     return std::filesystem::path(path.substr(0, path.rfind('/') + 1) + SORKAM_PAINTER)
@@ -34,8 +39,12 @@ std::string painterPath() {
 int main(int argc, char** argv) {
     return runExport(argc, argv, [argv](const ExportOptions&, const Progress&) -> ExportResult {
         // The same command line, run by the painter in this process's place.
-        const std::string painter = painterPath();
-        ::execv(painter.c_str(), argv);
-        return failure(kOutput, painter, "cannot be run: " + systemReason(errno));
+        const Result<std::string, Failure> painter = painterPath();
+        if (!painter.ok()) {
+            return painter.error();
+        }
+        ::execv(painter.value().c_str(), argv);
+        return failure(kNoPainter, painter.value(),
+                       "cannot be run (the installation is incomplete): " + systemReason(errno));
     });
 }

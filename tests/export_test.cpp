@@ -666,6 +666,39 @@ TEST_F(ExportTest, AFileTheUserMayNotWriteIsRefusedAndRootKeepsItsModeAndOwner) 
     EXPECT_NE(contents(readOnly), "old\n");
 }
 
+TEST_F(ExportTest, AMissingPainterHasAStatusOfItsOwnAndNoneIsRunFromTheWorkingFolder) {
+    const QString data = QString::fromStdString(three);
+    fs::create_directories(dir.path() / "bin");
+    const std::string copy = (dir.path() / "bin" / "sorkam-export").string();
+    fs::copy_file(SORKAM_EXPORT_BINARY, copy);
+    const QString svg = QString::fromStdString(out("none.svg"));
+    const ToolRun missing =
+        exportTool({"svg", data, "-r", "1", "-o", svg}, {}, QString::fromStdString(copy));
+    EXPECT_EQ(missing.status, 7);
+    EXPECT_TRUE(missing.err.contains("cannot be run (the installation is incomplete): No such"))
+        << missing.err.toStdString();
+    EXPECT_FALSE(fs::exists(svg.toStdString()));
+    // Where /proc cannot be read, a program planted where the painter's relative path leads from
+    // the working folder is not run.
+    fs::create_directories(dir.path() / "work");
+    fs::create_directories(dir.path() / "libexec" / "sorkam");
+    const fs::path planted = dir.path() / "libexec" / "sorkam" / "sorkam-export-painter";
+    std::ofstream(planted) << "#!/bin/sh\ntouch " << out("planted-ran") << "\n";
+    fs::permissions(planted, fs::perms::owner_all);
+    const ToolRun noProc = exportTool(
+        {"--mount", "--fork", "sh", "-c",
+         "mount -t tmpfs none /proc || exit 99; cd work && exec \"$0\" svg \"$1\" -r 1 -o x.svg",
+         SORKAM_EXPORT_BINARY, data},
+        [&](QProcess& p) { p.setWorkingDirectory(QString::fromStdString(dir.path().string())); },
+        QStringLiteral("unshare"));
+    if (noProc.status == 99 || noProc.status == 1) {
+        GTEST_SKIP() << "no mount namespace here: " << noProc.err.toStdString();
+    }
+    EXPECT_EQ(noProc.status, 7) << noProc.err.toStdString();
+    EXPECT_TRUE(noProc.err.contains("/proc/self/exe: cannot be read")) << noProc.err.toStdString();
+    EXPECT_FALSE(fs::exists(out("planted-ran")));
+}
+
 TEST_F(ExportTest, ATerminalGetsNoPictureAndProgressEndsBeforeAMessage) {
     const int terminal = ::posix_openpt(O_RDWR | O_NOCTTY);
     ASSERT_GE(terminal, 0);
