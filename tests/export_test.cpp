@@ -666,8 +666,23 @@ TEST_F(ExportTest, AFileTheUserMayNotWriteIsRefusedAndRootKeepsItsModeAndOwner) 
     EXPECT_NE(contents(readOnly), "old\n");
 }
 
-TEST_F(ExportTest, AMissingPainterHasAStatusOfItsOwnAndNoneIsRunFromTheWorkingFolder) {
+TEST_F(ExportTest, WhatThePainterLacksHasAStatusOfItsOwnAndNoneIsRunFromTheWorkingFolder) {
     const QString data = QString::fromStdString(three);
+    // No font at all: one line, and no picture of boxes.
+    const std::string noFonts = out("no-fonts.conf");
+    std::ofstream(noFonts) << "<?xml version=\"1.0\"?>\n<fontconfig></fontconfig>\n";
+    const ToolRun fontless =
+        exportTool({"pdf", data, "-r", "1", "-o", QString::fromStdString(out("fontless.pdf"))},
+                   [&](QProcess& p) {
+                       QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+                       environment.insert("FONTCONFIG_FILE", QString::fromStdString(noFonts));
+                       p.setProcessEnvironment(environment);
+                   });
+    EXPECT_EQ(fontless.status, 7);
+    EXPECT_EQ(fontless.err, "sorkam-export: no font can be found: pictures need a serif face "
+                            "(Debian's fonts-liberation)\n");
+    EXPECT_FALSE(fs::exists(out("fontless.pdf")));
+    // No painter beside the tool.
     fs::create_directories(dir.path() / "bin");
     const std::string copy = (dir.path() / "bin" / "sorkam-export").string();
     fs::copy_file(SORKAM_EXPORT_BINARY, copy);
