@@ -3,10 +3,10 @@
 #include "chart/RecordColors.h"
 #include "chart/Traces.h"
 #include "export/ChartTables.h"
-#include "export/PngWriter.h"
 #include "plot/PlotFrame.h"
 #include "plot/PlotGeometry.h"
 #include "plot/PlotSurface.h"
+#include "png/PngWriter.h"
 
 #include <zlib.h>
 
@@ -118,8 +118,8 @@ int PalettePicture::dpi() const {
 }
 
 std::string pngOf(const PalettePicture& picture, const chart::PngTexts& texts) {
-    return pngOfIndexed(picture.width(), picture.height(), picture.palette(),
-                        picture.pixels().data(), picture.dpi(), texts);
+    return png::pngOfIndexed(picture.width(), picture.height(), picture.palette(),
+                             picture.pixels().data(), picture.dpi(), texts);
 }
 
 } // namespace sorkam::exporting

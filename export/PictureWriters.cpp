@@ -1,6 +1,6 @@
 #include "export/PictureWriters.h"
 
-#include "export/PngWriter.h"
+#include "png/PngWriter.h"
 
 #include <algorithm>
 
@@ -64,8 +64,8 @@ void PictureWriters::keepFailure(std::int64_t k, Failure failed) {
 }
 
 ExportResult PictureWriters::write(const Job& job) const {
-    const std::string png = pngOfIndexed(format.width(), format.height(), format.palette(),
-                                         job.pixels.data(), format.dpi(), job.texts);
+    const std::string png = png::pngOfIndexed(format.width(), format.height(), format.palette(),
+                                              job.pixels.data(), format.dpi(), job.texts);
     if (png.empty()) {
         return failure(kOutput, job.output, "cannot be written: the picture cannot be compressed");
     }

@@ -4,6 +4,21 @@
 
 namespace sorkam::chart {
 
+namespace {
+
+// The title entry as Qt's writer writes the placeholder: "(", the byte-order mark, its UTF-16
+// big-endian bytes, ")".
+QByteArray placeholderEntry() {
+    QByteArray entry = "\n/Title (\xFE\xFF";
+    for (const char c : QByteArray(kPdfTitlePlaceholder)) {
+        entry += '\0';
+        entry += c;
+    }
+    return entry + ")";
+}
+
+} // namespace
+
 QByteArray pdfText(const QString& text) {
     QByteArray hex = "<FEFF";
     for (const QChar c : text) {
@@ -12,21 +27,22 @@ QByteArray pdfText(const QString& text) {
     return hex + ">";
 }
 
-QByteArray pdfWithSubject(const QByteArray& pdf, const QString& subject) {
-    const qsizetype infoEnd = pdf.indexOf("endobj");
-    const qsizetype at = pdf.indexOf("\n/Creator ");
+QByteArray pdfWithInformation(const QByteArray& pdf, const QString& title, const QString& subject) {
+    const QByteArray placeholder = placeholderEntry();
+    const qsizetype at = pdf.indexOf(placeholder);
     const qsizetype xrefMark = pdf.lastIndexOf("\nstartxref\n");
-    if (infoEnd < 0 || at < 0 || at > infoEnd || xrefMark < 0) {
-        return pdf;
+    if (at < 0 || xrefMark < at) {
+        return {};
     }
     bool ok = false;
     const qsizetype xref = pdf.mid(xrefMark + 11).split('\n').value(0).toLongLong(&ok);
-    if (!ok || !pdf.mid(xref).startsWith("xref\n")) {
-        return pdf;
+    if (!ok || xref < at || !pdf.mid(xref).startsWith("xref\n")) {
+        return {};
     }
-    const QByteArray entry = "\n/Subject " + pdfText(subject);
-    const qsizetype shift = entry.size();
-    QByteArray patched = pdf.left(at) + entry + pdf.mid(at, xrefMark - at);
+    const QByteArray entries = "\n/Title " + pdfText(title) + "\n/Subject " + pdfText(subject);
+    const qsizetype shift = entries.size() - placeholder.size();
+    QByteArray patched = pdf.left(xrefMark);
+    patched.replace(at, placeholder.size(), entries);
     // "xref", "0 COUNT", then COUNT entries of 20 bytes: "OOOOOOOOOO GGGGG n \n".
     const qsizetype table = patched.indexOf('\n', xref + shift + 5) + 1;
     const qsizetype count = patched.mid(xref + shift + 7, table - xref - shift - 8).toLongLong();

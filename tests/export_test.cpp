@@ -401,6 +401,57 @@ TEST_F(ExportTest, AnSvgHoldsAPolylineAChannelAndItsTextsAsText) {
     EXPECT_EQ(images, 0);
 }
 
+TEST_F(ExportTest, EveryPictureNamesAFileExactlyWhateverItsNameHolds) {
+    // Markup, runs of blanks and a character XML forbids (U+FFFE).
+    const std::string name = "R&D <a> ]]>  b\xEF\xBF\xBE.vid";
+    const std::string data = dir.write(name, test::numberedRecords(2));
+    const QString title = QString::fromStdString(name) + ", records 1";
+    const auto made = [&](const char* command, const std::string& file) {
+        const ToolRun run = exportTool({command, QString::fromStdString(data), "-r", "1", "-o",
+                                        QString::fromStdString(out(file))});
+        EXPECT_EQ(run.status, 0) << run.err.toStdString();
+        return QString::fromStdString(out(file));
+    };
+    // PNG texts exactly (Qt's own reader would collapse the blanks): the plain picture's and
+    // the painter's.
+    const auto pngText = [](const QString& file, const std::string& keyword) {
+        const std::string png = contents(file.toStdString());
+        for (std::size_t at = 8; at + 12 <= png.size();) {
+            const std::size_t length = (std::size_t(std::uint8_t(png[at])) << 24) |
+                                       (std::size_t(std::uint8_t(png[at + 1])) << 16) |
+                                       (std::size_t(std::uint8_t(png[at + 2])) << 8) |
+                                       std::uint8_t(png[at + 3]);
+            const std::string data = png.substr(at + 8, length);
+            if (png.compare(at + 4, 4, "iTXt") == 0 && data.rfind(keyword + '\0', 0) == 0) {
+                return data.substr(keyword.size() + 5);
+            }
+            at += 12 + length;
+        }
+        return std::string();
+    };
+    EXPECT_EQ(pngText(made("png", "named.png"), "Title"), title.toStdString());
+    const ToolRun view = exportTool({"png", QString::fromStdString(data), "-r", "1", "--legend",
+                                     "-o", QString::fromStdString(out("view.png"))});
+    ASSERT_EQ(view.status, 0) << view.err.toStdString();
+    EXPECT_EQ(pngText(QString::fromStdString(out("view.png")), "Source"), name);
+    // The SVG is well-formed, with U+FFFE shown as U+FFFD; so does a PDF reader show it.
+    const QString readable = QString(title).replace(QChar(0xFFFE), QChar(0xFFFD));
+    QFile svg(made("svg", "named.svg"));
+    ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+    QString svgTitle;
+    int texts = 0;
+    int images = 0;
+    polylinesByStroke(svg.readAll(), svgTitle, texts, images);
+    EXPECT_EQ(svgTitle, readable);
+    // A PDF reader finds the title and reads the document without a complaint.
+    const QString pdf = made("pdf", "named.pdf");
+    const ToolRun info = exportTool({pdf}, {}, QStringLiteral("pdfinfo"));
+    EXPECT_EQ(info.status, 0);
+    EXPECT_EQ(info.err, QString());
+    EXPECT_TRUE(QString::fromUtf8(info.out).contains("Title:           " + readable + "\n"))
+        << info.out.toStdString();
+}
+
 TEST_F(ExportTest, APdfSaysWhatItShowsAndItsObjectsAreWhereItsTableSays) {
     const QString data = QString::fromStdString(three);
     const QString pdf = QString::fromStdString(out("two.pdf"));

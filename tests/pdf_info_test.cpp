@@ -1,4 +1,4 @@
-// The PDF subject written into the document information as Qt's writer lays it out.
+// The PDF title and subject written into the document information as Qt's writer lays it out.
 #include "picture/PdfInfo.h"
 
 #include <gtest/gtest.h>
@@ -14,8 +14,12 @@ QByteArray qtLaidOutDocument() {
     QByteArray pdf = "%PDF-1.4\n";
     QList<qsizetype> offsets;
     offsets.append(pdf.size());
-    pdf += "1 0 obj\n<<\n/Title " + pdfText("R&D <a>") + "\n/Creator " + pdfText("sorkam") +
-           "\n>>\nendobj\n";
+    QByteArray title = "(\xFE\xFF";
+    for (const char c : QByteArray(kPdfTitlePlaceholder)) {
+        title += '\0';
+        title += c;
+    }
+    pdf += "1 0 obj\n<<\n/Title " + title + ")\n/Creator " + pdfText("sorkam") + "\n>>\nendobj\n";
     offsets.append(pdf.size());
     pdf += "2 0 obj\n<< /Type /Catalog >>\nendobj\n";
     const qsizetype xref = pdf.size();
@@ -40,19 +44,20 @@ void expectTableTrue(const QByteArray& pdf) {
     }
 }
 
-TEST(PdfInfo, TheSubjectGoesAfterTheTitleAndTheTableFollowsIt) {
+TEST(PdfInfo, TitleAndSubjectTakeThePlaceholdersPlaceAndTheTableFollowsThem) {
     const QByteArray before = qtLaidOutDocument();
     expectTableTrue(before);
-    const QByteArray after = pdfWithSubject(before, QStringLiteral("records 0-2"));
-    const qsizetype subject = after.indexOf("\n/Subject " + pdfText("records 0-2") + "\n");
-    ASSERT_GE(subject, 0);
-    EXPECT_LT(after.indexOf("/Title "), subject);
-    EXPECT_LT(subject, after.indexOf("/Creator "));
+    // A name whose UTF-16 holds "\n/Creator " and "endobj" does not mislead it.
+    const QString title = QString::fromUtf16(u"\u0A2F\u4372\u6561\u746F\u7220 endobj.vid");
+    const QByteArray after = pdfWithInformation(before, title, QStringLiteral("records 0-2"));
+    const qsizetype at = after.indexOf("\n/Title " + pdfText(title) + "\n/Subject " +
+                                       pdfText("records 0-2") + "\n/Creator ");
+    ASSERT_GE(at, 0) << after.toStdString();
     expectTableTrue(after);
 
-    // A document laid out otherwise is left as it was.
-    const QByteArray other = "%PDF-1.4\n1 0 obj\n<< >>\nendobj\n%%EOF\n";
-    EXPECT_EQ(pdfWithSubject(other, QStringLiteral("x")), other);
+    // A document laid out otherwise is refused.
+    EXPECT_TRUE(
+        pdfWithInformation("%PDF-1.4\n1 0 obj\n<< >>\nendobj\n%%EOF\n", title, {}).isEmpty());
 }
 
 TEST(PdfInfo, TextIsUtf16WithItsByteOrderMark) {

@@ -563,7 +563,11 @@ TEST_F(WindowTest, TheSavedViewIsTheExportToolsPictureAndCopyAndPrintShowTheSame
                                            ": No such file or directory");
     const std::string before = contents(data);
     std::filesystem::create_symlink(data, dir.path() / "data.png");
-    const auto refused = writePictureFile((dir.path() / "data.png").string(), "picture", data);
+    const auto refused =
+        writePictureFile((dir.path() / "data.png").string(), data, [](QIODevice& file) {
+            file.write("picture");
+            return Result<void, std::string>();
+        });
     ASSERT_FALSE(refused.ok());
     EXPECT_EQ(refused.error(), "it is the data file shown");
     EXPECT_EQ(contents(data), before);

@@ -24,6 +24,7 @@ packages=(
     clang-format-14         # the format check
     desktop-file-utils shared-mime-info libxml2-utils man-db dpkg-dev file   # install and package checks
     lintian appstream       # package and metainfo checks
+    poppler-utils           # a PDF reader's view of the PDF pictures (pdfinfo)
 )
 case "${1:-}" in
 --run) packages=("${run_packages[@]}") ;;

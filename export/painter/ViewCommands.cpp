@@ -4,10 +4,13 @@
 #include "export/SelectedRecords.h"
 #include "picture/ViewFile.h"
 
+#include <QIODevice>
+
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <optional>
 
 namespace sorkam::exporting {
 
@@ -20,18 +23,69 @@ void addToLegend(std::vector<chart::LegendEntry>& legend, std::int64_t n, const 
     legend.push_back(chart::legendEntry(n, record));
 }
 
-// The picture file of the records paint paints (each by paintOne), in the format of options'
-// command, with the legend of them where the view has one; or the failure to read a record.
+// An output as a device for the picture's bytes, opened as the other commands open theirs on the
+// first byte written: a picture that is not made touches no output.
+class OutputDevice final : public QIODevice {
+public:
+    OutputDevice(std::string name, const FileIdentity& data) : name(std::move(name)), data(data) {
+        open(QIODevice::WriteOnly);
+    }
+
+    // The output's own failure (it cannot be opened, a full disk), where there was one.
+    [[nodiscard]] const std::optional<Failure>& failure() const { return problem; }
+    // Everything written put in place.
+    [[nodiscard]] ExportResult commit() {
+        if (!file && writeData(nullptr, 0) < 0) {
+            return *problem;
+        }
+        return file->commit();
+    }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* bytes, qint64 length) override {
+        if (!file) {
+            Result<OutputFile, Failure> opened = OutputFile::open(name, data);
+            if (!opened.ok()) {
+                problem = opened.error();
+                return -1;
+            }
+            file.emplace(std::move(opened.value()));
+        }
+        if (length == 0) {
+            return 0;
+        }
+        if (auto written = file->write(std::string_view(bytes, static_cast<std::size_t>(length)));
+            !written.ok()) {
+            problem = written.error();
+            return -1;
+        }
+        return length;
+    }
+
+private:
+    std::string name;
+    FileIdentity data;
+    std::optional<OutputFile> file;
+    std::optional<Failure> problem;
+};
+
+// The picture of the records paint paints (each by paintOne) written to output, in the format of
+// options' command, with the legend of them where the view has one; or the failure to read a
+// record, which leaves the output untouched, or to write it.
 using PaintOne = std::function<void(std::int64_t n, const Record& record)>;
 using PaintAll = std::function<ExportResult(const PaintOne& paintOne)>;
-Result<QByteArray, Failure> pictureOf(const ExportOptions& options, const chart::PictureText& text,
-                                      const PaintAll& paint) {
+ExportResult writePicture(const ExportOptions& options, const std::string& output,
+                          const FileIdentity& data, const chart::PictureText& text,
+                          const PaintAll& paint) {
     const chart::PictureFormat format = chart::pictureTypeNamed(commandName(options.command))
                                             .value_or(chart::kPictureTypes.front())
                                             .format;
     ExportResult painted;
-    const Result<QByteArray, std::string> bytes = chart::viewFile(
-        format, options.view, options.scale, text, [&](chart::ViewPainter& painter) {
+    OutputDevice out(output, data);
+    const Result<void, std::string> written = chart::writeViewFile(
+        out, format, options.view, options.scale, text,
+        [&](chart::ViewPainter& painter) -> std::optional<std::vector<chart::LegendEntry>> {
             std::vector<chart::LegendEntry> legend;
             painted = paint([&](std::int64_t n, const Record& record) {
                 painter.paintRecord(record, chart::recordColor(n));
@@ -39,30 +93,21 @@ Result<QByteArray, Failure> pictureOf(const ExportOptions& options, const chart:
                     addToLegend(legend, n, record);
                 }
             });
+            if (!painted.ok()) {
+                return std::nullopt;
+            }
             return legend;
         });
     if (!painted.ok()) {
         return painted.error();
     }
-    if (!bytes.ok()) {
-        return failure(kOutput, options.each ? options.eachDirectory : options.output,
-                       "cannot be written: " + bytes.error());
+    if (out.failure()) {
+        return *out.failure();
     }
-    return bytes.value();
-}
-
-// A picture's bytes written to output, as the other commands write theirs.
-ExportResult writeOutput(const std::string& output, const FileIdentity& data,
-                         const QByteArray& bytes) {
-    Result<OutputFile, Failure> out = OutputFile::open(output, data);
-    if (!out.ok()) {
-        return out.error();
+    if (!written.ok()) {
+        return failure(kOutput, output, "cannot be written: " + written.error());
     }
-    const std::string_view view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-    if (auto written = out.value().write(std::string(view)); !written.ok()) {
-        return written;
-    }
-    return out.value().commit();
+    return out.commit();
 }
 
 // png --each: a picture a record, in the selection's order.
@@ -73,17 +118,14 @@ ExportResult eachPicture(const ExportOptions& options, const DataFile& data,
         data, options.eachDirectory,
         [&](std::int64_t k, std::int64_t n, const Record& record,
             const std::string& path) -> ExportResult {
-            const Result<QByteArray, Failure> picture = pictureOf(
-                options,
+            const ExportResult written = writePicture(
+                options, path, data.identity,
                 chart::pictureText(options.file, {{n, n}}, options.view, options.scale, kSoftware),
                 [&](const PaintOne& paintOne) -> ExportResult {
                     paintOne(n, record);
                     return {};
                 });
-            if (!picture.ok()) {
-                return picture.error();
-            }
-            if (auto written = writeOutput(path, data.identity, picture.value()); !written.ok()) {
+            if (!written.ok()) {
                 return written;
             }
             if (progress) {
@@ -103,23 +145,18 @@ ExportResult viewPicture(const ExportOptions& options, const Progress& progress)
     if (options.each) {
         return eachPicture(options, data.value(), progress);
     }
-    // The picture is made before the output is opened: a record missing from the file leaves
-    // the output untouched.
-    // --scale is png's alone: svg and pdf keep 1.
-    const Result<QByteArray, Failure> picture =
-        pictureOf(options,
-                  chart::pictureText(options.file, runsOf(data.value().records), options.view,
-                                     options.scale, kSoftware),
-                  [&](const PaintOne& paintOne) {
-                      return forEachRecord(data.value(), [&](std::int64_t n, const Record& record) {
-                          paintOne(n, record);
-                          return ExportResult();
-                      });
-                  });
-    if (!picture.ok()) {
-        return picture.error();
-    }
-    return writeOutput(options.output, data.value().identity, picture.value());
+    // The output is opened only once the picture is made: a record missing from the file leaves
+    // it untouched. --scale is png's alone: svg and pdf keep 1.
+    return writePicture(options, options.output, data.value().identity,
+                        chart::pictureText(options.file, runsOf(data.value().records), options.view,
+                                           options.scale, kSoftware),
+                        [&](const PaintOne& paintOne) {
+                            return forEachRecord(data.value(),
+                                                 [&](std::int64_t n, const Record& record) {
+                                                     paintOne(n, record);
+                                                     return ExportResult();
+                                                 });
+                        });
 }
 
 } // namespace sorkam::exporting

@@ -47,18 +47,17 @@ Result<void, std::string> ViewSharing::save(const std::string& path) const {
         return failed("the name must end in .png, .svg or .pdf");
     }
     const int scale = pictureScale();
-    const Result<QByteArray, std::string> bytes =
-        chart::viewFile(type->format, controller.view(), scale, pictureText(scale),
-                        [this](chart::ViewPainter& painter) {
-                            return chart::paintShown(painter, controller.overlay());
-                        });
-    if (!bytes.ok()) {
-        return failed(bytes.error());
-    }
-    if (const auto written =
-            writePictureFile(path, bytes.value().toStdString(), controller.dataFile());
-        !written.ok()) {
-        return failed(written.error());
+    const chart::PictureText text = pictureText(scale);
+    const Result<void, std::string> saved =
+        writePictureFile(path, controller.dataFile(), [&](QIODevice& file) {
+            return chart::writeViewFile(file, type->format, controller.view(), scale, text,
+                                        [this](chart::ViewPainter& painter) {
+                                            return std::optional(
+                                                chart::paintShown(painter, controller.overlay()));
+                                        });
+        });
+    if (!saved.ok()) {
+        return failed(saved.error());
     }
     return {};
 }

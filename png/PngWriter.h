@@ -4,9 +4,10 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
-namespace sorkam::exporting {
+namespace sorkam::png {
 
 // A picture of colour indices, 8 bits a pixel, with its palette (0xRRGGBB), as PNG file bytes:
 // its resolution in dots per inch, and its rows unfiltered and deflated at zlib's level 5 (for a
@@ -18,4 +19,8 @@ namespace sorkam::exporting {
                                        const unsigned char* pixels, int dpi,
                                        const chart::PngTexts& texts = {});
 
-} // namespace sorkam::exporting
+// A PNG file's bytes with texts as international text chunks (UTF-8, kept exactly as given) put
+// right after its header chunk; the bytes as they were where they are not a PNG file.
+[[nodiscard]] std::string withPngTexts(std::string_view png, const chart::PngTexts& texts);
+
+} // namespace sorkam::png

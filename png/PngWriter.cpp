@@ -1,13 +1,13 @@
 // Written by hand, not through a picture library: the tool's pictures hold at most 256 colours,
 // which a PNG file with a palette takes as they are, and a library would load a toolkit for it.
-#include "export/PngWriter.h"
+#include "png/PngWriter.h"
 
 #include <zlib.h>
 
 #include <array>
 #include <cmath>
 
-namespace sorkam::exporting {
+namespace sorkam::png {
 
 namespace {
 
@@ -65,6 +65,13 @@ bool deflateRows(std::string& out, int width, int height, const unsigned char* p
     return ok;
 }
 
+void appendTexts(std::string& png, const chart::PngTexts& texts) {
+    for (const auto& [keyword, text] : texts) {
+        // Keyword, no compression, no language, no translated keyword, then the text.
+        appendChunk(png, "iTXt", keyword + std::string("\0\0\0\0\0", 5) + text);
+    }
+}
+
 } // namespace
 
 std::string pngOfIndexed(int width, int height, const std::vector<std::uint32_t>& palette,
@@ -81,10 +88,7 @@ std::string pngOfIndexed(int width, int height, const std::vector<std::uint32_t>
     appendBigEndian(resolution, perMetre);
     resolution += '\x01'; // per metre
     appendChunk(png, "pHYs", resolution);
-    for (const auto& [keyword, text] : texts) {
-        // Keyword, no compression, no language, no translated keyword, then the text.
-        appendChunk(png, "iTXt", keyword + std::string("\0\0\0\0\0", 5) + text);
-    }
+    appendTexts(png, texts);
     std::string colours;
     for (const std::uint32_t c : palette) {
         colours += static_cast<char>((c >> 16) & 0xFF);
@@ -101,4 +105,19 @@ std::string pngOfIndexed(int width, int height, const std::vector<std::uint32_t>
     return png;
 }
 
-} // namespace sorkam::exporting
+std::string withPngTexts(std::string_view png, const chart::PngTexts& texts) {
+    // The signature, then the header chunk: its length (13), "IHDR", 13 bytes and the CRC.
+    constexpr std::size_t kHeaderEnd = 8 + 4 + 4 + 13 + 4;
+    if (png.size() < kHeaderEnd || png.substr(0, 8) != "\x89PNG\r\n\x1a\n" ||
+        png.substr(12, 4) != "IHDR") {
+        return std::string(png);
+    }
+    std::string chunks;
+    appendTexts(chunks, texts);
+    std::string out;
+    out.reserve(png.size() + chunks.size());
+    out.append(png.substr(0, kHeaderEnd)).append(chunks).append(png.substr(kHeaderEnd));
+    return out;
+}
+
+} // namespace sorkam::png
