@@ -652,8 +652,8 @@ TEST_F(ExportTest, ASignalThatEndsTheRunTakesTheUnfinishedFilesWithIt) {
             });
         });
     EXPECT_EQ(large.status, -1); // ended by the signal
-    // SIGTERM while --each writes on several threads, at several moments: nothing half-written
-    // is left behind, whichever thread was creating or writing a file.
+    // SIGTERM or SIGHUP while --each writes on several threads, at several moments: nothing
+    // half-written is left behind, whichever thread was creating or writing a file.
     const std::string many = dir.write("many.vid", test::numberedRecords(60));
     for (const int delay : {20, 40, 80, 160}) {
         const fs::path folder = dir.path() / ("each-" + std::to_string(delay));
@@ -663,7 +663,7 @@ TEST_F(ExportTest, ASignalThatEndsTheRunTakesTheUnfinishedFilesWithIt) {
                        QString::fromStdString(folder.string())});
         ASSERT_TRUE(process.waitForStarted());
         QThread::msleep(delay);
-        ::kill(static_cast<pid_t>(process.processId()), SIGTERM);
+        ::kill(static_cast<pid_t>(process.processId()), delay % 40 == 0 ? SIGHUP : SIGTERM);
         ASSERT_TRUE(process.waitForFinished(60000));
         if (!fs::exists(folder)) {
             continue; // ended before it made the folder
@@ -675,6 +675,17 @@ TEST_F(ExportTest, ASignalThatEndsTheRunTakesTheUnfinishedFilesWithIt) {
     EXPECT_EQ(othersIn(dir.path(),
                        {"three.vid", "many.vid", "each-20", "each-40", "each-80", "each-160"}),
               std::vector<std::string>{});
+}
+
+TEST_F(ExportTest, AnOutputThroughALinkReplacesTheFileItLeadsTo) {
+    const std::string target = out("target.csv");
+    std::ofstream(target) << "old\n";
+    fs::create_symlink(target, out("link.csv"));
+    const ToolRun linked = exportTool({"csv", QString::fromStdString(three), "-r", "1", "-o",
+                                       QString::fromStdString(out("link.csv"))});
+    EXPECT_EQ(linked.status, kOk) << linked.err.toStdString();
+    EXPECT_TRUE(fs::is_symlink(out("link.csv")));
+    EXPECT_EQ(contents(target).rfind("record,", 0), 0u) << contents(target);
 }
 
 TEST_F(ExportTest, ANameAsLongAsTheFileSystemAllowsIsWritten) {

@@ -1,9 +1,14 @@
 // The view's arithmetic: zoom and pan within the chart, the zoomed index axis, cursors at pixel
 // columns, and hidden records.
+#include "chart/OverlayView.h"
 #include "chart/View.h"
+#include "chart/ViewText.h"
+#include "tests/support/RecordingSurface.h"
+#include "tests/support/TempFiles.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -62,6 +67,31 @@ TEST(View, CursorsSitOnWholeSamplesAndTheLastColumnIsTheLastSample) {
     EXPECT_EQ(
         cursorIndex(indexAtColumn(zoomed, columnOfIndex(zoomed, 150, kPlotWidth), kPlotWidth)),
         150);
+}
+
+TEST(View, AFractionalRangesTracesEndAtTheTraceAreasEdges) {
+    test::TempDir dir;
+    const Record record =
+        RecordFile::read(dir.write("one.vid", test::numberedRecords(1)), 0).value();
+    test::RecordingSurface plotA;
+    test::RecordingSurface plotB;
+    paintRecordOver(plotA, plotB, record, 0x0000FF, {100.3, 200.7});
+    float left = 1e9f;
+    float right = -1e9f;
+    for (const auto& line : plotA.only(test::RecordingSurface::Op::DrawLine)) {
+        left = std::min({left, line.x1, line.x2});
+        right = std::max({right, line.x1, line.x2});
+    }
+    EXPECT_EQ(left, kTraceOriginX);
+    EXPECT_EQ(right, kTraceOriginX + kTraceSegments);
+}
+
+TEST(View, RecordListsWithAGapAreNamedAsRuns) {
+    const RecordRuns runs = recordRuns({0, 1, 2, 5});
+    EXPECT_EQ(recordRunsText(runs), "0-2,5");
+    const PictureText text = pictureText("/data/run.vid", runs, {}, 1, "sorkam");
+    EXPECT_EQ(text.title, "run.vid, records 0-2,5");
+    EXPECT_EQ(text.options, "-r 0-2,5");
 }
 
 TEST(View, HiddenRecordsComeBackWhenToggledOrShownAgain) {

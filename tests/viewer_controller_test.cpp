@@ -303,6 +303,21 @@ TEST_F(ControllerTest, FollowingShowsEachWholeRecordAppendedAndWaitsForAHalfWrit
     EXPECT_FALSE(host.following);
     EXPECT_TRUE(dialogs.messages.empty());
 
+    // Following stops at record 23, with no box: records past it are not reached.
+    controller.toggleFollowing();
+    std::filesystem::resize_file(path, 0);
+    controller.fileChanged();
+    const auto many = test::numberedRecords(30);
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(many.data()),
+               static_cast<std::streamsize>(many.size()));
+    controller.fileChanged();
+    EXPECT_EQ(controller.recordNumber(), 23);
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(controller.suggestedPictureName(),
+              (std::filesystem::path(path).parent_path() / "growing-records-0-23.png").string());
+    controller.toggleFollowing();
+
     // A file cut to nothing and written again is followed as it is now.
     controller.toggleFollowing();
     tracesSinceLast();

@@ -353,6 +353,16 @@ TEST_F(WindowTest, KeysStepOpenAndCloseWhereverTheFocusIs) {
     QApplication::sendEvent(&w, &drop);
     EXPECT_EQ(w.controller().dataFile(), latin);
 
+    // F5 reads the file again: a copy cut to one record says so once.
+    dialogs.messages.clear();
+    const std::string cut = dir.write("cut.vid", testdata::demoFile(4));
+    dialogs.fileNames = {cut};
+    QTest::keyClick(&w, Qt::Key_O, Qt::ControlModifier);
+    QTest::keyClick(&w, Qt::Key_Right);
+    std::filesystem::resize_file(cut, 5024);
+    QTest::keyClick(&w, Qt::Key_F5);
+    EXPECT_EQ(dialogs.messages, (std::vector<std::string>{"end-of-file"}));
+    dialogs.messages.clear();
     QTest::keyClick(&w, Qt::Key_Q, Qt::ControlModifier);
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(w.exitStatus(), std::optional<int>(kClosedExitStatus));
@@ -422,13 +432,19 @@ TEST_F(WindowTest, ZoomLegendCursorsAndHiddenRecordsLeaveThePlotsAsTheyWere) {
     EXPECT_EQ(w.controller().view().range.width(), 801 / 2.0);
     trigger("zoomWholeAction");
     EXPECT_EQ(shown(), before); // the whole chart exactly as it was
-    // A touchpad's fine steps add up to a wheel's: four of 30 zoom as one of 120 does.
+    // A touchpad's fine steps add up to a wheel's: four of 30 zoom as one of 120 does, keeping
+    // the sample under the pointer where it was.
+    const auto indexAtPointer = [&] {
+        return chart::indexAtColumn(w.controller().view().range, 333, plotA(w)->width());
+    };
+    const double underPointer = indexAtPointer();
     for (int k = 0; k < 4; ++k) {
         QWheelEvent wheel(QPointF(333, 90), plotA(w)->mapToGlobal(QPointF(333, 90)), {}, {0, 30},
                           Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(plotA(w), &wheel);
     }
     EXPECT_NEAR(w.controller().view().range.width(), 801 * 0.8, 1e-3);
+    EXPECT_NEAR(indexAtPointer(), underPointer, 0.01);
     trigger("zoomWholeAction");
 
     trigger("legendAction");
@@ -444,6 +460,10 @@ TEST_F(WindowTest, ZoomLegendCursorsAndHiddenRecordsLeaveThePlotsAsTheyWere) {
     trigger("legendAction");
     EXPECT_EQ(shown(), before);
 
+    // A click on the last column puts the cursor on the last sample.
+    QTest::mouseClick(plotB(w), Qt::LeftButton, {},
+                      QPoint(chart::columnOfIndex({}, 801, plotB(w)->width()), 100));
+    EXPECT_EQ(w.controller().view().cursorA, std::optional<int>(801));
     // Cursors across both plots, never into their pictures; Esc removes them.
     QTest::mouseClick(plotA(w), Qt::LeftButton, {}, QPoint(200, 100));
     QTest::mouseClick(plotB(w), Qt::LeftButton, Qt::ShiftModifier, QPoint(300, 100));
@@ -568,6 +588,16 @@ TEST_F(WindowTest, TheSavedViewIsTheExportToolsPictureAndCopyAndPrintShowTheSame
             file.write("picture");
             return Result<void, std::string>();
         });
+    // A picture that fails once its file was begun leaves no file behind.
+    const auto half =
+        writePictureFile((dir.path() / "half.png").string(), data, [](QIODevice& file) {
+            file.write("half a picture");
+            return Result<void, std::string>(std::string("the picture cannot be made"));
+        });
+    EXPECT_FALSE(half.ok());
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+        EXPECT_EQ(entry.path().filename().string().find("half"), std::string::npos) << entry.path();
+    }
     ASSERT_FALSE(refused.ok());
     EXPECT_EQ(refused.error(), "it is the data file shown");
     EXPECT_EQ(contents(data), before);
