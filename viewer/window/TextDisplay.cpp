@@ -3,6 +3,8 @@
 #include "chart/ShownText.h"
 
 #include <QFile>
+#include <QMimeData>
+#include <QUrl>
 
 #include <dirent.h>
 #include <sys/stat.h>
@@ -77,6 +79,16 @@ QString literalWindowTitle(const QString& text) {
     QString title = text;
     title.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
     return title;
+}
+
+std::optional<std::string> droppedFile(const QMimeData* data) {
+    if (data == nullptr || data->urls().size() != 1 || !data->urls().constFirst().isLocalFile()) {
+        return std::nullopt;
+    }
+    // The URL's path percent-encodes the name's bytes, also those that are not UTF-8.
+    return QByteArray::fromPercentEncoding(
+               data->urls().constFirst().path(QUrl::FullyEncoded).toLatin1())
+        .toStdString();
 }
 
 } // namespace sorkam

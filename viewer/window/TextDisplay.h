@@ -2,7 +2,10 @@
 
 #include <QString>
 
+#include <optional>
 #include <string>
+
+class QMimeData;
 
 namespace sorkam {
 
@@ -19,6 +22,9 @@ namespace sorkam {
 // valid UTF-8 and show as U+FFFD (as in a file dialog); the path's own encoding where no single
 // existing file fits.
 [[nodiscard]] std::string pathBytes(const QString& path);
+
+// The one local file a drag carries, as the bytes of its path; nothing for anything else.
+[[nodiscard]] std::optional<std::string> droppedFile(const QMimeData* data);
 
 // The window title that shows text exactly: Qt treats "[*]" in a title as the modified-marker
 // placeholder, and "[*][*]" as a literal "[*]".

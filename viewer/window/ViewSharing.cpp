@@ -2,8 +2,11 @@
 
 #include "chart/PictureTypes.h"
 #include "picture/ViewFile.h"
+#include "viewer/Measurements.h"
+#include "viewer/window/MeasurementsWindow.h"
 #include "viewer/window/PictureFile.h"
 
+#include <QAction>
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -14,8 +17,47 @@
 namespace sorkam {
 
 ViewSharing::ViewSharing(const ViewerController& controller, UserDialogs& dialogs,
-                         std::function<double()> pixelRatio)
-    : controller(controller), dialogs(dialogs), pixelRatio(std::move(pixelRatio)) {
+                         std::function<double()> pixelRatio, QWidget* window)
+    : controller(controller), dialogs(dialogs), pixelRatio(std::move(pixelRatio)), window(window) {
+}
+
+void ViewSharing::run(WindowAction action) {
+    switch (action) {
+    case WindowAction::CopyView:
+        copy();
+        break;
+    case WindowAction::PrintView:
+        print();
+        break;
+    case WindowAction::ToggleMeasurements:
+        toggleMeasurements();
+        break;
+    case WindowAction::None:
+        break;
+    }
+}
+
+void ViewSharing::toggleMeasurements() {
+    if (measurements == nullptr) {
+        measurements = new MeasurementsWindow(window);
+        auto* action = window->findChild<QAction*>(QStringLiteral("measurementsAction"));
+        QObject::connect(measurements, &MeasurementsWindow::shownChanged, action,
+                         &QAction::setChecked);
+    }
+    if (measurements->isVisible()) {
+        measurements->close();
+        return;
+    }
+    measurements->show();
+    refreshMeasurements();
+}
+
+void ViewSharing::refreshMeasurements() {
+    if (measurements != nullptr && measurements->isVisible()) {
+        const chart::View& view = controller.view();
+        measurements->showMeasurements(view.cursorA, view.cursorB,
+                                       measure(controller.overlay(), view));
+    }
 }
 
 int ViewSharing::pictureScale() const {

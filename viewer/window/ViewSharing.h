@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chart/ViewText.h"
+#include "viewer/Commands.h"
 #include "viewer/ViewerController.h"
 #include "viewer/ViewerHost.h"
 
@@ -8,17 +9,26 @@
 #include <optional>
 #include <string>
 
+class QWidget;
+
 namespace sorkam {
 
-// The view shared as a picture: copied, saved as PNG, SVG or PDF, or printed, each painted afresh
-// from the controller's records and view (the records hidden from the legend left out), not
-// grabbed from the screen.
+class MeasurementsWindow;
+
+// The view shared: copied, saved as PNG, SVG or PDF, or printed, each painted afresh from the
+// controller's records and view (the records hidden from the legend left out), not grabbed from
+// the screen; and measured between the cursors in a window of its own.
 class ViewSharing {
 public:
     // pixelRatio tells the plots' device pixels to each layout pixel, the scale of raster
-    // pictures.
+    // pictures; window is the viewer's, which the measurements window belongs to.
     ViewSharing(const ViewerController& controller, UserDialogs& dialogs,
-                std::function<double()> pixelRatio);
+                std::function<double()> pixelRatio, QWidget* window);
+
+    // A command of the window's own: copy, print, or the measurements window opened or closed.
+    void run(WindowAction action);
+    // An open measurements window shows what the cursors measure now.
+    void refreshMeasurements();
 
     // The view as a picture on the clipboard.
     void copy() const;
@@ -32,9 +42,13 @@ private:
     [[nodiscard]] int pictureScale() const;
     [[nodiscard]] chart::PictureText pictureText(int scale) const;
 
+    void toggleMeasurements();
+
     const ViewerController& controller;
     UserDialogs& dialogs;
     std::function<double()> pixelRatio;
+    QWidget* window;
+    MeasurementsWindow* measurements = nullptr;
 };
 
 } // namespace sorkam

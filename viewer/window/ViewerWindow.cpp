@@ -5,12 +5,10 @@
 #include "picture/ChartFonts.h"
 #include "picture/Decorations.h"
 #include "viewer/Commands.h"
-#include "viewer/Measurements.h"
 #include "viewer/ReadOut.h"
 #include "viewer/StatusLine.h"
 #include "viewer/WindowFit.h"
 #include "viewer/window/CommandActions.h"
-#include "viewer/window/MeasurementsWindow.h"
 #include "viewer/window/QtDialogs.h"
 #include "viewer/window/TextDisplay.h"
 
@@ -21,34 +19,17 @@
 #include <QGuiApplication>
 #include <QHelpEvent>
 #include <QLabel>
-#include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScreen>
 #include <QToolTip>
-#include <QUrl>
 #include <QWindow>
 
 #include <cmath>
 #include <cstdio>
 
 namespace sorkam {
-
-namespace {
-
-// The one local file a drag carries, as the bytes of its path; nothing for anything else.
-std::optional<std::string> droppedFile(const QMimeData* data) {
-    if (data == nullptr || data->urls().size() != 1 || !data->urls().constFirst().isLocalFile()) {
-        return std::nullopt;
-    }
-    // The URL's path percent-encodes the name's bytes, also those that are not UTF-8.
-    return QByteArray::fromPercentEncoding(
-               data->urls().constFirst().path(QUrl::FullyEncoded).toLatin1())
-        .toStdString();
-}
-
-} // namespace
 
 ViewerWindow::ViewerWindow(UserDialogs* dialogs, int dpiOverride, QWidget* parent)
     : QWidget(parent),
@@ -60,7 +41,8 @@ ViewerWindow::ViewerWindow(UserDialogs* dialogs, int dpiOverride, QWidget* paren
       plotInput(
           control, [this](const std::function<void()>& handler) { run(handler); },
           [this] { return font(); }),
-      sharing(control, userDialogs, [this] { return controls.plotA->pixelRatio(); }),
+      sharing(
+          control, userDialogs, [this] { return controls.plotA->pixelRatio(); }, this),
       follower(
           [this] {
               control.fileNoticed();
@@ -106,7 +88,7 @@ void ViewerWindow::addCommands() {
                 if (command.handler != nullptr) {
                     (control.*command.handler)();
                 } else {
-                    runWindowAction(command.windowAction);
+                    sharing.run(command.windowAction);
                 }
             });
         });
@@ -167,53 +149,11 @@ void ViewerWindow::refreshView() {
     }
     controls.plotA->showView(ownView);
     controls.plotB->showView(ownView);
-    if (measurements != nullptr && measurements->isVisible()) {
-        const chart::View& view = control.view();
-        measurements->showMeasurements(view.cursorA, view.cursorB,
-                                       measure(control.overlay(), view));
-    }
-}
-
-void ViewerWindow::toggleMeasurements() {
-    if (measurements == nullptr) {
-        measurements = new MeasurementsWindow(this);
-        auto* action = findChild<QAction*>(QStringLiteral("measurementsAction"));
-        connect(measurements, &MeasurementsWindow::shownChanged, action, &QAction::setChecked);
-    }
-    if (measurements->isVisible()) {
-        measurements->close();
-        return;
-    }
-    measurements->show();
-    refreshView();
-}
-
-void ViewerWindow::runWindowAction(WindowAction action) {
-    switch (action) {
-    case WindowAction::CopyView:
-        copyView();
-        break;
-    case WindowAction::PrintView:
-        printView();
-        break;
-    case WindowAction::ToggleMeasurements:
-        toggleMeasurements();
-        break;
-    case WindowAction::None:
-        break;
-    }
-}
-
-void ViewerWindow::copyView() {
-    sharing.copy();
+    sharing.refreshMeasurements();
 }
 
 Result<void, std::string> ViewerWindow::saveView(const std::string& path) {
     return sharing.save(path);
-}
-
-void ViewerWindow::printView() {
-    sharing.print();
 }
 
 void ViewerWindow::setFollowing(bool on) {

@@ -18,7 +18,6 @@
 
 namespace sorkam {
 
-class MeasurementsWindow;
 // The viewer's one window: "VIDEO A" and "VIDEO B" plot areas stacked, the status line and the
 // "&Clear", "<" and ">" buttons along the bottom, all at fixed places. Every command is an action
 // made from the command table; events go to the controller, which owns the records and the view,
@@ -53,12 +52,6 @@ public:
     void setFollowing(bool on) override;
     [[nodiscard]] Result<void, std::string> saveView(const std::string& path) override;
 
-    // The window's own commands: the view as a picture on the clipboard, printed after a preview,
-    // and the measurements window opened, or closed where it is open.
-    void copyView();
-    void printView();
-    void toggleMeasurements();
-
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -72,7 +65,6 @@ private:
     // An action for each command of the table, its keys working wherever the focus is; the
     // buttons trigger theirs and the plots list them all in their context menu.
     void addCommands();
-    void runWindowAction(WindowAction action);
     // The plots' cursors, legend and marks, and what the mouse does on them.
     void addPlotInput();
     // The plots show their kept pictures, or a view of their own where they are zoomed or a
@@ -101,7 +93,6 @@ private:
     PlotInput plotInput;
     ViewSharing sharing;
     FileFollower follower;
-    MeasurementsWindow* measurements = nullptr;
     QString followToolTip;
     bool ending = false;
     bool screenWatched = false;
