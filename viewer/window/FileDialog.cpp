@@ -268,12 +268,12 @@ void FileDialog::showFolder(const std::string& path) {
     const auto& types = fileTypes(purpose);
     const auto type = static_cast<std::size_t>(std::max(filter->currentIndex(), 0));
     for (const Entry& entry : entriesOf(folder, types[std::min(type, types.size() - 1)].endings)) {
-        auto* name = new QStandardItem(shown(entry.name) + (entry.isFolder ? "/" : ""));
-        name->setData(QByteArray::fromStdString(entry.name), kBytesRole);
-        name->setData(entry.isFolder, kFolderRole);
         if (!entry.isFolder && !matchesPattern(shown(entry.name), pattern)) {
             continue;
         }
+        auto* name = new QStandardItem(shown(entry.name) + (entry.isFolder ? "/" : ""));
+        name->setData(QByteArray::fromStdString(entry.name), kBytesRole);
+        name->setData(entry.isFolder, kFolderRole);
         auto* size = new QStandardItem(entry.isFolder ? QString() : sizeText(locale, entry.size));
         size->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         auto* date = new QStandardItem(
