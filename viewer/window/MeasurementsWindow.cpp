@@ -45,9 +45,12 @@ void MeasurementsWindow::showMeasurements(const std::optional<int>& a, const std
         distance->setText(tr("Click a plot to set cursor A, Shift+click to set cursor B."));
         table->clear();
         table->setRowCount(0);
-        table->setColumnCount(0);
+        shown.clear();
+        placed = false;
         return;
     }
+    shown = rows;
+    placed = true;
     distance->setText(tr("A at %1, B at %2: B-A = %3 samples").arg(*a).arg(*b).arg(*b - *a));
     const std::vector<std::string> headings = measurementHeadings();
     table->setColumnCount(static_cast<int>(headings.size()));
@@ -69,25 +72,7 @@ void MeasurementsWindow::showMeasurements(const std::optional<int>& a, const std
 }
 
 QString MeasurementsWindow::tableText() const {
-    if (table->columnCount() == 0) {
-        return {};
-    }
-    const auto line = [](const QStringList& cells) {
-        return cells.join(QLatin1Char('\t')) + QLatin1Char('\n');
-    };
-    QStringList headings;
-    for (int column = 0; column < table->columnCount(); ++column) {
-        headings.append(table->horizontalHeaderItem(column)->text());
-    }
-    QString text = line(headings);
-    for (int row = 0; row < table->rowCount(); ++row) {
-        QStringList cells;
-        for (int column = 0; column < table->columnCount(); ++column) {
-            cells.append(table->item(row, column)->text());
-        }
-        text += line(cells);
-    }
-    return text;
+    return placed ? QString::fromStdString(measurementsText(shown)) : QString();
 }
 
 void MeasurementsWindow::showEvent(QShowEvent* event) {

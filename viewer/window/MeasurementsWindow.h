@@ -34,6 +34,8 @@ protected:
 private:
     QLabel* distance;
     QTableWidget* table;
+    std::vector<Measurement> shown; // the table's rows
+    bool placed = false;            // both cursors are: the table is shown
 };
 
 } // namespace sorkam
