@@ -22,6 +22,7 @@ inline constexpr OptionName kVersionOption{0, "version"};
 inline constexpr OptionName kLegendOption{0, "legend"};
 inline constexpr OptionName kRangeOption{0, "range"};
 inline constexpr OptionName kCursorsOption{0, "cursors"};
+inline constexpr OptionName kValuesOption{0, "values"};
 
 // "--range"; and "-r" for an option with a letter, "--range" for one without.
 [[nodiscard]] inline std::string longForm(const OptionName& option) {

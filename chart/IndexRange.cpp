@@ -1,5 +1,7 @@
 #include "chart/IndexRange.h"
 
+#include "chart/AxisSteps.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -11,29 +13,19 @@ constexpr double kWhole = kTraceSegments;
 // The whole chart's ticks stand 50 units apart, room for a three-digit number.
 constexpr double kTickSpacing = 45.0;
 
-// Range ends lie on a grid of 1/1024 sample: exact in binary and in the fewest decimals that a
-// picture's text writes, so a range written down reads back as wide as it was (in binary,
-// 8.7 - 0.7 is 7.999999999999999).
-constexpr double kGrid = 1024.0;
-
-double onGrid(double index) {
-    return std::round(index * kGrid) / kGrid;
-}
-
 IndexRange within(double first, double width) {
-    width = onGrid(std::clamp(width, kNarrowestRange, kWhole));
-    first = std::clamp(onGrid(first), 0.0, kWhole - width);
-    return {first, first + width};
+    const auto [from, to] = spanWithin(first, width, kNarrowestRange, kWhole);
+    return {from, to};
 }
 
 } // namespace
 
 float IndexRange::xOf(double index) const {
-    return static_cast<float>(kTraceOriginX + (index - first) * kWhole / width());
+    return static_cast<float>(kTraceOriginX + (index - first) * areaWidth() / width());
 }
 
 double IndexRange::indexAt(double x) const {
-    return first + (x - kTraceOriginX) * width() / kWhole;
+    return first + (x - kTraceOriginX) * width() / areaWidth();
 }
 
 int columnOfIndex(const IndexRange& range, double index, int width) {
@@ -46,8 +38,18 @@ double indexAtColumn(const IndexRange& range, int column, int width) {
 
 IndexRange zoomed(const IndexRange& range, double factor, double around) {
     const double width = std::clamp(range.width() * factor, kNarrowestRange, kWhole);
-    const double share = (around - range.first) / range.width();
+    // A zoomed range's trace area is wider than the whole chart's.
+    const double share = (range.xOf(around) - kTraceOriginX) / (kZoomedTraceEnd - kTraceOriginX);
     return within(around - share * width, width);
+}
+
+IndexRange indexRangeBetween(double a, double b) {
+    const double width = std::max(std::abs(b - a), kNarrowestRange);
+    return within((a + b) / 2.0 - width / 2.0, width);
+}
+
+IndexRange centredOn(double index, double width) {
+    return within(index - width / 2.0, width);
 }
 
 IndexRange panned(const IndexRange& range, double samples) {
@@ -59,18 +61,9 @@ IndexAxis indexAxisFor(const IndexRange& range) {
         return wholeIndexAxis();
     }
     // The smallest round step whose ticks stand kTickSpacing units apart.
-    const double wanted = range.width() * kTickSpacing / kWhole;
-    double step = 1.0;
-    for (double power = 1.0; step < wanted; power *= 10.0) {
-        for (const double m : {1.0, 2.0, 5.0}) {
-            step = m * power;
-            if (step >= wanted) {
-                break;
-            }
-        }
-    }
+    const double step = roundStep(range.width() * kTickSpacing / range.areaWidth());
     IndexAxis axis;
-    const double columnStep = std::fmod(step, 2.0) == 0.0 ? step / 2.0 : step;
+    const double columnStep = gridStep(step);
     for (double i = std::ceil(range.first / columnStep) * columnStep; i <= range.last;
          i += columnStep) {
         axis.columns.push_back(range.xOf(i));

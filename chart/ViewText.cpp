@@ -67,6 +67,10 @@ PictureText pictureText(const std::string& path, const RecordRuns& records, cons
     text.description = "VIDEO A (channels 1 and 3) and VIDEO B (channels 2 and 4) of records " +
                        numbers + " of " + text.source + ", samples " + indexText(view.range.first) +
                        " to " + indexText(view.range.last);
+    if (!view.values.whole()) {
+        text.description +=
+            ", values " + indexText(view.values.low) + " to " + indexText(view.values.high);
+    }
     std::vector<std::string> options;
     if (!records.empty()) { // no selection of the export tool paints none
         options.push_back(shortestForm(kRecordsOption) + " " + numbers);
@@ -74,6 +78,10 @@ PictureText pictureText(const std::string& path, const RecordRuns& records, cons
     if (!view.range.whole()) {
         options.push_back(longForm(kRangeOption) + " " + indexText(view.range.first) + "-" +
                           indexText(view.range.last));
+    }
+    if (!view.values.whole()) {
+        options.push_back(longForm(kValuesOption) + " " + indexText(view.values.low) + "-" +
+                          indexText(view.values.high));
     }
     if (view.cursorA || view.cursorB) {
         const auto at = [](const std::optional<int>& c) { return c ? std::to_string(*c) : ""; };

@@ -16,7 +16,7 @@ namespace sorkam::exporting {
 
 namespace {
 
-enum LongOnly : int { kEach = 1000, kScale, kJson, kVersion, kLegend, kRange, kCursors };
+enum LongOnly : int { kEach = 1000, kScale, kJson, kVersion, kLegend, kRange, kCursors, kValues };
 
 using chart::OptionName;
 
@@ -37,6 +37,7 @@ constexpr option kOptions[] = {
     entry(chart::kLegendOption, no_argument, kLegend),
     entry(chart::kRangeOption, required_argument, kRange),
     entry(chart::kCursorsOption, required_argument, kCursors),
+    entry(chart::kValuesOption, required_argument, kValues),
     {nullptr, 0, nullptr, 0},
 };
 
@@ -145,8 +146,12 @@ std::string exportHelpText() {
            helpLine(chart::kRangeOption, "FIRST-LAST",
                     "the sample indices shown, 0 to 801, as the viewer zooms\n"
                     "(200-400, 200.5-300.25)") +
+           helpLine(chart::kValuesOption, "LOW-HIGH",
+                    "the sample values shown, 0 to 265, as the viewer zooms\n"
+                    "(40-120)") +
            helpLine(chart::kCursorsOption, "A,B",
-                    "cursors A and B at sample indices (or A alone, or ,B)") +
+                    "cursors A and B at sample indices (or A alone, or ,B), with\n"
+                    "their read-out and, in the legend, the values there") +
            helpLine(chart::kLegendOption, "",
                     "the legend: each record's colour, number and header texts") +
            helpLine(chart::kHelpOption, "", "this text") +
@@ -208,6 +213,16 @@ std::optional<UsageError> takeOption(int code, const std::string& value, GivenOp
                               chart::escapedName(value)};
         }
         options.view.range = *range;
+        break;
+    }
+    case kValues: {
+        const auto values = valuesIn(value);
+        if (!values) {
+            return UsageError{"--values takes LOW-HIGH, sample values from 0 to 265 at least 4 "
+                              "apart, not " +
+                              chart::escapedName(value)};
+        }
+        options.view.values = *values;
         break;
     }
     case kCursors:
@@ -272,10 +287,11 @@ bool belongsTo(ExportOptions::Command command, int code) {
         return code == kJson || code == 'r';
     case ExportOptions::Command::Png:
         return code == 'r' || code == 'o' || code == kEach || code == kScale || code == kLegend ||
-               code == kRange || code == kCursors;
+               code == kRange || code == kCursors || code == kValues;
     case ExportOptions::Command::Svg:
     case ExportOptions::Command::Pdf:
-        return code == 'r' || code == 'o' || code == kLegend || code == kRange || code == kCursors;
+        return code == 'r' || code == 'o' || code == kLegend || code == kRange ||
+               code == kCursors || code == kValues;
     default:
         return code == 'r' || code == 'o';
     }

@@ -22,14 +22,14 @@ struct ExportOptions {
     bool each = false;
     int scale = 1; // png: 1 to 4
     bool json = false;
-    chart::View view; // png, svg, pdf: --range, --cursors, --legend
+    chart::View view; // png, svg, pdf: --range, --values, --cursors, --legend
 
     // Whether it needs more than the chart and traces kept at build time: vectors, or text and
-    // ticks of a view (a legend, cursors, a range's own index axis).
+    // ticks of a view (a legend, cursors, a zoomed range's own axes).
     [[nodiscard]] bool needsPainter() const {
         return command == Command::Svg || command == Command::Pdf ||
                (command == Command::Png &&
-                (view.legend || view.cursorA || view.cursorB || !view.range.whole()));
+                (view.legend || view.cursorA || view.cursorB || !view.zoomedOut()));
     }
 };
 

@@ -82,7 +82,11 @@ std::optional<Decimal> decimalIn(std::string_view text) {
 
 } // namespace
 
-std::optional<chart::IndexRange> rangeIn(const std::string& text) {
+namespace {
+
+// "LOW-HIGH" within 0..whole, at least narrowest apart, compared as the decimals are written.
+std::optional<std::pair<double, double>> spanIn(const std::string& text, long long whole,
+                                                long long narrowest) {
     std::size_t dash = text.find('-', 1);
     while (dash != std::string::npos && (text[dash - 1] == 'e' || text[dash - 1] == 'E')) {
         dash = text.find('-', dash + 1); // the minus of an exponent
@@ -96,12 +100,24 @@ std::optional<chart::IndexRange> rangeIn(const std::string& text) {
     const auto last = decimalIn(lastText);
     const auto firstValue = numberIn<double>(firstText);
     const auto lastValue = numberIn<double>(lastText);
-    constexpr auto kNarrowest = static_cast<long long>(chart::kNarrowestRange);
-    if (!first || !last || !firstValue || !lastValue || Decimal{kTraceSegments, {}} < *last ||
-        *last < Decimal{first->whole + kNarrowest, first->fraction}) {
+    if (!first || !last || !firstValue || !lastValue || Decimal{whole, {}} < *last ||
+        *last < Decimal{first->whole + narrowest, first->fraction}) {
         return std::nullopt;
     }
-    return chart::IndexRange{*firstValue, *lastValue};
+    return std::pair(*firstValue, *lastValue);
+}
+
+} // namespace
+
+std::optional<chart::IndexRange> rangeIn(const std::string& text) {
+    const auto span = spanIn(text, kTraceSegments, static_cast<long long>(chart::kNarrowestRange));
+    return span ? std::optional(chart::IndexRange{span->first, span->second}) : std::nullopt;
+}
+
+std::optional<chart::ValueRange> valuesIn(const std::string& text) {
+    const auto span = spanIn(text, static_cast<long long>(kValueSpan),
+                             static_cast<long long>(chart::kNarrowestValues));
+    return span ? std::optional(chart::ValueRange{span->first, span->second}) : std::nullopt;
 }
 
 } // namespace sorkam::exporting

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "chart/IndexRange.h"
+#include "chart/ValueRange.h"
 
 #include <charconv>
 #include <optional>
@@ -23,5 +24,7 @@ template <typename T> [[nodiscard]] std::optional<T> numberIn(std::string_view t
 // bounds and the width compared as the decimals are written, not as their nearest binary numbers.
 // Nothing for anything else.
 [[nodiscard]] std::optional<chart::IndexRange> rangeIn(const std::string& text);
+// "LOW-HIGH": sample values 0 to 265, at least kNarrowestValues apart, read as rangeIn reads.
+[[nodiscard]] std::optional<chart::ValueRange> valuesIn(const std::string& text);
 
 } // namespace sorkam::exporting

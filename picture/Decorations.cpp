@@ -1,5 +1,6 @@
 #include "picture/Decorations.h"
 
+#include "chart/ViewLabels.h"
 #include "picture/ImagePlotSurface.h"
 
 #include <QFontMetrics>
@@ -13,60 +14,58 @@ namespace {
 
 constexpr int kPadding = 4;
 constexpr int kSwatch = 14;
-const QColor kCursorA(0xC0, 0x40, 0x00);
-const QColor kCursorB(0x60, 0x00, 0xA0);
+constexpr int kBoxLeft = 40; // the read-out's and the note's left edge
+constexpr int kBarHeight = 3;
 
-QString legendText(const LegendEntry& entry) {
-    return QString::number(entry.number) + QStringLiteral("  ") +
-           QString::fromStdString(entry.text);
+QString legendText(const LegendEntry& entry, int which) {
+    QString text =
+        QString::number(entry.number) + QStringLiteral("  ") + QString::fromStdString(entry.text);
+    const std::string& values = entry.atCursors[static_cast<std::size_t>(which)];
+    if (!values.empty()) {
+        text += QStringLiteral("   ") + QString::fromStdString(values);
+    }
+    return text;
 }
 
-} // namespace
+// Text in a framed white box with its top-left corner at, black; the box.
+QRect paintBoxedText(QPainter& painter, QPoint at, const QString& text) {
+    const QFontMetrics metrics = painter.fontMetrics();
+    const QRect box(at, QSize(metrics.horizontalAdvance(text) + 8, metrics.height() + 2));
+    painter.fillRect(box, Qt::white);
+    painter.setPen(Qt::black);
+    painter.drawRect(box.adjusted(0, 0, -1, -1));
+    painter.drawText(box, Qt::AlignCenter, text);
+    return box;
+}
 
-void paintCursors(QPainter& painter, QSize plot, const IndexRange& range,
-                  const std::optional<int>& a, const std::optional<int>& b) {
-    const std::pair<const std::optional<int>&, const char*> cursors[] = {{a, "A"}, {b, "B"}};
+// The cursors' lines, and their letters on tags at row top.
+void paintCursors(QPainter& painter, QSize plot, const View& view, int top) {
+    const std::pair<const std::optional<int>&, char> cursors[] = {{view.cursorA, 'A'},
+                                                                  {view.cursorB, 'B'}};
+    QFont bold = painter.font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
     for (const auto& [at, letter] : cursors) {
-        if (!at || *at < range.first || *at > range.last) {
+        if (!at || *at < view.range.first || *at > view.range.last) {
             continue;
         }
-        const int x = columnOfIndex(range, *at, plot.width());
-        const QColor colour = letter[0] == 'A' ? kCursorA : kCursorB;
+        const int x = columnOfIndex(view.range, *at, plot.width());
+        const QColor colour = toQColor(letter == 'A' ? kCursorAColor : kCursorBColor);
         painter.setPen(QPen(colour, 1, Qt::DashLine));
         painter.drawLine(x, 0, x, plot.height() - 1);
-        painter.setPen(colour);
-        painter.drawText(x + 3, painter.fontMetrics().ascent() + 2, QString::fromLatin1(letter));
+        const QString text(QLatin1Char{letter});
+        const QRect tag(x + 1, top, metrics.horizontalAdvance(text) + 6, metrics.height());
+        painter.fillRect(tag, colour);
+        painter.save();
+        painter.setFont(bold);
+        painter.setPen(Qt::white);
+        painter.drawText(tag, Qt::AlignCenter, text);
+        painter.restore();
     }
 }
 
-std::vector<LegendRow> legendRows(const std::vector<LegendEntry>& legend, QSize plot,
-                                  const QFont& font) {
-    const QFontMetrics metrics(font);
-    int width = 0;
-    for (const LegendEntry& entry : legend) {
-        width = std::max(width, metrics.horizontalAdvance(legendText(entry)));
-    }
-    const int rowHeight = std::max(metrics.height(), kSwatch) + 2;
-    const int rowWidth = kSwatch + 2 * kPadding + width;
-    // As many rows a column as the plot's height holds (14 at the window's size), then a column
-    // more to the left, the rows shared out evenly: all 24 records stay on the plot.
-    const int count = static_cast<int>(legend.size());
-    const int fit = std::max(1, (plot.height() - 2 * kPadding - 4) / rowHeight);
-    const int columns = std::max(1, (count + fit - 1) / fit);
-    const int perColumn = std::max(1, (count + columns - 1) / columns);
-    const int lastLeft = plot.width() - rowWidth - 2 * kPadding - 2;
-    std::vector<LegendRow> rows;
-    for (int k = 0; k < count; ++k) {
-        const int left = lastLeft - (columns - 1 - k / perColumn) * (rowWidth + 2 * kPadding);
-        const int top = kPadding + 2 + (k % perColumn) * rowHeight;
-        rows.push_back(
-            {QRect(left, top, rowWidth, rowHeight), legend[static_cast<std::size_t>(k)].number});
-    }
-    return rows;
-}
-
-void paintLegend(QPainter& painter, const std::vector<LegendEntry>& legend, QSize plot) {
-    const std::vector<LegendRow> rows = legendRows(legend, plot, painter.font());
+void paintLegend(QPainter& painter, const std::vector<LegendEntry>& legend, int which, QSize plot) {
+    const std::vector<LegendRow> rows = legendRows(legend, which, plot, painter.font());
     if (rows.empty()) {
         return;
     }
@@ -88,17 +87,74 @@ void paintLegend(QPainter& painter, const std::vector<LegendEntry>& legend, QSiz
         painter.setPen(shown.visible ? Qt::black : Qt::gray);
         painter.drawRect(swatch.adjusted(0, 0, -1, -1));
         painter.drawText(row.adjusted(kSwatch + kPadding, 0, 0, 0),
-                         Qt::AlignLeft | Qt::AlignVCenter, legendText(shown));
+                         Qt::AlignLeft | Qt::AlignVCenter, legendText(shown, which));
     }
 }
 
-void paintNote(QPainter& painter, const QString& text) {
+// The zoomed part: its label above the index axis at the right, and the bar along the bottom.
+void paintZoom(QPainter& painter, QSize plot, const View& view) {
+    const QString label = QString::fromStdString(zoomLabel(view));
     const QFontMetrics metrics = painter.fontMetrics();
-    const QRect box(40, 4, metrics.horizontalAdvance(text) + 8, metrics.height() + 2);
-    painter.fillRect(box, Qt::white);
-    painter.setPen(Qt::black);
-    painter.drawRect(box.adjusted(0, 0, -1, -1));
-    painter.drawText(box, Qt::AlignCenter, text);
+    const int width = metrics.horizontalAdvance(label) + 8;
+    const int axisRow = static_cast<int>(
+        std::lround((kChartHeight - kTraceOriginY) * (plot.height() - 1) / kChartHeight));
+    paintBoxedText(painter, QPoint(plot.width() - width - 2, axisRow - metrics.height() - 5),
+                   label);
+    const IndexRange whole;
+    const int left = columnOfIndex(whole, 0, plot.width());
+    const int right = columnOfIndex(whole, kTraceSegments, plot.width());
+    const int from = columnOfIndex(whole, view.range.first, plot.width());
+    const int to = columnOfIndex(whole, view.range.last, plot.width());
+    const int top = plot.height() - kBarHeight;
+    painter.fillRect(QRect(left, top, right - left + 1, kBarHeight), Qt::white);
+    painter.fillRect(QRect(from, top, std::max(to - from + 1, 2), kBarHeight), Qt::black);
+}
+
+} // namespace
+
+void paintPlotDecorations(QPainter& painter, QSize plot, int which, const View& view,
+                          const std::vector<LegendEntry>& legend, const QString& note) {
+    int top = kPadding;
+    const QString readOut = QString::fromStdString(cursorReadOut(view));
+    if (!readOut.isEmpty()) {
+        top = paintBoxedText(painter, QPoint(kBoxLeft, top), readOut).bottom() + 3;
+    }
+    paintCursors(painter, plot, view, top);
+    if (!note.isEmpty()) {
+        paintBoxedText(painter, QPoint(kBoxLeft, top), note);
+    }
+    if (legendOnPlot(view, which)) {
+        paintLegend(painter, legend, which, plot);
+    }
+    if (!view.zoomedOut()) {
+        paintZoom(painter, plot, view);
+    }
+}
+
+std::vector<LegendRow> legendRows(const std::vector<LegendEntry>& legend, int which, QSize plot,
+                                  const QFont& font) {
+    const QFontMetrics metrics(font);
+    int width = 0;
+    for (const LegendEntry& entry : legend) {
+        width = std::max(width, metrics.horizontalAdvance(legendText(entry, which)));
+    }
+    const int rowHeight = std::max(metrics.height(), kSwatch) + 2;
+    const int rowWidth = kSwatch + 2 * kPadding + width;
+    // As many rows a column as the plot's height holds (14 at the window's size), then a column
+    // more to the left, the rows shared out evenly: all 24 records stay on the plot.
+    const int count = static_cast<int>(legend.size());
+    const int fit = std::max(1, (plot.height() - 2 * kPadding - 4) / rowHeight);
+    const int columns = std::max(1, (count + fit - 1) / fit);
+    const int perColumn = std::max(1, (count + columns - 1) / columns);
+    const int lastLeft = plot.width() - rowWidth - 2 * kPadding - 2;
+    std::vector<LegendRow> rows;
+    for (int k = 0; k < count; ++k) {
+        const int left = lastLeft - (columns - 1 - k / perColumn) * (rowWidth + 2 * kPadding);
+        const int top = kPadding + 2 + (k % perColumn) * rowHeight;
+        rows.push_back(
+            {QRect(left, top, rowWidth, rowHeight), legend[static_cast<std::size_t>(k)].number});
+    }
+    return rows;
 }
 
 } // namespace sorkam::chart

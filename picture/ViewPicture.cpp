@@ -23,18 +23,16 @@ Resolution pictureResolution(int scale) {
     return {kPictureDpi, static_cast<double>(scale)};
 }
 
-// The cursors on both plots and the legend on the upper one, painter in layout pixels.
+// What both plots show over their traces, painter in layout pixels.
 void paintDecorations(QPainter& painter, const View& view, const std::vector<LegendEntry>& legend) {
     painter.setFont(layoutPixelFont(windowFont()));
-    for (const TwipsRect& place : {kPlotA, kPlotB}) {
-        const QRect rect = layoutRect(place);
+    const TwipsRect places[] = {kPlotA, kPlotB};
+    for (int which = 0; which < 2; ++which) {
+        const QRect rect = layoutRect(places[which]);
         painter.save();
         painter.translate(rect.topLeft());
         painter.setClipRect(QRect(QPoint(), rect.size()));
-        paintCursors(painter, rect.size(), view.range, view.cursorA, view.cursorB);
-        if (view.legend && place.top == kPlotA.top) {
-            paintLegend(painter, legend, rect.size());
-        }
+        paintPlotDecorations(painter, rect.size(), which, view, legend);
         painter.restore();
     }
 }
@@ -42,7 +40,7 @@ void paintDecorations(QPainter& painter, const View& view, const std::vector<Leg
 } // namespace
 
 void ViewPainter::paintRecord(const Record& record, Color color) {
-    paintRecordOver(plotA(), plotB(), record, color, shownView.range);
+    paintRecordOver(plotA(), plotB(), record, color, shownView);
 }
 
 RasterViewPainter::RasterViewPainter(const View& view, int scale)
@@ -50,14 +48,13 @@ RasterViewPainter::RasterViewPainter(const View& view, int scale)
                                                 pictureResolution(scale).pictureDpi()),
       surfaceB(qRectOf(pictureResolution(scale), kPlotB).size(),
                pictureResolution(scale).pictureDpi()) {
-    const IndexAxis axis = indexAxisFor(view.range);
-    drawFrameOn(surfaceA, axis);
-    drawFrameOn(surfaceB, axis);
+    drawViewFrame(surfaceA, view);
+    drawViewFrame(surfaceB, view);
 }
 
 QImage RasterViewPainter::finish(const std::vector<LegendEntry>& legend) {
     QImage picture = chartAround(scale, surfaceA.image(), surfaceB.image());
-    if (view().cursorA || view().cursorB || view().legend) {
+    if (view().cursorA || view().cursorB || view().legend || !view().zoomedOut()) {
         QPainter over(&picture);
         over.scale(scale, scale);
         paintDecorations(over, view(), legend);
@@ -70,10 +67,9 @@ VectorViewPainter::VectorViewPainter(const View& view, QPainter& painter)
       surfaceB(painter, layoutRect(kPlotB)) {
     painter.fillRect(QRect(QPoint(), chartSize()), toQColor(kWindowBackground));
     paintChartCaptions(painter, layoutPixelFont(captionFont()), pictureResolution(1));
-    const IndexAxis axis = indexAxisFor(view.range);
     for (VectorPlotSurface* surface : {&surfaceA, &surfaceB}) {
         surface->clear();
-        drawFrameOn(*surface, axis);
+        drawViewFrame(*surface, view);
         surface->flush();
     }
 }
@@ -89,7 +85,7 @@ std::vector<LegendEntry> paintShown(ViewPainter& painter, const Overlay& overlay
     for (const OverlayRecord& shown : overlay.records()) {
         if (painter.view().shows(shown.number)) {
             painter.paintRecord(shown.record, shown.color);
-            legend.push_back(legendEntry(shown.number, shown.record));
+            legend.push_back(legendEntry(shown.number, shown.record, painter.view()));
         }
     }
     return legend;

@@ -25,12 +25,27 @@ const IndexAxis& wholeIndexAxis() {
     return axis;
 }
 
+const ValueAxis& wholeValueAxis() {
+    static const ValueAxis axis = [] {
+        ValueAxis whole;
+        for (std::int16_t v = 20; v <= 270; v += 20) {
+            whole.ticks.emplace_back(v + kTraceOriginY, v);
+        }
+        for (std::int16_t y = 25; y <= 290; y += 10) {
+            whole.rows.push_back(y);
+        }
+        whole.references = {75.0f, 125.0f, 225.0f};
+        return whole;
+    }();
+    return axis;
+}
+
 void setChartScale(PlotSurface& surface) {
     surface.setScale(kChartScale.left, kChartScale.top, kChartScale.left + kChartScale.width,
                      kChartScale.top + kChartScale.height);
 }
 
-void drawFrameOn(PlotSurface& s, const IndexAxis& axis) {
+void drawFrameOn(PlotSurface& s, const IndexAxis& axis, const ValueAxis& values) {
     constexpr float x0 = kTraceOriginX;
     constexpr float y0 = kTraceOriginY;
     setChartScale(s);
@@ -38,19 +53,19 @@ void drawFrameOn(PlotSurface& s, const IndexAxis& axis) {
     s.drawLine(x0, 15.0f, x0, 290.0f, kForegroundColor);
     s.drawLine(30.0f, y0, 900.0f, y0, kForegroundColor);
 
-    // Value ticks 20..260 to the right of the vertical axis, labels at the left edge, 10 units
-    // above their tick.
-    for (std::int16_t v = 20; v <= 270; v += 20) {
-        s.drawLine(x0, v + y0, x0 + 3.0f, v + y0, kForegroundColor);
-        s.drawNumber(x0 + 3.0f - 35.0f, v + y0 + 10.0f, v);
+    // Value ticks to the right of the vertical axis, labels at the left edge, 10 units above
+    // their tick.
+    for (const auto& [y, v] : values.ticks) {
+        s.drawLine(x0, y, x0 + 3.0f, y, kForegroundColor);
+        s.drawNumber(x0 + 3.0f - 35.0f, y + 10.0f, v);
     }
     // Index ticks above the horizontal axis, labels below it, 10 units to the left.
     for (const auto& [x, i] : axis.ticks) {
         s.drawLine(x, y0, x, y0 + 6.0f, kForegroundColor);
         s.drawNumber(x - 10.0f, y0 + 6.0f - 12.5f, i);
     }
-    // Dotted grid: rows at values 0, 10, ..., 260, columns where the index axis has them.
-    for (std::int16_t y = 25; y <= 290; y += 10) {
+    // Dotted grid: rows and columns where the axes have them.
+    for (const float y : values.rows) {
         for (std::int16_t x = 35; x <= 900; x += 5) {
             s.drawPoint(x, y);
         }
@@ -60,8 +75,8 @@ void drawFrameOn(PlotSurface& s, const IndexAxis& axis) {
             s.drawPoint(x, y);
         }
     }
-    // Dashed reference lines at values 50, 100 and 200.
-    for (const float y : {75.0f, 125.0f, 225.0f}) {
+    // Dashed reference lines.
+    for (const float y : values.references) {
         for (std::int16_t x = 35; x <= 900; x += 17) {
             s.drawLine(x, y, x + kDashLength, y, kForegroundColor);
         }

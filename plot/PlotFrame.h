@@ -21,6 +21,8 @@ void setChartScale(PlotSurface& surface);
 inline constexpr UserScale kChartScale{0.0f, kChartHeight, kChartWidth, -kChartHeight};
 // A trace joins samples 0..801 of a channel: 801 segments.
 inline constexpr int kTraceSegments = 801;
+// The value axis runs from value 0 at y 25 up to 265 at y 290.
+inline constexpr double kValueSpan = 265.0;
 
 // Where the index axis has its numbered ticks (the user x and the index printed below it) and its
 // grid's dotted columns (user x).
@@ -29,13 +31,25 @@ struct IndexAxis {
     std::vector<float> columns;
 };
 
+// Where the value axis has its numbered ticks (the user y and the value printed beside it), its
+// grid's dotted rows and its dashed reference lines (user y).
+struct ValueAxis {
+    std::vector<std::pair<float, std::int16_t>> ticks;
+    std::vector<float> rows;
+    std::vector<float> references;
+};
+
 // The whole chart's index axis: ticks every 50 samples from 50 to 850, columns every 25 from 0.
 [[nodiscard]] const IndexAxis& wholeIndexAxis();
+// The whole chart's value axis: 13 ticks every 20 levels from 20 to 260, rows every 10 from 0 to
+// 260, and dashed lines at 50, 100 and 200.
+[[nodiscard]] const ValueAxis& wholeValueAxis();
 
-// Paints the chart furniture on one surface: the scale (0, 315)-(935, 0), both axes, 13 value
-// ticks and the index axis's ticks with their labels, the dotted grid and three dashed reference
-// lines. Never clears; painting it again paints the same pixels.
-void drawFrameOn(PlotSurface& surface, const IndexAxis& axis = wholeIndexAxis());
+// Paints the chart furniture on one surface: the scale (0, 315)-(935, 0), both axes, their ticks
+// with labels, the dotted grid and the dashed reference lines. Never clears; painting it again
+// paints the same pixels.
+void drawFrameOn(PlotSurface& surface, const IndexAxis& axis = wholeIndexAxis(),
+                 const ValueAxis& values = wholeValueAxis());
 
 // Paints the frame on plotA completely, then on plotB.
 void drawFrame(PlotSurface& plotA, PlotSurface& plotB);

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -21,9 +22,8 @@ TEST(View, ZoomAndPanStayWithinTheChartAndNoNarrowerThanEightSamples) {
         double factor, around, pan; // zoomed by factor around an index, then panned
         IndexRange to;
     } const rows[] = {
-        {{}, 0.5, 400.5, 0, {200.25, 600.75}}, // the index under the pointer stays put
-        {{}, 0.001, 0, 0, {0, 8}},             // no narrower than 8 samples
-        {{}, 2, 400, 0, {0, 801}},             // no wider than the chart
+        {{}, 0.001, 0, 0, {0, 8}}, // no narrower than 8 samples
+        {{}, 2, 400, 0, {0, 801}}, // no wider than the chart
         {{700, 801}, 0.5, 801, 0, {750.5, 801}},
         {{0, 100}, 1, 0, -50, {0, 100}}, // panned against either end
         {{700, 801}, 1, 0, 10, {700, 801}},
@@ -33,6 +33,14 @@ TEST(View, ZoomAndPanStayWithinTheChartAndNoNarrowerThanEightSamples) {
         const IndexRange to = panned(zoomed(row.from, row.factor, row.around), row.pan);
         EXPECT_EQ(std::pair(to.first, to.last), std::pair(row.to.first, row.to.last))
             << row.from.first << "-" << row.from.last << " x" << row.factor;
+    }
+    // The index zoomed around stays at its x, from the whole chart's trace area to a zoomed one's
+    // and back, to within the 1/1024 grid.
+    IndexRange range;
+    for (const double factor : {0.5, 0.8, 0.5, 2.0, 1.25}) {
+        const IndexRange to = zoomed(range, factor, 400.5);
+        EXPECT_NEAR(to.xOf(400.5), range.xOf(400.5), 0.01) << factor;
+        range = to;
     }
 }
 
@@ -69,21 +77,32 @@ TEST(View, CursorsSitOnWholeSamplesAndTheLastColumnIsTheLastSample) {
         150);
 }
 
-TEST(View, AFractionalRangesTracesEndAtTheTraceAreasEdges) {
+TEST(View, AZoomedViewsTracesFillTheTraceAreaAndStayWithinIt) {
     test::TempDir dir;
-    const Record record =
+    const Record record = // channel 1's sample i is i % 256
         RecordFile::read(dir.write("one.vid", test::numberedRecords(1)), 0).value();
-    test::RecordingSurface plotA;
-    test::RecordingSurface plotB;
-    paintRecordOver(plotA, plotB, record, 0x0000FF, {100.3, 200.7});
-    float left = 1e9f;
-    float right = -1e9f;
-    for (const auto& line : plotA.only(test::RecordingSurface::Op::DrawLine)) {
-        left = std::min({left, line.x1, line.x2});
-        right = std::max({right, line.x1, line.x2});
-    }
-    EXPECT_EQ(left, kTraceOriginX);
-    EXPECT_EQ(right, kTraceOriginX + kTraceSegments);
+    const auto extent = [&](const View& view) {
+        test::RecordingSurface plotA;
+        test::RecordingSurface plotB;
+        paintRecordOver(plotA, plotB, record, 0x0000FF, view);
+        std::array<float, 4> box{1e9f, 1e9f, -1e9f, -1e9f}; // left, bottom, right, top
+        for (const auto& line : plotA.only(test::RecordingSurface::Op::DrawLine)) {
+            box = {std::min({box[0], line.x1, line.x2}), std::min({box[1], line.y1, line.y2}),
+                   std::max({box[2], line.x1, line.x2}), std::max({box[3], line.y1, line.y2})};
+        }
+        return box;
+    };
+    View view;
+    view.range = {100.3, 300.7};
+    // The last sample shown reaches the axis's end, x 900.
+    EXPECT_EQ(extent(view), (std::array<float, 4>{kTraceOriginX, kTraceOriginY, kZoomedTraceEnd,
+                                                  kTraceOriginY + 255.0f}));
+    // Values 40 to 60.5: channels 1 and 3 cross them, cut at the area's bottom and top.
+    view.values = {40, 60.5};
+    const auto box = extent(view);
+    EXPECT_EQ(box[1], kTraceOriginY);
+    EXPECT_LE(box[3], kTraceOriginY + kValueSpan);
+    EXPECT_EQ(box[3], kTraceOriginY + kValueSpan);
 }
 
 TEST(View, RecordListsWithAGapAreNamedAsRuns) {

@@ -451,7 +451,7 @@ TEST_F(WindowTest, ZoomLegendCursorsAndHiddenRecordsLeaveThePlotsAsTheyWere) {
     EXPECT_NE(shown(), before);
     // A click on record 1's row hides it, read from nowhere: no red left; a second shows it.
     const auto rows =
-        chart::legendRows(chart::legendEntries(w.controller().overlay(), w.controller().view()),
+        chart::legendRows(chart::legendEntries(w.controller().overlay(), w.controller().view()), 0,
                           plotA(w)->size(), w.font());
     ASSERT_EQ(rows.size(), 3u);
     QTest::mouseClick(plotA(w), Qt::LeftButton, {}, rows[1].rect.center());
@@ -506,7 +506,7 @@ TEST_F(WindowTest, ALegendOfAllTwentyFourRecordsFitsThePlotAndEachRowIsClickable
     }
     w.findChild<QAction*>("legendAction")->trigger();
     const auto rows =
-        chart::legendRows(chart::legendEntries(w.controller().overlay(), w.controller().view()),
+        chart::legendRows(chart::legendEntries(w.controller().overlay(), w.controller().view()), 0,
                           plotA(w)->size(), w.font());
     ASSERT_EQ(rows.size(), 24u);
     for (std::size_t k = 0; k < rows.size(); ++k) {

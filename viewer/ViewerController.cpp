@@ -179,15 +179,41 @@ std::string ViewerController::suggestedPictureName() const {
 }
 
 void ViewerController::zoomIn() {
-    zoomAround(0.5, (shown.range.first + shown.range.last) / 2.0);
+    zoomByKey(0.5);
 }
 
 void ViewerController::zoomOut() {
-    zoomAround(2.0, (shown.range.first + shown.range.last) / 2.0);
+    zoomByKey(2.0);
+}
+
+void ViewerController::zoomByKey(double factor) {
+    if (shown.cursorA) {
+        shown.range = chart::centredOn(*shown.cursorA, shown.range.width() * factor);
+    } else if (const std::optional<double> pointer = host.pointerIndex()) {
+        zoomAround(factor, *pointer);
+    } else {
+        zoomAround(factor, (shown.range.first + shown.range.last) / 2.0);
+    }
 }
 
 void ViewerController::zoomWhole() {
     shown.range = {};
+    shown.values = {};
+}
+
+void ViewerController::zoomValuesAround(double factor, double value) {
+    shown.values = chart::zoomedValues(shown.values, factor, value);
+}
+
+void ViewerController::zoomToBox(double first, double last, double low, double high) {
+    shown.range = chart::indexRangeBetween(first, last);
+    shown.values = chart::valuesBetween(low, high);
+}
+
+void ViewerController::fitValues() {
+    if (const auto fitted = chart::fittedValues(records, shown.hidden, shown.range)) {
+        shown.values = *fitted;
+    }
 }
 
 void ViewerController::zoomAround(double factor, double index) {

@@ -82,13 +82,20 @@ public:
     // The name the save dialog suggests: the data file's, its folder and its extension left off,
     // and the records on the plots ("demo-records-0-2,5.png") in the data file's folder.
     [[nodiscard]] std::string suggestedPictureName() const;
-    // Zoom on the sample index: in (half as many samples) and out around the middle, and back to
-    // the whole chart; around a sample index (factor below 1 zooms in); moved by samples.
+    // Zoom on the sample index: in (half as many samples) and out, centred on cursor A where it
+    // is set, else around the index under the pointer where it rests on a plot, else around the
+    // middle; back to the whole chart on both axes; around a sample index (factor below 1 zooms
+    // in); moved by samples.
     void zoomIn();
     void zoomOut();
     void zoomWhole();
     void zoomAround(double factor, double index);
     void pan(double samples);
+    // Zoom on the value axis around a value; both axes to a rectangle's indices and values; the
+    // value axis fitted to the shown records' samples in the index range (unchanged with none).
+    void zoomValuesAround(double factor, double value);
+    void zoomToBox(double first, double last, double low, double high);
+    void fitValues();
     // Cursor A (or B) at the sample nearest an index, 0..801.
     void setCursor(bool b, double index);
     // A record on the plots hidden, or shown again, without reading the file.
@@ -127,6 +134,8 @@ private:
     // The file now named watched (or no longer) as following is on (or off), its records up to
     // its present end counted as seen.
     void followFromEnd();
+    // The index range factor times as wide, as the keyboard zooms.
+    void zoomByKey(double factor);
     // Home, End and Ctrl+G: record n shown, or "end-of-file" where the file does not hold it.
     void jumpTo(std::int16_t n);
     // The failure message in a box and on the terminal.

@@ -11,8 +11,8 @@ class QPainter;
 
 namespace sorkam {
 
-// The parts of the window the viewer's logic writes to, and nothing else: commands that only share
-// what the window shows (copy, print, measurements) are the window's own.
+// The parts of the window the viewer's logic writes to (and where the pointer is), nothing else:
+// commands that only share what the window shows (copy, print, measurements) are the window's own.
 class ViewerHost {
 public:
     virtual ~ViewerHost() = default;
@@ -34,6 +34,8 @@ public:
     // The view saved to path as PNG, SVG or PDF by its extension; the failure is the message that
     // says why it could not be.
     [[nodiscard]] virtual Result<void, std::string> saveView(const std::string& path) = 0;
+    // The sample index under the pointer where it rests on a plot: keyboard zoom keeps it put.
+    [[nodiscard]] virtual std::optional<double> pointerIndex() const { return std::nullopt; }
 };
 
 // Modal boxes and the open-file dialog, all captioned with the application's name.

@@ -166,7 +166,7 @@ TEST_F(ViewerEndToEnd, ComparesMeasuresZoomsAndFollowsARecording) {
         x.click(w.rect.x + kPlotA.x + 400, w.rect.y + kPlotA.y + 100, XSession::kShift);
     };
     cursors();
-    EXPECT_TRUE(eventually([&] { return count(w, kPlotB, 0x6000A0) > 50; }, 10s));
+    EXPECT_TRUE(eventually([&] { return count(w, kPlotB, 0x551A8B) > 50; }, 10s));
     x.key("Escape");
     EXPECT_TRUE(eventually([&] { return colours() == plain; }, 10s));
 
@@ -207,7 +207,7 @@ TEST_F(ViewerEndToEnd, SavesTheViewThatTheExportToolPaintsOnAnyDesktop) {
     ASSERT_TRUE(eventually([&] { return count(w, kPlotA, kRed) > 500; }, 10s));
     x.key("l");
     x.click(w.rect.x + kPlotA.x + 200, w.rect.y + kPlotA.y + 100);
-    ASSERT_TRUE(eventually([&] { return count(w, kPlotB, 0xC04000) > 50; }, 10s));
+    ASSERT_TRUE(eventually([&] { return count(w, kPlotB, 0x8B4513) > 50; }, 10s));
 
     // The save dialog offers the records' name in the data file's folder; Return takes it.
     x.key("s", XSession::kControl);

@@ -1,6 +1,9 @@
 #include "viewer/window/PlotWidget.h"
 
+#include <QContextMenuEvent>
 #include <QHelpEvent>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -17,6 +20,7 @@ PlotWidget::PlotWidget(const chart::TwipsRect& place, int dpi, QWidget* parent)
     move(rect.topLeft());
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::TabFocus);
+    setMouseTracking(true);
 }
 
 void PlotWidget::setPixelRatio(qreal newRatio) {
@@ -68,21 +72,82 @@ void PlotWidget::setMouseInput(MouseInput input) {
 }
 
 void PlotWidget::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton && mouse.click) {
-        mouse.click(event->position().toPoint(), event->modifiers());
+    const QPoint at = event->position().toPoint();
+    if (event->button() == Qt::LeftButton && mouse.press) {
+        mouse.press(at, event->modifiers());
     } else if (event->button() == Qt::MiddleButton) {
-        dragFrom = event->position().toPoint().x();
+        dragFrom = at.x();
+    } else if (event->button() == Qt::RightButton && band == nullptr) {
+        boxFrom = at;
+        band = new QRubberBand(QRubberBand::Rectangle, this);
+        band->setGeometry(QRect(at, QSize()));
+        band->show();
+        // Esc while drawing comes here rather than to the window's command.
+        grabKeyboard();
     }
     QWidget::mousePressEvent(event);
 }
 
 void PlotWidget::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    if ((event->buttons() & Qt::LeftButton) && mouse.move) {
+        mouse.move(at);
+    }
     if ((event->buttons() & Qt::MiddleButton) && mouse.drag) {
-        const int x = event->position().toPoint().x();
-        mouse.drag(x - dragFrom);
-        dragFrom = x;
+        mouse.drag(at.x() - dragFrom);
+        dragFrom = at.x();
+    }
+    if (band != nullptr) {
+        band->setGeometry(QRect(boxFrom, at).normalized());
+    }
+    if (event->buttons() == Qt::NoButton) {
+        if (mouse.handle && mouse.handle(at)) {
+            setCursor(Qt::SizeHorCursor);
+        } else {
+            unsetCursor();
+        }
     }
     QWidget::mouseMoveEvent(event);
+}
+
+void PlotWidget::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && mouse.release) {
+        mouse.release();
+    } else if (event->button() == Qt::RightButton && band != nullptr) {
+        const QRect box = QRect(boxFrom, event->position().toPoint()).normalized();
+        endBox();
+        if (box.width() >= 4 || box.height() >= 4) {
+            if (mouse.box) {
+                mouse.box(box);
+            }
+        } else if (!actions().isEmpty()) {
+            QMenu::exec(actions(), event->globalPosition().toPoint(), nullptr, this);
+        }
+    }
+    QWidget::mouseReleaseEvent(event);
+}
+
+void PlotWidget::keyPressEvent(QKeyEvent* event) {
+    if (band != nullptr && event->key() == Qt::Key_Escape) {
+        endBox();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void PlotWidget::contextMenuEvent(QContextMenuEvent* event) {
+    // The mouse's menu opens on the right button's release, where no rectangle was drawn.
+    if (event->reason() != QContextMenuEvent::Mouse && !actions().isEmpty()) {
+        QMenu::exec(actions(), event->globalPos(), nullptr, this);
+    }
+}
+
+void PlotWidget::endBox() {
+    if (band != nullptr) {
+        releaseKeyboard();
+        band->deleteLater();
+        band = nullptr;
+    }
 }
 
 void PlotWidget::wheelEvent(QWheelEvent* event) {
@@ -99,6 +164,11 @@ void PlotWidget::setReadOut(std::function<QString(QPoint)> text) {
 }
 
 bool PlotWidget::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride && band != nullptr &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        event->accept(); // Esc cancels the rectangle, not the window's command
+        return true;
+    }
     if (event->type() == QEvent::ToolTip && readOut) {
         const auto* help = static_cast<QHelpEvent*>(event);
         QToolTip::showText(help->globalPos(), readOut(help->pos()), this);

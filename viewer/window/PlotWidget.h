@@ -3,6 +3,7 @@
 #include "picture/ChartFonts.h"
 #include "picture/ImagePlotSurface.h"
 
+#include <QRubberBand>
 #include <QWidget>
 
 #include <functional>
@@ -38,14 +39,23 @@ public:
     [[nodiscard]] bool showsView() const { return viewShown; }
     // What the window paints over the picture (cursors, the legend, marks), never into it.
     void setDecoration(std::function<void(QPainter&)> paint);
-    // What the mouse does on the plot: a left click, the wheel, a drag with the middle button
-    // (by how many pixels across since the last move).
+    // What the mouse does on the plot: the left button pressed, moved while held and released;
+    // the wheel; a drag with the middle button (by how many pixels across since the last move); a
+    // rectangle drawn with the right button (on its release; Esc while drawing, or one under 4
+    // pixels, draws none, and a right click opens the context menu). Where handle answers true,
+    // the pointer shows that a left drag moves something across.
     struct MouseInput {
-        std::function<void(QPoint, Qt::KeyboardModifiers)> click;
+        std::function<void(QPoint, Qt::KeyboardModifiers)> press;
+        std::function<void(QPoint)> move;
+        std::function<void()> release;
         std::function<void(QPoint, QPoint angle, Qt::KeyboardModifiers)> wheel;
         std::function<void(int)> drag;
+        std::function<void(QRect)> box;
+        std::function<bool(QPoint)> handle;
     };
     void setMouseInput(MouseInput input);
+    // Whether a rectangle is being drawn.
+    [[nodiscard]] bool drawsBox() const { return band != nullptr; }
 
 protected:
     bool event(QEvent* event) override;
@@ -54,11 +64,16 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     // Blank pictures at the resolution now; the view is made again when next needed.
     void startPictures();
+    // The rectangle being drawn gone, the keyboard let go.
+    void endBox();
 
     chart::TwipsRect place;
     chart::Resolution resolution;
@@ -69,6 +84,8 @@ private:
     std::function<void(QPainter&)> decoration;
     MouseInput mouse;
     int dragFrom = 0;
+    QPoint boxFrom;
+    QRubberBand* band = nullptr;
 };
 
 } // namespace sorkam

@@ -14,6 +14,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
@@ -104,7 +105,7 @@ void ViewerWindow::addCommands() {
     }
     for (PlotWidget* plot : {controls.plotA, controls.plotB}) {
         plot->addActions(actions());
-        plot->setContextMenuPolicy(Qt::ActionsContextMenu);
+        plot->setContextMenuPolicy(Qt::DefaultContextMenu); // its own: a right drag zooms
     }
 }
 
@@ -123,16 +124,14 @@ void ViewerWindow::addPlotInput() {
         const bool upper = plot == controls.plotA;
         plot->setDecoration([this, plot, upper](QPainter& painter) {
             const chart::View& view = control.view();
-            chart::paintCursors(painter, plot->size(), view.range, view.cursorA, view.cursorB);
-            if (upper && view.legend) {
-                chart::paintLegend(painter, chart::legendEntries(control.overlay(), view),
-                                   plot->size());
-            }
-            if (upper && control.following()) {
-                chart::paintNote(painter, tr("following the file"));
-            }
+            const int which = upper ? 0 : 1;
+            chart::paintPlotDecorations(
+                painter, plot->size(), which, view,
+                chart::legendOnPlot(view, which) ? chart::legendEntries(control.overlay(), view)
+                                                 : std::vector<chart::LegendEntry>{},
+                upper && control.following() ? tr("following the file") : QString());
         });
-        plot->setMouseInput(plotInput.inputFor(*plot, upper));
+        plot->setMouseInput(plotInput.inputFor(*plot, upper ? 0 : 1));
     }
 }
 
@@ -154,6 +153,16 @@ void ViewerWindow::refreshView() {
 
 Result<void, std::string> ViewerWindow::saveView(const std::string& path) {
     return sharing.save(path);
+}
+
+std::optional<double> ViewerWindow::pointerIndex() const {
+    for (const PlotWidget* plot : {controls.plotA, controls.plotB}) {
+        const QPoint at = plot->mapFromGlobal(QCursor::pos());
+        if (plot->underMouse() && plot->rect().contains(at)) {
+            return chart::indexAtColumn(control.view().range, at.x(), plot->width());
+        }
+    }
+    return std::nullopt;
 }
 
 void ViewerWindow::setFollowing(bool on) {

@@ -51,6 +51,7 @@ public:
     void setGrowWithWindow(bool on) override;
     void setFollowing(bool on) override;
     [[nodiscard]] Result<void, std::string> saveView(const std::string& path) override;
+    [[nodiscard]] std::optional<double> pointerIndex() const override;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

@@ -1,0 +1,41 @@
+#include "chart/AxisSteps.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace sorkam::chart {
+
+namespace {
+
+constexpr double kGrid = 1024.0;
+
+} // namespace
+
+double onGrid(double at) {
+    return std::round(at * kGrid) / kGrid;
+}
+
+std::pair<double, double> spanWithin(double first, double width, double narrowest, double whole) {
+    width = onGrid(std::clamp(width, narrowest, whole));
+    first = std::clamp(onGrid(first), 0.0, whole - width);
+    return {first, first + width};
+}
+
+double roundStep(double wanted) {
+    double step = 1.0;
+    for (double power = 1.0; step < wanted; power *= 10.0) {
+        for (const double m : {1.0, 2.0, 5.0}) {
+            step = m * power;
+            if (step >= wanted) {
+                break;
+            }
+        }
+    }
+    return step;
+}
+
+double gridStep(double step) {
+    return std::fmod(step, 2.0) == 0.0 ? step / 2.0 : step;
+}
+
+} // namespace sorkam::chart
