@@ -63,8 +63,9 @@ std::optional<ValueRange> fittedValues(const Overlay& overlay,
     if (!any) {
         return std::nullopt;
     }
+    // The margin is cut where the chart ends rather than moved to the other side.
     const double margin = std::max(1.0, (greatest - least) / 20.0);
-    return valuesBetween(least - margin, greatest + margin);
+    return valuesBetween(std::max(0.0, least - margin), std::min(kValueSpan, greatest + margin));
 }
 
 ValueAxis valueAxisFor(const ValueRange& values) {

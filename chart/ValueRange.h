@@ -30,7 +30,8 @@ inline constexpr double kNarrowestValues = 4.0;
 // The values between two levels, in either order, as zooming keeps them.
 [[nodiscard]] ValueRange valuesBetween(double a, double b);
 // The values the shown records of an overlay take over the samples of a range, all four
-// channels, with a margin of a twentieth of their span (at least one level) each side; nothing
+// channels, with a margin of a twentieth of their span (at least one level) each side, within
+// 0..265; nothing
 // when no record is shown.
 [[nodiscard]] std::optional<ValueRange> fittedValues(const Overlay& overlay,
                                                      const std::vector<std::int16_t>& hidden,

@@ -22,6 +22,10 @@ std::string span(double from, double to) {
 
 } // namespace
 
+std::string plotName(int plot) {
+    return plot == 0 ? "VIDEO A" : "VIDEO B";
+}
+
 std::string cursorReadOut(const View& view) {
     std::string text;
     if (view.cursorA) {

@@ -12,6 +12,8 @@ namespace sorkam::chart {
 
 // The plots: 0 is VIDEO A (channels 1 and 3), 1 is VIDEO B (channels 2 and 4).
 inline constexpr int kPlotCount = 2;
+// "VIDEO A" or "VIDEO B".
+[[nodiscard]] std::string plotName(int plot);
 // The channel (0..3) a plot shows first and second.
 [[nodiscard]] constexpr int channelOnPlot(int plot, int which) {
     return plot + 2 * which;

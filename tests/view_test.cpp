@@ -105,6 +105,39 @@ TEST(View, AZoomedViewsTracesFillTheTraceAreaAndStayWithinIt) {
     EXPECT_EQ(box[3], kTraceOriginY + kValueSpan);
 }
 
+TEST(View, TheValueAxisZoomsTakesABoxAndFitsWithinTheChart) {
+    const auto ends = [](const ValueRange& v) { return std::pair(v.low, v.high); };
+    EXPECT_EQ(ends(zoomedValues({}, 0.5, 100)), std::pair(50.0, 182.5)); // 100 stays put
+    EXPECT_EQ(zoomedValues({50, 182.5}, 0.001, 60).height(), kNarrowestValues);
+    EXPECT_TRUE(zoomedValues({50, 182.5}, 4, 60).whole());
+    EXPECT_EQ(ends(valuesBetween(120, 40)), std::pair(40.0, 120.0)); // a box drawn upwards
+    EXPECT_EQ(ends(valuesBetween(10, 11)), std::pair(8.5, 12.5));
+    EXPECT_TRUE(valuesBetween(-20, 300).whole());
+    const ValueRange between{40, 120};
+    EXPECT_NEAR(valueAtRow(between, rowOfValue(between, 77, 237), 237), 77, 0.2);
+
+    // Record 0's channels hold i, i + 31, i + 62 and i + 93 at sample i: 0 to 101 over 0..8,
+    // a twentieth more each side, but none below 0.
+    test::TempDir dir;
+    Overlay overlay;
+    overlay.add(0, RecordFile::read(dir.write("one.vid", test::numberedRecords(1)), 0).value());
+    const std::optional<ValueRange> fitted = fittedValues(overlay, {}, {0, 8});
+    ASSERT_TRUE(fitted.has_value());
+    EXPECT_EQ(fitted->low, 0.0);
+    EXPECT_NEAR(fitted->high, 101 + 101 / 20.0, 1e-3);
+    EXPECT_FALSE(fittedValues(overlay, {0}, {0, 8}).has_value()); // record 0 hidden
+
+    // The whole axis is the frame's; a zoomed one numbers round steps, none at the corner, and
+    // keeps the dashed lines at 50 and 100.
+    EXPECT_EQ(valueAxisFor({}).ticks, wholeValueAxis().ticks);
+    const ValueAxis axis = valueAxisFor(between);
+    ASSERT_EQ(axis.ticks.size(), 8u);
+    EXPECT_EQ(axis.ticks.front().second, 50);
+    EXPECT_EQ(axis.ticks.back().second, 120);
+    EXPECT_EQ(axis.rows.size(), 17u);
+    EXPECT_EQ(axis.references, (std::vector<float>{between.yOf(50), between.yOf(100)}));
+}
+
 TEST(View, RecordListsWithAGapAreNamedAsRuns) {
     const RecordRuns runs = recordRuns({0, 1, 2, 5});
     EXPECT_EQ(recordRunsText(runs), "0-2,5");

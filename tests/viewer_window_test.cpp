@@ -479,10 +479,10 @@ TEST_F(WindowTest, ZoomLegendCursorsAndHiddenRecordsLeaveThePlotsAsTheyWere) {
     EXPECT_TRUE(measurements->isVisible());
     EXPECT_TRUE(measurements->windowTitle().contains("Measurements"));
     measurements->findChild<QAction*>("copyAction")->trigger();
-    const auto expected =
-        measurementsText(measure(w.controller().overlay(), w.controller().view()));
+    const auto expected = measurementsText(
+        w.controller().view(), measure(w.controller().overlay(), w.controller().view()));
     EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), expected);
-    EXPECT_EQ(std::count(expected.begin(), expected.end(), '\n'), 1 + 3 * 4);
+    EXPECT_EQ(std::count(expected.begin(), expected.end(), '\n'), 2 + 3 * 4);
 
     trigger("removeCursorsAction");
     EXPECT_EQ(shown(), before);
@@ -497,6 +497,67 @@ TEST_F(WindowTest, ZoomLegendCursorsAndHiddenRecordsLeaveThePlotsAsTheyWere) {
     EXPECT_TRUE(measurements->isVisible());
     trigger("measurementsAction");
     EXPECT_FALSE(measurements->isVisible());
+}
+
+// A mouse event on a plot, with the buttons held after it.
+void mouse(QWidget* plot, QEvent::Type type, QPoint at, Qt::MouseButton button,
+           Qt::MouseButtons held, Qt::KeyboardModifiers modifiers = {}) {
+    QMouseEvent event(type, at, plot->mapToGlobal(at), button, held, modifiers);
+    QApplication::sendEvent(plot, &event);
+}
+void drag(QWidget* plot, Qt::MouseButton button, QPoint from, QPoint to) {
+    mouse(plot, QEvent::MouseButtonPress, from, button, button);
+    mouse(plot, QEvent::MouseMove, to, Qt::NoButton, button);
+    mouse(plot, QEvent::MouseButtonRelease, to, button, Qt::NoButton);
+}
+
+TEST_F(WindowTest, ADraggedCursorABoxZoomAndAFittedValueAxisComeBackWithCtrlZero) {
+    ASSERT_TRUE(showOn(dir.write("demo.vid", testdata::demoFile(3))));
+    nextButton(w)->click();
+    nextButton(w)->click();
+    const auto shown = [&] { return plotA(w)->grab().toImage(); };
+    const QImage before = shown();
+    const chart::View& view = w.controller().view();
+    const QSize size = plotA(w)->size();
+    const auto column = [&](int index) { return chart::columnOfIndex({}, index, size.width()); };
+
+    // A press places cursor A and a drag moves it on; a press by its line, on either plot, drags
+    // it again, and the pointer shows where that is.
+    drag(plotA(w), Qt::LeftButton, {column(100), 100}, {column(150), 100});
+    EXPECT_NEAR(view.cursorA.value_or(-1), 150, 1); // a pixel is 1.3 samples
+    drag(plotB(w), Qt::LeftButton, {column(150) + 2, 100}, {column(400), 100});
+    EXPECT_NEAR(view.cursorA.value_or(-1), 400, 1);
+    EXPECT_FALSE(view.cursorB.has_value());
+    const int a = *view.cursorA;
+    mouse(plotA(w), QEvent::MouseMove, {column(a) - 2, 50}, Qt::NoButton, Qt::NoButton);
+    EXPECT_EQ(plotA(w)->cursor().shape(), Qt::SizeHorCursor);
+
+    // A right-button rectangle: Esc while it is drawn takes it away, and not the cursor; drawn
+    // again, both axes zoom to it.
+    mouse(plotA(w), QEvent::MouseButtonPress, {100, 40}, Qt::RightButton, Qt::RightButton);
+    mouse(plotA(w), QEvent::MouseMove, {300, 140}, Qt::NoButton, Qt::RightButton);
+    QTest::keyClick(&w, Qt::Key_Escape);
+    mouse(plotA(w), QEvent::MouseButtonRelease, {300, 140}, Qt::RightButton, Qt::NoButton);
+    EXPECT_TRUE(view.zoomedOut());
+    EXPECT_EQ(view.cursorA, std::optional<int>(a));
+    drag(plotA(w), Qt::RightButton, {100, 40}, {300, 140});
+    const chart::IndexRange range = chart::indexRangeBetween(
+        chart::indexAtColumn({}, 100, size.width()), chart::indexAtColumn({}, 300, size.width()));
+    const chart::ValueRange values = chart::valuesBetween(
+        chart::valueAtRow({}, 40, size.height()), chart::valueAtRow({}, 140, size.height()));
+    EXPECT_EQ(std::pair(view.range.first, view.range.last), std::pair(range.first, range.last));
+    EXPECT_EQ(std::pair(view.values.low, view.values.high), std::pair(values.low, values.high));
+    EXPECT_NE(shown(), before);
+
+    // V fits the value axis to the records over the indices shown; Ctrl+0 and Esc bring back
+    // exactly the plots as they were.
+    w.findChild<QAction*>("fitValuesAction")->trigger();
+    const auto fitted = chart::fittedValues(w.controller().overlay(), {}, range);
+    ASSERT_TRUE(fitted.has_value());
+    EXPECT_EQ(std::pair(view.values.low, view.values.high), std::pair(fitted->low, fitted->high));
+    w.findChild<QAction*>("zoomWholeAction")->trigger();
+    w.findChild<QAction*>("removeCursorsAction")->trigger();
+    EXPECT_EQ(shown(), before);
 }
 
 TEST_F(WindowTest, ALegendOfAllTwentyFourRecordsFitsThePlotAndEachRowIsClickable) {
@@ -532,6 +593,11 @@ TEST_F(WindowTest, TheSavedViewIsTheExportToolsPictureAndCopyAndPrintShowTheSame
                       Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(plotA(w), &wheel); // zoomed around the pointer, not on whole samples
     ASSERT_FALSE(w.controller().view().range.whole());
+    QWheelEvent valueWheel(QPointF(333, 90), plotA(w)->mapToGlobal(QPointF(333, 90)), {}, {0, 120},
+                           Qt::NoButton, Qt::ControlModifier | Qt::ShiftModifier, Qt::NoScrollPhase,
+                           false);
+    QApplication::sendEvent(plotA(w), &valueWheel); // and the values around the pointer
+    ASSERT_FALSE(w.controller().view().values.whole());
 
     // Saved where the dialog says, which started beside the data file, named after the records.
     const std::string saved = (dir.path() / "view.png").string();
@@ -546,7 +612,8 @@ TEST_F(WindowTest, TheSavedViewIsTheExportToolsPictureAndCopyAndPrintShowTheSame
     // The export tool, given the options the picture names, paints the same pixels.
     QStringList options = comment.split(' ');
     ASSERT_EQ(options.takeFirst(), "sorkam-export");
-    EXPECT_TRUE(options.contains("--legend") && options.contains("--cursors"))
+    EXPECT_TRUE(options.contains("--legend") && options.contains("--cursors") &&
+                options.contains("--values"))
         << comment.toStdString();
     const QString exported = QString::fromStdString((dir.path() / "exported.png").string());
     QProcess tool;

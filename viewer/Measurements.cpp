@@ -1,5 +1,6 @@
 #include "viewer/Measurements.h"
 
+#include "chart/ViewLabels.h"
 #include "plot/PlotFrame.h"
 
 #include <algorithm>
@@ -26,6 +27,7 @@ std::vector<Measurement> measure(const chart::Overlay& overlay, const chart::Vie
             const auto end = samples.begin() + to + 1;
             Measurement m;
             m.record = shown.number;
+            m.color = shown.color;
             m.channel = c + 1;
             m.atA = samples[static_cast<std::size_t>(a)];
             m.atB = samples[static_cast<std::size_t>(b)];
@@ -42,19 +44,22 @@ std::vector<Measurement> measure(const chart::Overlay& overlay, const chart::Vie
 }
 
 std::vector<std::string> measurementHeadings() {
-    return {"record", "channel", "at A", "at B", "B-A", "min", "max", "mean"};
+    return {"record", "plot, channel", "at A", "at B", "B-A", "min", "max", "mean"};
 }
 
 std::vector<std::string> measurementCells(const Measurement& m) {
     char mean[32];
     std::snprintf(mean, sizeof mean, "%.3f", m.mean);
-    return {std::to_string(m.record),   std::to_string(m.channel),
+    // Channels 1 and 3 are on VIDEO A, 2 and 4 on VIDEO B.
+    const std::string channel = chart::plotName((m.channel - 1) % chart::kPlotCount) +
+                                ", channel " + std::to_string(m.channel);
+    return {std::to_string(m.record),   channel,
             std::to_string(m.atA),      std::to_string(m.atB),
             std::to_string(m.change),   std::to_string(m.least),
             std::to_string(m.greatest), mean};
 }
 
-std::string measurementsText(const std::vector<Measurement>& rows) {
+std::string measurementsText(const chart::View& view, const std::vector<Measurement>& rows) {
     const auto line = [](const std::vector<std::string>& cells) {
         std::string text;
         for (const std::string& cell : cells) {
@@ -62,7 +67,7 @@ std::string measurementsText(const std::vector<Measurement>& rows) {
         }
         return text + '\n';
     };
-    std::string text = line(measurementHeadings());
+    std::string text = chart::cursorReadOut(view) + '\n' + line(measurementHeadings());
     for (const Measurement& m : rows) {
         text += line(measurementCells(m));
     }

@@ -13,6 +13,7 @@ namespace sorkam {
 // from A to B, and the least, greatest and mean sample from A to B inclusive.
 struct Measurement {
     std::int16_t record = 0;
+    Color color = 0; // the record's
     int channel = 1; // 1..4
     int atA = 0;
     int atB = 0;
@@ -27,11 +28,14 @@ struct Measurement {
 [[nodiscard]] std::vector<Measurement> measure(const chart::Overlay& overlay,
                                                const chart::View& view);
 
-// The table's headings, and one measurement's cells as the table and its text show them.
+// The table's headings, and one measurement's cells as the table and its text show them: the
+// record, its plot and channel ("VIDEO A, channel 1"), then the numbers.
 [[nodiscard]] std::vector<std::string> measurementHeadings();
 [[nodiscard]] std::vector<std::string> measurementCells(const Measurement& m);
 
-// The measurements as tab-separated text: a header row, then a row each; lines end in LF.
-[[nodiscard]] std::string measurementsText(const std::vector<Measurement>& rows);
+// The measurements in view as text: the cursors' read-out ("A 223  B 352  B−A 129"), then the
+// table tab-separated, a header row and a row each; lines end in LF.
+[[nodiscard]] std::string measurementsText(const chart::View& view,
+                                           const std::vector<Measurement>& rows);
 
 } // namespace sorkam

@@ -1,10 +1,15 @@
 #include "viewer/window/MeasurementsWindow.h"
 
+#include "picture/ImagePlotSurface.h"
+
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QIcon>
 #include <QLabel>
+#include <QPainter>
+#include <QPixmap>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -21,6 +26,7 @@ MeasurementsWindow::MeasurementsWindow(QWidget* parent)
     table->setAccessibleName(tr("Values at the cursors, by record and channel"));
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->verticalHeader()->hide();
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(distance);
     layout->addWidget(table, 1);
@@ -36,11 +42,14 @@ MeasurementsWindow::MeasurementsWindow(QWidget* parent)
     connect(close, &QAction::triggered, this, &QWidget::close);
     addAction(close);
     setContextMenuPolicy(Qt::ActionsContextMenu);
-    resize(fontMetrics().horizontalAdvance(QLatin1Char('x')) * 80, fontMetrics().height() * 24);
+    // The rows of 6 records; more scroll under the header.
+    resize(fontMetrics().horizontalAdvance(QLatin1Char('x')) * 90, fontMetrics().height() * 32);
 }
 
-void MeasurementsWindow::showMeasurements(const std::optional<int>& a, const std::optional<int>& b,
+void MeasurementsWindow::showMeasurements(const chart::View& view,
                                           const std::vector<Measurement>& rows) {
+    const std::optional<int>& a = view.cursorA;
+    const std::optional<int>& b = view.cursorB;
     if (!a || !b) {
         distance->setText(tr("Click a plot to set cursor A, Shift+click to set cursor B."));
         table->clear();
@@ -50,6 +59,7 @@ void MeasurementsWindow::showMeasurements(const std::optional<int>& a, const std
         return;
     }
     shown = rows;
+    cursors = view;
     placed = true;
     distance->setText(tr("A at %1, B at %2: B-A = %3 samples").arg(*a).arg(*b).arg(*b - *a));
     const std::vector<std::string> headings = measurementHeadings();
@@ -67,12 +77,18 @@ void MeasurementsWindow::showMeasurements(const std::optional<int>& a, const std
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             table->setItem(static_cast<int>(row), static_cast<int>(column), item);
         }
+        QPixmap swatch(table->fontMetrics().height(), table->fontMetrics().height() * 2 / 3);
+        swatch.fill(toQColor(rows[row].color));
+        QPainter frame(&swatch); // white and yellow show on a light background too
+        frame.setPen(Qt::black);
+        frame.drawRect(swatch.rect().adjusted(0, 0, -1, -1));
+        frame.end();
+        table->item(static_cast<int>(row), 0)->setIcon(QIcon(swatch));
     }
-    table->resizeColumnsToContents();
 }
 
 QString MeasurementsWindow::tableText() const {
-    return placed ? QString::fromStdString(measurementsText(shown)) : QString();
+    return placed ? QString::fromStdString(measurementsText(cursors, shown)) : QString();
 }
 
 void MeasurementsWindow::showEvent(QShowEvent* event) {

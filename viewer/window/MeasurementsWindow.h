@@ -18,8 +18,7 @@ public:
     explicit MeasurementsWindow(QWidget* parent = nullptr);
 
     // Shows what the cursors measure now; without both cursors, says how to set them.
-    void showMeasurements(const std::optional<int>& a, const std::optional<int>& b,
-                          const std::vector<Measurement>& rows);
+    void showMeasurements(const chart::View& view, const std::vector<Measurement>& rows);
     // The table shown, as the clipboard gets it.
     [[nodiscard]] QString tableText() const;
 
@@ -35,6 +34,7 @@ private:
     QLabel* distance;
     QTableWidget* table;
     std::vector<Measurement> shown; // the table's rows
+    chart::View cursors;            // the view they were measured in
     bool placed = false;            // both cursors are: the table is shown
 };
 

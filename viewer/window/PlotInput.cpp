@@ -64,12 +64,14 @@ void PlotInput::press(const PlotWidget& plot, int which, QPoint at,
             }
         }
     }
-    if (const std::optional<bool> near = cursorNear(plot, at.x())) {
-        dragged = near; // it moves once the pointer does
+    // Shift places cursor B; else a press by a cursor's line takes that cursor, and it moves
+    // once the pointer does; else cursor A is placed. Either then follows a drag.
+    const bool second = modifiers & Qt::ShiftModifier;
+    if (const std::optional<bool> near = cursorNear(plot, at.x()); near && !second) {
+        dragged = near;
         return;
     }
     const double index = indexAt(plot, at.x());
-    const bool second = modifiers & Qt::ShiftModifier;
     dragged = second;
     run([this, index, second] { controller.setCursor(second, index); });
 }

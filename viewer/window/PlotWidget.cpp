@@ -1,5 +1,6 @@
 #include "viewer/window/PlotWidget.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QHelpEvent>
 #include <QKeyEvent>
@@ -82,8 +83,8 @@ void PlotWidget::mousePressEvent(QMouseEvent* event) {
         band = new QRubberBand(QRubberBand::Rectangle, this);
         band->setGeometry(QRect(at, QSize()));
         band->show();
-        // Esc while drawing comes here rather than to the window's command.
-        grabKeyboard();
+        // Esc while drawing, wherever the focus is, comes here rather than to the window's command.
+        qApp->installEventFilter(this);
     }
     QWidget::mousePressEvent(event);
 }
@@ -127,12 +128,16 @@ void PlotWidget::mouseReleaseEvent(QMouseEvent* event) {
     QWidget::mouseReleaseEvent(event);
 }
 
-void PlotWidget::keyPressEvent(QKeyEvent* event) {
-    if (band != nullptr && event->key() == Qt::Key_Escape) {
-        endBox();
-        return;
+bool PlotWidget::eventFilter(QObject* watched, QEvent* event) {
+    const bool key = event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress;
+    if (band != nullptr && key && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        event->accept(); // no shortcut: the key press comes, and ends the rectangle
+        if (event->type() == QEvent::KeyPress) {
+            endBox();
+        }
+        return true;
     }
-    QWidget::keyPressEvent(event);
+    return QWidget::eventFilter(watched, event);
 }
 
 void PlotWidget::contextMenuEvent(QContextMenuEvent* event) {
@@ -144,7 +149,8 @@ void PlotWidget::contextMenuEvent(QContextMenuEvent* event) {
 
 void PlotWidget::endBox() {
     if (band != nullptr) {
-        releaseKeyboard();
+        qApp->removeEventFilter(this);
+        band->hide();
         band->deleteLater();
         band = nullptr;
     }
@@ -164,11 +170,6 @@ void PlotWidget::setReadOut(std::function<QString(QPoint)> text) {
 }
 
 bool PlotWidget::event(QEvent* event) {
-    if (event->type() == QEvent::ShortcutOverride && band != nullptr &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-        event->accept(); // Esc cancels the rectangle, not the window's command
-        return true;
-    }
     if (event->type() == QEvent::ToolTip && readOut) {
         const auto* help = static_cast<QHelpEvent*>(event);
         QToolTip::showText(help->globalPos(), readOut(help->pos()), this);

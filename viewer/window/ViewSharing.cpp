@@ -55,8 +55,7 @@ void ViewSharing::toggleMeasurements() {
 void ViewSharing::refreshMeasurements() {
     if (measurements != nullptr && measurements->isVisible()) {
         const chart::View& view = controller.view();
-        measurements->showMeasurements(view.cursorA, view.cursorB,
-                                       measure(controller.overlay(), view));
+        measurements->showMeasurements(view, measure(controller.overlay(), view));
     }
 }
 
