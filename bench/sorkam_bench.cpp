@@ -1,8 +1,10 @@
 // Figures for the work of a display: reading a record, painting the frame, showing a record and
 // the repaint a resize does; and the parts of the export tool's picture. Each is reported as a
 // median against its target.
+#include "chart/Legend.h"
 #include "chart/OverlayView.h"
 #include "export/PalettePicture.h"
+#include "picture/Decorations.h"
 #include "picture/ImagePlotSurface.h"
 #include "plot/PlotFrame.h"
 #include "record/RecordFile.h"
@@ -15,6 +17,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QEventLoop>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QTimer>
 
 #include <benchmark/benchmark.h>
@@ -182,30 +186,84 @@ void BM_ResizeRepaint(benchmark::State& state) {
 }
 BENCHMARK(BM_ResizeRepaint)->Unit(benchmark::kMillisecond);
 
-// What any view change repaints (a zoom, a pan, a record hidden from the legend): both plots
-// painted afresh from the 24 records on them, here zoomed to half the chart.
-void repaintView(benchmark::State& state, int scale) {
-    ImagePlotSurface plotA(kPlotSize * scale, 96 * scale), plotB(kPlotSize * scale, 96 * scale);
+// What any view change repaints (a zoom, a pan, a record hidden from the legend, a cursor dragged
+// in a zoomed view): both plots painted afresh from the 24 records on them, here zoomed to half
+// the chart on both axes, then the cursors, their read-out and the legend with the values at the
+// cursors painted over them. Target: 2 ms at scale 1, 6 ms at scale 2.
+chart::Overlay demoOverlay() {
     chart::Overlay overlay;
     for (std::int16_t n = 0; n < 24; ++n) {
         overlay.add(n, RecordFile::read(files().demo, n).value());
     }
+    return overlay;
+}
+void repaintView(benchmark::State& state, int scale) {
+    ImagePlotSurface plotA(kPlotSize * scale, 96 * scale), plotB(kPlotSize * scale, 96 * scale);
+    const chart::Overlay overlay = demoOverlay();
     chart::View half;
     half.range = chart::zoomed({}, 0.5, 400.0);
+    half.values = chart::zoomedValues({}, 0.5, 130.0);
+    half.cursorA = 300;
+    half.cursorB = 420;
+    half.legend = state.range(0) != 0;
+    QImage over(kPlotSize * scale, QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
         plotA.clear();
         plotB.clear();
         chart::paintOverlay(plotA, plotB, overlay, half);
+        const std::vector<chart::LegendEntry> legend = chart::legendEntries(overlay, half);
+        for (int which = 0; which < 2; ++which) {
+            QPainter painter(&over);
+            painter.scale(scale, scale);
+            chart::paintPlotDecorations(painter, kPlotSize, which, half, legend);
+        }
     }
 }
 void BM_RepaintView24Records(benchmark::State& state) {
     repaintView(state, 1);
 }
-BENCHMARK(BM_RepaintView24Records)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RepaintView24Records)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 void BM_RepaintView24RecordsScale2(benchmark::State& state) {
     repaintView(state, 2);
 }
-BENCHMARK(BM_RepaintView24RecordsScale2)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RepaintView24RecordsScale2)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// A cursor dragged across a zoomed view of 24 records in the window: each move sets the cursor,
+// repaints the view and the read-outs. Target: 2 ms.
+void BM_DragCursor24Records(benchmark::State& state) {
+    ShownWindow shown(files().demo);
+    ViewerWindow& window = shown.window;
+    for (int n = 1; n < 24; ++n) {
+        window.findChild<QAction*>("nextAction")->trigger();
+    }
+    window.findChild<QAction*>("legendAction")->trigger();
+    window.findChild<QAction*>("zoomInAction")->trigger();
+    auto* plot = window.findChild<QWidget*>("plotA");
+    const auto send = [plot](QEvent::Type type, int x, Qt::MouseButtons held) {
+        QMouseEvent event(type, QPointF(x, 100), plot->mapToGlobal(QPointF(x, 100)),
+                          type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held, {});
+        QApplication::sendEvent(plot, &event);
+    };
+    send(QEvent::MouseButtonPress, 200, Qt::LeftButton);
+    int x = 200;
+    for (auto _ : state) {
+        x = x < 500 ? x + 1 : 200; // a sample further each time, with values of its own
+        send(QEvent::MouseMove, x, Qt::LeftButton);
+        window.repaint();
+    }
+    send(QEvent::MouseButtonRelease, x, Qt::NoButton);
+}
+BENCHMARK(BM_DragCursor24Records)->Unit(benchmark::kMillisecond);
+
+// V: the value axis fitted to 24 records over a zoomed index range. Target: 1 ms.
+void BM_FitValues24Records(benchmark::State& state) {
+    const chart::Overlay overlay = demoOverlay();
+    const chart::IndexRange range = chart::zoomed({}, 0.5, 400.0);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(chart::fittedValues(overlay, {}, range));
+    }
+}
+BENCHMARK(BM_FitValues24Records)->Unit(benchmark::kMicrosecond);
 
 // Sharing the view from the window: 24 records with the legend on, copied to the clipboard as a
 // picture, or saved as PNG, SVG or PDF (picture made, encoded and written).

@@ -3,6 +3,7 @@
 #include "chart/Traces.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace sorkam::chart {
@@ -53,30 +54,56 @@ bool clipped(const Area& area, float& x1, float& y1, float& x2, float& y2) {
     return true;
 }
 
+// Where a view puts samples: the user x of each index and the user y of each of the 256 levels,
+// worked out once for the four channels of every record painted.
+struct SamplePlaces {
+    explicit SamplePlaces(const View& view)
+        : area{kTraceOriginX, kTraceOriginY, view.range.traceEnd(),
+               static_cast<float>(kTraceOriginY + kValueSpan)},
+          from(std::max(0, static_cast<int>(std::floor(view.range.first)))),
+          to(std::min(kTraceSegments, static_cast<int>(std::ceil(view.range.last)))),
+          points(view.range.areaWidth() / view.range.width() >= kPointSpacing) {
+        for (int i = from; i <= to; ++i) {
+            x[static_cast<std::size_t>(i)] = view.range.xOf(i);
+        }
+        for (std::size_t v = 0; v < y.size(); ++v) {
+            y[v] = view.values.yOf(static_cast<double>(v));
+        }
+    }
+
+    Area area;
+    int from;
+    int to;
+    bool points;
+    std::array<float, kTraceSegments + 1> x{};
+    std::array<float, 256> y{};
+};
+
+bool inside(const Area& area, float x, float y) {
+    return x >= area.left && x <= area.right && y >= area.bottom && y <= area.top;
+}
+
 // One channel's segments over the view's ranges, each cut where it leaves the trace area.
-void paintChannel(LineSurface& surface, const ChannelBuffer& channel, const View& view,
+void paintChannel(LineSurface& surface, const ChannelBuffer& channel, const SamplePlaces& at,
                   Color color) {
-    const IndexRange& range = view.range;
-    const Area area{kTraceOriginX, kTraceOriginY, range.traceEnd(),
-                    static_cast<float>(kTraceOriginY + kValueSpan)};
-    const int from = std::max(0, static_cast<int>(std::floor(range.first)));
-    const int to = std::min(kTraceSegments, static_cast<int>(std::ceil(range.last)));
-    const bool points = range.areaWidth() / range.width() >= kPointSpacing;
-    for (int i = from; i <= to; ++i) {
-        const float x = range.xOf(i);
-        const float y = view.values.yOf(channel[static_cast<std::size_t>(i)]);
-        if (points && x >= area.left && x <= area.right && y >= area.bottom && y <= area.top) {
+    const Area& area = at.area;
+    for (int i = at.from; i <= at.to; ++i) {
+        const auto k = static_cast<std::size_t>(i);
+        const float x = at.x[k];
+        const float y = at.y[channel[k]];
+        const bool in = inside(area, x, y);
+        if (at.points && in) {
             surface.drawLine(x - kMark, y, x + kMark, y, color);
             surface.drawLine(x, y - kMark, x, y + kMark, color);
         }
-        if (i == to) {
+        if (i == at.to) {
             break;
         }
         float x1 = x;
         float y1 = y;
-        float x2 = range.xOf(i + 1);
-        float y2 = view.values.yOf(channel[static_cast<std::size_t>(i + 1)]);
-        if (clipped(area, x1, y1, x2, y2) && x1 < x2) {
+        float x2 = at.x[k + 1];
+        float y2 = at.y[channel[k + 1]];
+        if ((in && inside(area, x2, y2)) || (clipped(area, x1, y1, x2, y2) && x1 < x2)) {
             surface.drawLine(x1, y1, x2, y2, color);
         }
     }
@@ -94,11 +121,12 @@ void paintRecordOver(LineSurface& plotA, LineSurface& plotB, const Record& recor
         paintTraces(record, color, plotA, plotB);
         return;
     }
+    const SamplePlaces at(view);
     const auto& [ch1, ch2, ch3, ch4] = record.channels;
-    paintChannel(plotA, ch1, view, color);
-    paintChannel(plotB, ch2, view, color);
-    paintChannel(plotA, ch3, view, color);
-    paintChannel(plotB, ch4, view, color);
+    paintChannel(plotA, ch1, at, color);
+    paintChannel(plotB, ch2, at, color);
+    paintChannel(plotA, ch3, at, color);
+    paintChannel(plotB, ch4, at, color);
 }
 
 void paintOverlay(PlotSurface& plotA, PlotSurface& plotB, const Overlay& overlay,

@@ -39,6 +39,7 @@ void paintPlotDecorations(QPainter& painter, QSize plot, int which, const View& 
 struct LegendRow {
     QRect rect;
     std::int64_t number;
+    int valuesAt = 0; // where the values at the cursors start, from the row's left
 };
 [[nodiscard]] std::vector<LegendRow> legendRows(const std::vector<LegendEntry>& legend, int which,
                                                 QSize plot, const QFont& font);
