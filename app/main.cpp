@@ -31,6 +31,10 @@ std::string usage() {
         "\n"
         "Keys (wherever the focus is; the plots' context menu lists the same commands):\n";
     const char* const rest =
+        "On a plot: a click places cursor A (Shift: B) and a drag moves it, a drag\n"
+        "from a cursor's line moves that cursor; Ctrl+wheel zooms the sample index and\n"
+        "Ctrl+Shift+wheel the values around the pointer, Shift+wheel or a middle-button\n"
+        "drag pans, a right-button rectangle zooms both axes to it.\n"
         "Resting the pointer on a plot shows the index and value under it and the\n"
         "samples of the record shown last; on the status line, the record's number and\n"
         "the file's record count.\n"
