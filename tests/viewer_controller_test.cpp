@@ -269,6 +269,21 @@ TEST_F(ControllerTest, ReloadingAShrunkFileSaysSoOnceAndAnotherFileStartsOver) {
     EXPECT_EQ(numbersOn(controller), (std::vector<int>{0}));
 }
 
+TEST_F(ControllerTest, KeyboardZoomCentresOnCursorAElseKeepsThePointerElseTheMiddle) {
+    controller.start(dir.write("one.vid", test::numberedRecords(1)));
+    controller.zoomIn(); // around the middle
+    EXPECT_EQ(controller.view().range.first + controller.view().range.last, 801.0);
+    host.pointer = 300.0;
+    const float x = controller.view().range.xOf(300.0);
+    controller.zoomIn(); // the sample under the pointer stays put
+    EXPECT_NEAR(controller.view().range.xOf(300.0), x, 0.01);
+    controller.setCursor(false, 250);
+    controller.zoomOut(); // cursor A in the middle, wherever the pointer is
+    EXPECT_EQ(controller.view().range.first + controller.view().range.last, 500.0);
+    controller.zoomWhole();
+    EXPECT_TRUE(controller.view().zoomedOut());
+}
+
 TEST_F(ControllerTest, FollowingShowsEachWholeRecordAppendedAndWaitsForAHalfWrittenOne) {
     const auto all = test::numberedRecords(6);
     const std::string path = dir.write("growing.vid", {all.begin(), all.begin() + 2 * 5024});

@@ -192,7 +192,8 @@ void ViewerController::zoomByKey(double factor) {
     } else if (const std::optional<double> pointer = host.pointerIndex()) {
         zoomAround(factor, *pointer);
     } else {
-        zoomAround(factor, (shown.range.first + shown.range.last) / 2.0);
+        shown.range = chart::centredOn((shown.range.first + shown.range.last) / 2.0,
+                                       shown.range.width() * factor);
     }
 }
 

@@ -53,6 +53,7 @@ public:
         }
         return {};
     }
+    std::optional<double> pointerIndex() const override { return pointer; }
     void explainFailure(const std::string& line) override {
         explained.push_back(line);
         log.events.push_back("explain:" + line);
@@ -65,6 +66,7 @@ public:
     bool growing = false;
     bool following = false;
     std::optional<std::string> saveFailure; // what saveView answers
+    std::optional<double> pointer;          // the index under the pointer, where it rests
 
 private:
     EventLog& log;
