@@ -38,4 +38,19 @@ double gridStep(double step) {
     return std::fmod(step, 2.0) == 0.0 ? step / 2.0 : step;
 }
 
+SteppedAxis steppedAxis(double from, double to, double step, float origin,
+                        const std::function<float(double)>& place) {
+    SteppedAxis axis;
+    const double lineStep = gridStep(step);
+    for (double v = std::ceil(from / lineStep) * lineStep; v <= to; v += lineStep) {
+        axis.lines.push_back(place(v));
+    }
+    for (double v = std::ceil(from / step) * step; v <= to; v += step) {
+        if (place(v) > origin + 1.0f) {
+            axis.ticks.emplace_back(place(v), static_cast<std::int16_t>(v));
+        }
+    }
+    return axis;
+}
+
 } // namespace sorkam::chart

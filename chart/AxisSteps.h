@@ -1,6 +1,9 @@
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <utility>
+#include <vector>
 
 namespace sorkam::chart {
 
@@ -23,5 +26,16 @@ namespace sorkam::chart {
 // Where the grid lines of an axis stand for its numbers' step: at half the step where the step is
 // even, else at the step itself.
 [[nodiscard]] double gridStep(double step);
+
+// An axis's numbers and grid lines over from..to, for a step: the numbered ticks at each multiple
+// of the step (the user place and the number), but for one within a unit of origin, where the
+// other axis stands, and the grid lines at each multiple of the step's grid step. place gives a
+// value's user place along the axis.
+struct SteppedAxis {
+    std::vector<std::pair<float, std::int16_t>> ticks;
+    std::vector<float> lines;
+};
+[[nodiscard]] SteppedAxis steppedAxis(double from, double to, double step, float origin,
+                                      const std::function<float(double)>& place);
 
 } // namespace sorkam::chart

@@ -62,17 +62,12 @@ IndexAxis indexAxisFor(const IndexRange& range) {
     }
     // The smallest round step whose ticks stand kTickSpacing units apart.
     const double step = roundStep(range.width() * kTickSpacing / range.areaWidth());
+    // None on the vertical axis, as in the whole.
+    SteppedAxis stepped = steppedAxis(range.first, range.last, step, kTraceOriginX,
+                                      [&range](double i) { return range.xOf(i); });
     IndexAxis axis;
-    const double columnStep = gridStep(step);
-    for (double i = std::ceil(range.first / columnStep) * columnStep; i <= range.last;
-         i += columnStep) {
-        axis.columns.push_back(range.xOf(i));
-    }
-    for (double i = std::ceil(range.first / step) * step; i <= range.last; i += step) {
-        if (range.xOf(i) > kTraceOriginX + 1.0f) { // none on the vertical axis, as in the whole
-            axis.ticks.emplace_back(range.xOf(i), static_cast<std::int16_t>(i));
-        }
-    }
+    axis.ticks = std::move(stepped.ticks);
+    axis.columns = std::move(stepped.lines);
     return axis;
 }
 

@@ -73,16 +73,12 @@ ValueAxis valueAxisFor(const ValueRange& values) {
         return wholeValueAxis();
     }
     const double step = roundStep(values.height() * kTickSpacing / kValueSpan);
+    // None on the index axis, as in the whole.
+    SteppedAxis stepped = steppedAxis(values.low, values.high, step, kTraceOriginY,
+                                      [&values](double v) { return values.yOf(v); });
     ValueAxis axis;
-    const double rowStep = gridStep(step);
-    for (double v = std::ceil(values.low / rowStep) * rowStep; v <= values.high; v += rowStep) {
-        axis.rows.push_back(values.yOf(v));
-    }
-    for (double v = std::ceil(values.low / step) * step; v <= values.high; v += step) {
-        if (values.yOf(v) > kTraceOriginY + 1.0f) { // none on the index axis, as in the whole
-            axis.ticks.emplace_back(values.yOf(v), static_cast<std::int16_t>(v));
-        }
-    }
+    axis.ticks = std::move(stepped.ticks);
+    axis.rows = std::move(stepped.lines);
     for (const double v : {50.0, 100.0, 200.0}) {
         if (v >= values.low && v <= values.high) {
             axis.references.push_back(values.yOf(v));
