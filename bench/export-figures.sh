@@ -3,7 +3,7 @@
 # program, svg, pdf and png --legend of 24 records, time to info's first lines on a 5 GiB sparse file, peak memory of csv over 1,000 and
 # 10,000 records and of png --each at scale 4, one record's picture against gnuplot's, and png
 # --each against one gnuplot process drawing the same 240 records (gnuplot-nox is only this
-# benchmark's peer; without it those figures are skipped).
+# benchmark's peer; without it those figures are skipped), and rank over 100,008 records.
 # Usage: bench/export-figures.sh [BUILD_DIR]
 set -euo pipefail
 build=$(realpath "${1:-build}")
@@ -54,6 +54,16 @@ for file in r1008.vid r10008.vid; do
     records=$(( $(stat -c %s "$file") / 5024 ))
     /usr/bin/time -f "$records records: %M KB, %e s" "$tool" csv "$file" -r "0-$((records - 1))" -o /dev/null
 done
+
+echo "== rank over 100,008 records (502 MB, in the page cache): target 0.5 s and 64 MB"
+repeat 4167 r100008.vid
+cat r100008.vid >/dev/null
+hyperfine -N --warmup 1 --runs 10 --style basic \
+    -n "rank --top 10" "$tool rank r100008.vid --against 0 --top 10 -o top.csv" \
+    -n "rank, every record" "$tool rank r100008.vid --against 0 -o all.csv" 2>&1 | grep -E "Time|^Bench"
+/usr/bin/time -f "rank --top 10: %M KB" "$tool" rank r100008.vid --against 0 --top 10 -o top.csv
+/usr/bin/time -f "rank, every record: %M KB" "$tool" rank r100008.vid --against 0 -o all.csv
+rm r100008.vid
 
 echo "== png --each --scale 4 of 240 records: peak memory, whatever the number of cores"
 /usr/bin/time -f "%M KB, %e s" "$tool" png r240.vid -r all --scale 4 --each scale4

@@ -23,6 +23,8 @@ inline constexpr OptionName kLegendOption{0, "legend"};
 inline constexpr OptionName kRangeOption{0, "range"};
 inline constexpr OptionName kCursorsOption{0, "cursors"};
 inline constexpr OptionName kValuesOption{0, "values"};
+inline constexpr OptionName kAgainstOption{0, "against"};
+inline constexpr OptionName kTopOption{0, "top"};
 
 // "--range"; and "-r" for an option with a letter, "--range" for one without.
 [[nodiscard]] inline std::string longForm(const OptionName& option) {

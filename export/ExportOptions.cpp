@@ -16,7 +16,18 @@ namespace sorkam::exporting {
 
 namespace {
 
-enum LongOnly : int { kEach = 1000, kScale, kJson, kVersion, kLegend, kRange, kCursors, kValues };
+enum LongOnly : int {
+    kEach = 1000,
+    kScale,
+    kJson,
+    kVersion,
+    kLegend,
+    kRange,
+    kCursors,
+    kValues,
+    kAgainst,
+    kTop
+};
 
 using chart::OptionName;
 
@@ -38,6 +49,8 @@ constexpr option kOptions[] = {
     entry(chart::kRangeOption, required_argument, kRange),
     entry(chart::kCursorsOption, required_argument, kCursors),
     entry(chart::kValuesOption, required_argument, kValues),
+    entry(chart::kAgainstOption, required_argument, kAgainst),
+    entry(chart::kTopOption, required_argument, kTop),
     {nullptr, 0, nullptr, 0},
 };
 
@@ -90,12 +103,13 @@ std::string optionName(int code) {
 }
 
 // The commands by the names the command line gives them.
-constexpr std::array<std::pair<std::string_view, ExportOptions::Command>, 5> kCommandNames = {{
+constexpr std::array<std::pair<std::string_view, ExportOptions::Command>, 6> kCommandNames = {{
     {"info", ExportOptions::Command::Info},
     {"png", ExportOptions::Command::Png},
     {"svg", ExportOptions::Command::Svg},
     {"pdf", ExportOptions::Command::Pdf},
     {"csv", ExportOptions::Command::Csv},
+    {"rank", ExportOptions::Command::Rank},
 }};
 
 } // namespace
@@ -116,7 +130,9 @@ std::string exportHelpText() {
                "                         [VIEW]\n"
                "       sorkam-export svg|pdf FILE -r SEL -o OUT [VIEW]\n"
                "       sorkam-export csv FILE -r SEL [-o OUT.csv]\n"
-               "Pictures, samples and header listings of the records of a sorkam data file.\n"
+               "       sorkam-export rank FILE --against N [-r SEL] [--top K] [--json] [-o OUT]\n"
+               "Pictures, samples, header listings and rankings of the records of a sorkam\n"
+               "data file.\n"
                "\n"
                "Commands:\n"
                "  info   the file's length and record count, then the header texts of each\n"
@@ -125,6 +141,10 @@ std::string exportHelpText() {
                "  svg    the same picture as lines and text, for reports\n"
                "  pdf    the same picture as a one-page PDF document\n"
                "  csv    the samples, one row per record and index 0 to 1199\n"
+               "  rank   the selected records (every record when none are selected) by their\n"
+               "         distance from record N, the most distant first: CSV rows of record,\n"
+               "         rms and largest difference over samples 0 to 801 of the four\n"
+               "         channels, and the header texts\n"
                "\n"
                "Options:\n") +
            helpLine(chart::kRecordsOption, "SEL",
@@ -140,7 +160,10 @@ std::string exportHelpText() {
            helpLine(chart::kScaleOption, "N",
                     "png: pixels per layout pixel, 1 to 4 (2 for high-density\n"
                     "screens)") +
-           helpLine(chart::kJsonOption, "", "info: as JSON") +
+           helpLine(chart::kJsonOption, "", "info, rank: as JSON") +
+           helpLine(chart::kAgainstOption, "N",
+                    "rank: the record the others are measured against") +
+           helpLine(chart::kTopOption, "K", "rank: only the K most distant records") +
            "\n"
            "VIEW, for png, svg and pdf, as the viewer shows it:\n" +
            helpLine(chart::kRangeOption, "FIRST-LAST",
@@ -235,6 +258,22 @@ std::optional<UsageError> takeOption(int code, const std::string& value, GivenOp
     case kJson:
         options.json = true;
         break;
+    case kAgainst:
+    case kTop: {
+        const auto n = numberIn<std::int64_t>(value);
+        if (!n || *n < (code == kTop ? 1 : 0)) {
+            return UsageError{
+                optionName(code) +
+                (code == kTop ? " takes a count from 1, not " : " takes a record number, not ") +
+                chart::escapedName(value)};
+        }
+        if (code == kTop) {
+            options.top = *n;
+        } else {
+            options.against = *n;
+        }
+        break;
+    }
     case 'h':
         given.help = true;
         break;
@@ -285,6 +324,8 @@ bool belongsTo(ExportOptions::Command command, int code) {
     switch (command) {
     case ExportOptions::Command::Info:
         return code == kJson || code == 'r';
+    case ExportOptions::Command::Rank:
+        return code == 'r' || code == 'o' || code == kJson || code == kAgainst || code == kTop;
     case ExportOptions::Command::Png:
         return code == 'r' || code == 'o' || code == kEach || code == kScale || code == kLegend ||
                code == kRange || code == kCursors || code == kValues;
@@ -301,7 +342,7 @@ bool belongsTo(ExportOptions::Command command, int code) {
 std::optional<UsageError> takeCommand(GivenOptions& given) {
     const std::vector<std::string>& positional = given.positional;
     if (positional.empty()) {
-        return UsageError{"needs a command: info, png, svg, pdf or csv"};
+        return UsageError{"needs a command: info, png, svg, pdf, csv or rank"};
     }
     const std::string& command = positional[0];
     const auto named = std::find_if(kCommandNames.begin(), kCommandNames.end(),
@@ -347,7 +388,9 @@ std::string formatNamed(const std::string& output) {
 // An output named for another format than the command writes, with a hint.
 std::optional<UsageError> checkOutputName(const GivenOptions& given) {
     const ExportOptions& options = given.options;
-    if (!given.haveOutput || options.output == "-") {
+    // rank writes CSV or JSON, whatever the name.
+    if (!given.haveOutput || options.output == "-" ||
+        options.command == ExportOptions::Command::Rank) {
         return std::nullopt;
     }
     // The command's name is its format's extension.
@@ -368,8 +411,12 @@ std::optional<UsageError> checkOutputName(const GivenOptions& given) {
 // The records and the output of png and csv (and the records info lists).
 std::optional<UsageError> takeSelection(GivenOptions& given) {
     const std::string& command = given.positional[0];
+    if (given.options.command == ExportOptions::Command::Rank && given.options.against < 0) {
+        return UsageError{"rank needs the record to rank against: --against N"};
+    }
     if (!given.haveRecords) {
-        if (given.options.command == ExportOptions::Command::Info) {
+        if (given.options.command == ExportOptions::Command::Info ||
+            given.options.command == ExportOptions::Command::Rank) {
             return std::nullopt;
         }
         return UsageError{command + " needs the records: -r SEL"};

@@ -4,6 +4,8 @@
 #include "export/RecordSelection.h"
 #include "record/Result.h"
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,17 +14,19 @@ namespace sorkam::exporting {
 
 // What the command line asks for.
 struct ExportOptions {
-    enum class Command { Help, Version, Info, Png, Svg, Pdf, Csv };
+    enum class Command { Help, Version, Info, Png, Svg, Pdf, Csv, Rank };
     Command command = Command::Help;
     std::string file;        // the data file, bytes as given
-    RecordSelection records; // png, csv; info where recordsGiven
+    RecordSelection records; // png, csv; info and rank where recordsGiven
     bool recordsGiven = false;
     std::string output = "-";  // png, svg, pdf, csv; "-" is standard output
     std::string eachDirectory; // png --each
     bool each = false;
-    int scale = 1; // png: 1 to 4
-    bool json = false;
-    chart::View view; // png, svg, pdf: --range, --values, --cursors, --legend
+    int scale = 1;                   // png: 1 to 4
+    bool json = false;               // info, rank
+    std::int64_t against = -1;       // rank: the reference record
+    std::optional<std::int64_t> top; // rank: only the most distant
+    chart::View view;                // png, svg, pdf: --range, --values, --cursors, --legend
 
     // Whether it needs more than the chart and traces kept at build time: vectors, or text and
     // ticks of a view (a legend, cursors, a zoomed range's own axes).

@@ -2,6 +2,7 @@
 
 #include "export/ExportCommands.h"
 #include "export/OutputFile.h"
+#include "export/Rank.h"
 
 #include <unistd.h>
 
@@ -103,6 +104,10 @@ int runExport(int argc, char** argv, const ViewPainting& paintView) {
                            options.json));
     case ExportOptions::Command::Csv:
         return report(csv(options.file, options.records, options.output));
+    case ExportOptions::Command::Rank:
+        return report(rank(options.file,
+                           options.recordsGiven ? std::optional(options.records) : std::nullopt,
+                           options.against, options.top, options.json, options.output));
     case ExportOptions::Command::Png:
     case ExportOptions::Command::Svg:
     case ExportOptions::Command::Pdf:

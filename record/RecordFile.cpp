@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstring>
 #include <system_error>
+#include <utility>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -24,23 +25,6 @@ constexpr std::size_t kSpanLength = kSpanEnd - kSpanStart;
 bool isUsablePath(const std::string& path) {
     return path.find('\0') == std::string::npos;
 }
-
-// Closes a descriptor on every path out of read().
-class FileHandle {
-public:
-    explicit FileHandle(int fd) : fd(fd) {}
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    ~FileHandle() {
-        if (fd >= 0) {
-            ::close(fd);
-        }
-    }
-    [[nodiscard]] int get() const { return fd; }
-
-private:
-    int fd;
-};
 
 // Reads up to size bytes into buffer at offset; returns how many were read (fewer at end of file),
 // or -1 when the system refuses the read.
@@ -109,31 +93,75 @@ Result<Record, ReadFailure> RecordFile::read(const std::string& path, std::int64
     if (n < 0) {
         return ReadFailure{RecordError::PositionBeforeStart};
     }
+    Result<RecordReader, ReadFailure> reader = RecordReader::open(path);
+    if (!reader.ok()) {
+        return reader.error();
+    }
+    Record record;
+    if (const auto read = reader.value().read(n, record); !read.ok()) {
+        return read.error();
+    }
+    return record;
+}
+
+Result<RecordReader, ReadFailure> RecordReader::open(const std::string& path) {
     if (!isUsablePath(path)) {
         return ReadFailure{RecordError::OpenFailed, EINVAL};
     }
     // O_NONBLOCK: a pipe put in the file's place must not stall the viewer in open().
-    const FileHandle file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
-    if (file.get() < 0) {
+    RecordReader reader(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    if (reader.fd < 0) {
         return ReadFailure{RecordError::OpenFailed, errno};
     }
     struct stat info {};
-    if (::fstat(file.get(), &info) != 0) {
+    if (::fstat(reader.fd, &info) != 0) {
         return ReadFailure{RecordError::ReadFailed, errno};
     }
     if (!S_ISREG(info.st_mode)) {
         return ReadFailure{RecordError::NotAFile};
     }
+    return reader;
+}
 
+RecordReader::RecordReader(RecordReader&& other) noexcept : fd(std::exchange(other.fd, -1)) {
+}
+
+RecordReader& RecordReader::operator=(RecordReader&& other) noexcept {
+    if (this != &other) {
+        if (fd >= 0) {
+            ::close(fd);
+        }
+        fd = std::exchange(other.fd, -1);
+    }
+    return *this;
+}
+
+RecordReader::~RecordReader() {
+    if (fd >= 0) {
+        ::close(fd);
+    }
+}
+
+Result<std::int64_t, ReadFailure> RecordReader::length() const {
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) {
+        return ReadFailure{RecordError::ReadFailed, errno};
+    }
+    return static_cast<std::int64_t>(info.st_size);
+}
+
+Result<void, ReadFailure> RecordReader::read(std::int64_t n, Record& record) const {
+    if (n < 0) {
+        return ReadFailure{RecordError::PositionBeforeStart};
+    }
     std::array<std::uint8_t, kSpanLength> span{};
-    const off_t start = static_cast<off_t>(position(n) - 1) + kSpanStart;
-    const ssize_t got = readAt(file.get(), span.data(), span.size(), start);
+    const off_t start = static_cast<off_t>(RecordFile::position(n) - 1) + kSpanStart;
+    const ssize_t got = readAt(fd, span.data(), span.size(), start);
     if (got < 0) {
         return ReadFailure{RecordError::ReadFailed, errno};
     }
     const auto spanRead = static_cast<std::size_t>(got);
 
-    Record record;
     record.header8.assign(format::kHeader8Length, ' ');
     record.header10.assign(format::kHeader10Length, ' ');
     copyField(span.data(), spanRead, format::kHeader8Offset, format::kHeader8Length,
@@ -141,10 +169,11 @@ Result<Record, ReadFailure> RecordFile::read(const std::string& path, std::int64
     copyField(span.data(), spanRead, format::kHeader10Offset, format::kHeader10Length,
               record.header10.begin());
     for (std::size_t c = 0; c < format::kChannelCount; ++c) {
+        record.channels[c].fill(0);
         copyField(span.data(), spanRead, format::kChannelOffsets[c], format::kChannelLength,
                   record.channels[c].begin());
     }
-    return record;
+    return {};
 }
 
 } // namespace sorkam

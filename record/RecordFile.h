@@ -82,4 +82,25 @@ public:
     [[nodiscard]] static Result<Record, ReadFailure> read(const std::string& path, std::int64_t n);
 };
 
+// Reads records of one data file through one open descriptor, for a walk over many of them: the
+// same checks on opening as RecordFile::read, then one read a record. Never writes to the file.
+class RecordReader {
+public:
+    [[nodiscard]] static Result<RecordReader, ReadFailure> open(const std::string& path);
+    RecordReader(RecordReader&& other) noexcept;
+    RecordReader& operator=(RecordReader&& other) noexcept;
+    RecordReader(const RecordReader&) = delete;
+    RecordReader& operator=(const RecordReader&) = delete;
+    ~RecordReader();
+
+    // Record n into record, as RecordFile::read reads it.
+    [[nodiscard]] Result<void, ReadFailure> read(std::int64_t n, Record& record) const;
+    // The file's length now.
+    [[nodiscard]] Result<std::int64_t, ReadFailure> length() const;
+
+private:
+    explicit RecordReader(int fd) : fd(fd) {}
+    int fd = -1;
+};
+
 } // namespace sorkam

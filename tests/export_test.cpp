@@ -1,8 +1,10 @@
 // sorkam-export: selections, each command's output against the file's bytes and the viewer's
 // own painting, and the real program's statuses, outputs and failures.
+#include "chart/Distance.h"
 #include "export/ExportCommands.h"
 #include "export/ExportOptions.h"
 #include "export/Formats.h"
+#include "export/Rank.h"
 #include "export/RecordSelection.h"
 #include "picture/ChartPicture.h"
 #include "picture/ImagePlotSurface.h"
@@ -233,6 +235,58 @@ TEST_F(ExportTest, InfoListsLengthRecordsAndHeaderTexts) {
                   .toArray()
                   .size(),
               0);
+}
+
+TEST_F(ExportTest, RankListsTheMostDistantRecordsFirstOnEveryCore) {
+    // One sample 10 levels off of 3,208: rms sqrt(100 / 3208), the largest difference 10.
+    Record flat;
+    Record one = flat;
+    one.channels[2][801] = 10;
+    one.channels[3][802] = 200; // beyond the samples shown
+    const chart::Distance d = chart::distanceBetween(one, flat);
+    EXPECT_DOUBLE_EQ(d.rms, std::sqrt(100.0 / 3208));
+    EXPECT_EQ(d.largest, 10);
+
+    // 600 records flat at 100 (two shares of the work), but for 555 at 250, 300 at 220, 17 at 0.
+    std::vector<std::uint8_t> file;
+    for (int r = 0; r < 600; ++r) {
+        const std::uint8_t level = r == 555 ? 250 : r == 300 ? 220 : r == 17 ? 0 : 100;
+        testdata::ChannelSamples channels{};
+        for (auto& channel : channels) {
+            channel.fill(level);
+        }
+        testdata::appendRecord(file,
+                               testdata::encodeRecord("R," + std::to_string(r), "T", channels));
+    }
+    const std::string data = dir.write("ranked.vid", file);
+    ASSERT_TRUE(rank(data, std::nullopt, 0, std::nullopt, false, out("all.csv")).ok());
+    std::ifstream all(out("all.csv"));
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(all, line);) {
+        lines.push_back(line);
+    }
+    ASSERT_EQ(lines.size(), 601u);
+    EXPECT_EQ(lines[0], "record,rms,max,header8,header10");
+    EXPECT_EQ(lines[1], "555,150.000,150,\"R,555   \",\"T         \"");
+    EXPECT_EQ(lines[2].substr(0, 13), "300,120.000,1");
+    EXPECT_EQ(lines[3].substr(0, 12), "17,100.000,1");
+    EXPECT_EQ(lines[4].substr(0, 8), "0,0.000,"); // ties in record order
+    EXPECT_EQ(lines[600].substr(0, 10), "599,0.000,");
+
+    // --top 2 --json over a selection.
+    ASSERT_TRUE(rank(data, RecordSelection{{0, 400}}, 0, 2, true, out("top.json")).ok());
+    QFile top(QString::fromStdString(out("top.json")));
+    ASSERT_TRUE(top.open(QIODevice::ReadOnly));
+    const QJsonObject doc = QJsonDocument::fromJson(top.readAll()).object();
+    EXPECT_EQ(doc["against"].toInteger(), 0);
+    const QJsonArray records = doc["records"].toArray();
+    ASSERT_EQ(records.size(), 2);
+    EXPECT_EQ(records[0].toObject()["record"].toInteger(), 300);
+    EXPECT_EQ(records[1].toObject()["max"].toInteger(), 100);
+
+    // A reference the file does not hold: status 4, no output.
+    EXPECT_EQ(rank(data, std::nullopt, 600, 1, false, out("none.csv")).error().status, kNoRecord);
+    EXPECT_FALSE(std::filesystem::exists(out("none.csv")));
 }
 
 TEST_F(ExportTest, CsvHoldsEachRecordsSamplesFromTheFile) {
