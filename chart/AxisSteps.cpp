@@ -15,9 +15,10 @@ double onGrid(double at) {
     return std::round(at * kGrid) / kGrid;
 }
 
-std::pair<double, double> spanWithin(double first, double width, double narrowest, double whole) {
-    width = onGrid(std::clamp(width, narrowest, whole));
-    first = std::clamp(onGrid(first), 0.0, whole - width);
+std::pair<double, double> spanWithin(double first, double width, double narrowest, double least,
+                                     double most) {
+    width = onGrid(std::clamp(width, narrowest, most - least));
+    first = std::clamp(onGrid(first), least, most - width);
     return {first, first + width};
 }
 

@@ -15,10 +15,10 @@ namespace sorkam::chart {
 // 7.999999999999999).
 [[nodiscard]] double onGrid(double at);
 
-// A span width wide (at least narrowest, at most whole) starting at first, moved to lie within
-// 0..whole; its ends on the grid.
+// A span width wide (at least narrowest, at most the whole least..most) starting at first, moved
+// to lie within least..most; its ends on the grid.
 [[nodiscard]] std::pair<double, double> spanWithin(double first, double width, double narrowest,
-                                                   double whole);
+                                                   double least, double most);
 
 // The smallest round step (1, 2 or 5 times a power of ten, at least 1) of wanted or more.
 [[nodiscard]] double roundStep(double wanted);

@@ -14,7 +14,7 @@ constexpr double kWhole = kTraceSegments;
 constexpr double kTickSpacing = 45.0;
 
 IndexRange within(double first, double width) {
-    const auto [from, to] = spanWithin(first, width, kNarrowestRange, kWhole);
+    const auto [from, to] = spanWithin(first, width, kNarrowestRange, 0.0, kWhole);
     return {from, to};
 }
 

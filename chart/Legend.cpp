@@ -7,9 +7,15 @@
 namespace sorkam::chart {
 
 LegendEntry legendEntry(std::int64_t number, const Record& record, const View& view) {
+    std::string text = headerText(record.header8 + " " + record.header10);
+    if (view.reference && view.reference->number == number) {
+        text += "  (reference)";
+    } else if (view.difference && view.reference) {
+        text += "  minus record " + std::to_string(view.reference->number);
+    }
     return {number,
             recordColor(number),
-            headerText(record.header8 + " " + record.header10),
+            std::move(text),
             view.shows(number),
             {valuesAtCursors(record, view, 0), valuesAtCursors(record, view, 1)}};
 }

@@ -10,7 +10,8 @@
 
 namespace sorkam::chart {
 
-// A record as the legend lists it: its number, colour and header texts (as shown), whether its
+// A record as the legend lists it: its number, colour and header texts (as shown, marked
+// "(reference)" for the reference, and "minus record N" in the difference view), whether its
 // traces are shown, and its values at the cursors on each plot.
 struct LegendEntry {
     std::int64_t number = 0;

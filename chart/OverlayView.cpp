@@ -67,7 +67,7 @@ struct SamplePlaces {
             x[static_cast<std::size_t>(i)] = view.range.xOf(i);
         }
         for (std::size_t v = 0; v < y.size(); ++v) {
-            y[v] = view.values.yOf(static_cast<double>(v));
+            y[v] = view.values.yOf(static_cast<double>(v) - kLargestDifference);
         }
     }
 
@@ -76,21 +76,25 @@ struct SamplePlaces {
     int to;
     bool points;
     std::array<float, kTraceSegments + 1> x{};
-    std::array<float, 256> y{};
+    std::array<float, 2 * 255 + 1> y{}; // of the values -255..255, from y[0]
 };
 
 bool inside(const Area& area, float x, float y) {
     return x >= area.left && x <= area.right && y >= area.bottom && y <= area.top;
 }
 
-// One channel's segments over the view's ranges, each cut where it leaves the trace area.
-void paintChannel(LineSurface& surface, const ChannelBuffer& channel, const SamplePlaces& at,
-                  Color color) {
+// One channel's segments over the view's ranges (less the reference channel's samples, where
+// there is one), each cut where it leaves the trace area.
+void paintChannel(LineSurface& surface, const ChannelBuffer& channel, const ChannelBuffer* minus,
+                  const SamplePlaces& at, Color color) {
     const Area& area = at.area;
+    const auto value = [&](std::size_t k) {
+        return static_cast<std::size_t>(255 + channel[k] - (minus != nullptr ? (*minus)[k] : 0));
+    };
     for (int i = at.from; i <= at.to; ++i) {
         const auto k = static_cast<std::size_t>(i);
         const float x = at.x[k];
-        const float y = at.y[channel[k]];
+        const float y = at.y[value(k)];
         const bool in = inside(area, x, y);
         if (at.points && in) {
             surface.drawLine(x - kMark, y, x + kMark, y, color);
@@ -102,7 +106,7 @@ void paintChannel(LineSurface& surface, const ChannelBuffer& channel, const Samp
         float x1 = x;
         float y1 = y;
         float x2 = at.x[k + 1];
-        float y2 = at.y[channel[k + 1]];
+        float y2 = at.y[value(k + 1)];
         if ((in && inside(area, x2, y2)) || (clipped(area, x1, y1, x2, y2) && x1 < x2)) {
             surface.drawLine(x1, y1, x2, y2, color);
         }
@@ -117,16 +121,20 @@ void drawViewFrame(PlotSurface& surface, const View& view) {
 
 void paintRecordOver(LineSurface& plotA, LineSurface& plotB, const Record& record, Color color,
                      const View& view) {
-    if (view.zoomedOut()) {
+    const Record* minus = view.difference && view.reference ? &view.reference->record : nullptr;
+    if (view.zoomedOut() && minus == nullptr) {
         paintTraces(record, color, plotA, plotB);
         return;
     }
     const SamplePlaces at(view);
+    const auto of = [minus](std::size_t c) {
+        return minus != nullptr ? &minus->channels[c] : nullptr;
+    };
     const auto& [ch1, ch2, ch3, ch4] = record.channels;
-    paintChannel(plotA, ch1, at, color);
-    paintChannel(plotB, ch2, at, color);
-    paintChannel(plotA, ch3, at, color);
-    paintChannel(plotB, ch4, at, color);
+    paintChannel(plotA, ch1, of(0), at, color);
+    paintChannel(plotB, ch2, of(1), at, color);
+    paintChannel(plotA, ch3, of(2), at, color);
+    paintChannel(plotB, ch4, of(3), at, color);
 }
 
 void paintOverlay(PlotSurface& plotA, PlotSurface& plotB, const Overlay& overlay,

@@ -12,9 +12,9 @@ namespace {
 // The whole chart's value ticks stand 20 units apart, room for a number's height.
 constexpr double kTickSpacing = 20.0;
 
-ValueRange within(double low, double height) {
-    const auto [from, to] = spanWithin(low, height, kNarrowestValues, kValueSpan);
-    return {from, to};
+ValueRange within(const ValueRange& whole, double low, double height) {
+    const auto [from, to] = spanWithin(low, height, kNarrowestValues, whole.least, whole.most);
+    return {from, to, whole.least, whole.most};
 }
 
 } // namespace
@@ -28,36 +28,47 @@ double ValueRange::valueAt(double y) const {
 }
 
 ValueRange zoomedValues(const ValueRange& values, double factor, double around) {
-    const double height = std::clamp(values.height() * factor, kNarrowestValues, kValueSpan);
+    const double height =
+        std::clamp(values.height() * factor, kNarrowestValues, values.most - values.least);
     const double share = (around - values.low) / values.height();
-    return within(around - share * height, height);
+    return within(values, around - share * height, height);
 }
 
-ValueRange valuesBetween(double a, double b) {
+ValueRange valuesBetween(double a, double b, const ValueRange& whole) {
     const double low = std::min(a, b);
     const double height = std::max(std::abs(b - a), kNarrowestValues);
-    return within((low + std::max(a, b)) / 2.0 - height / 2.0, height);
+    return within(whole, (low + std::max(a, b)) / 2.0 - height / 2.0, height);
 }
 
 std::optional<ValueRange> fittedValues(const Overlay& overlay,
                                        const std::vector<std::int16_t>& hidden,
-                                       const IndexRange& range) {
+                                       const IndexRange& range, const ValueRange& whole,
+                                       const Record* reference) {
     const auto from = static_cast<std::size_t>(std::max(0.0, std::floor(range.first)));
     const auto to = static_cast<std::size_t>(
         std::min(static_cast<double>(kTraceSegments), std::ceil(range.last)));
     int least = 255;
-    int greatest = 0;
+    int greatest = -255;
     bool any = false;
     for (const OverlayRecord& shown : overlay.records()) {
         if (std::find(hidden.begin(), hidden.end(), shown.number) != hidden.end()) {
             continue;
         }
         any = true;
-        for (const ChannelBuffer& channel : shown.record.channels) {
-            const auto [lo, hi] =
-                std::minmax_element(channel.begin() + from, channel.begin() + to + 1);
-            least = std::min<int>(least, *lo);
-            greatest = std::max<int>(greatest, *hi);
+        for (std::size_t c = 0; c < shown.record.channels.size(); ++c) {
+            const ChannelBuffer& channel = shown.record.channels[c];
+            if (reference == nullptr) {
+                const auto [lo, hi] =
+                    std::minmax_element(channel.begin() + from, channel.begin() + to + 1);
+                least = std::min<int>(least, *lo);
+                greatest = std::max<int>(greatest, *hi);
+                continue;
+            }
+            for (std::size_t i = from; i <= to; ++i) {
+                const int v = channel[i] - reference->channels[c][i];
+                least = std::min(least, v);
+                greatest = std::max(greatest, v);
+            }
         }
     }
     if (!any) {
@@ -65,11 +76,12 @@ std::optional<ValueRange> fittedValues(const Overlay& overlay,
     }
     // The margin is cut where the chart ends rather than moved to the other side.
     const double margin = std::max(1.0, (greatest - least) / 20.0);
-    return valuesBetween(std::max(0.0, least - margin), std::min(kValueSpan, greatest + margin));
+    return valuesBetween(std::max(whole.least, least - margin),
+                         std::min(whole.most, greatest + margin), whole);
 }
 
 ValueAxis valueAxisFor(const ValueRange& values) {
-    if (values.whole()) {
+    if (values.whole() && !values.differences()) {
         return wholeValueAxis();
     }
     const double step = roundStep(values.height() * kTickSpacing / kValueSpan);
@@ -79,7 +91,9 @@ ValueAxis valueAxisFor(const ValueRange& values) {
     ValueAxis axis;
     axis.ticks = std::move(stepped.ticks);
     axis.rows = std::move(stepped.lines);
-    for (const double v : {50.0, 100.0, 200.0}) {
+    const std::vector<double> marked =
+        values.differences() ? std::vector<double>{0.0} : std::vector<double>{50.0, 100.0, 200.0};
+    for (const double v : marked) {
         if (v >= values.low && v <= values.high) {
             axis.references.push_back(values.yOf(v));
         }

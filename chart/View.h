@@ -3,15 +3,25 @@
 #include "chart/IndexRange.h"
 #include "chart/ValueRange.h"
 
+#include "record/RecordFile.h"
+
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <vector>
 
 namespace sorkam::chart {
 
+// A record the others are compared with: its number and samples, kept as they were read.
+struct Reference {
+    std::int64_t number = 0;
+    Record record;
+};
+
 // What the plots show besides the records on them: the sample range and the value range, the
-// cursors, the records hidden from the plots, and whether the legend is shown. The window's
-// controller owns one; sorkam-export's --range, --values, --cursors and --legend give one.
+// cursors, the records hidden from the plots, whether the legend is shown, and the reference
+// with whether the plots show each record's differences from it. The window's controller owns
+// one; sorkam-export's --range, --values, --cursors and --legend give one.
 struct View {
     IndexRange range;
     ValueRange values;
@@ -19,11 +29,13 @@ struct View {
     std::optional<int> cursorB;
     std::vector<std::int16_t> hidden; // record numbers, in the order they were hidden
     bool legend = false;
+    std::shared_ptr<const Reference> reference;
+    bool difference = false; // the records minus the reference, on the differences' value range
 
     // Whether record n's traces are on the plots (when it is there at all).
     [[nodiscard]] bool shows(std::int64_t n) const;
-    // Both whole ranges with every record: the plots as painted record by record.
-    [[nodiscard]] bool plain() const { return zoomedOut() && hidden.empty(); }
+    // Both whole ranges with every record as read: the plots as painted record by record.
+    [[nodiscard]] bool plain() const { return zoomedOut() && hidden.empty() && !difference; }
     [[nodiscard]] bool zoomedOut() const { return range.whole() && values.whole(); }
 };
 

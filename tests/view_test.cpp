@@ -12,6 +12,7 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <set>
 
 namespace sorkam::chart {
 namespace {
@@ -136,6 +137,36 @@ TEST(View, TheValueAxisZoomsTakesABoxAndFitsWithinTheChart) {
     EXPECT_EQ(axis.ticks.back().second, 120);
     EXPECT_EQ(axis.rows.size(), 17u);
     EXPECT_EQ(axis.references, (std::vector<float>{between.yOf(50), between.yOf(100)}));
+}
+
+TEST(View, TheDifferenceViewPaintsEachRecordMinusTheReference) {
+    test::TempDir dir;
+    const std::string path = dir.write("two.vid", test::numberedRecords(2));
+    const Record first = RecordFile::read(path, 0).value();
+    const Record second = RecordFile::read(path, 1).value(); // 7 more than record 0, mod 256
+    View view;
+    view.reference = std::make_shared<const Reference>(Reference{0, first});
+    view.difference = true;
+    view.values = kDifferenceValues;
+    const auto heights = [&](const Record& record) {
+        test::RecordingSurface plotA;
+        test::RecordingSurface plotB;
+        paintRecordOver(plotA, plotB, record, 0, view);
+        std::set<float> ys;
+        for (const auto& line : plotA.only(test::RecordingSurface::Op::DrawLine)) {
+            ys.insert(line.y1);
+            ys.insert(line.y2);
+        }
+        return ys;
+    };
+    EXPECT_EQ(heights(first), std::set<float>{kDifferenceValues.yOf(0)});
+    // 7, or 7 - 256 where record 1's sample has wrapped past 255.
+    EXPECT_EQ(heights(second),
+              (std::set<float>{kDifferenceValues.yOf(-249), kDifferenceValues.yOf(7)}));
+    // Its axis marks 0 and numbers the differences either side.
+    const ValueAxis axis = valueAxisFor(kDifferenceValues);
+    EXPECT_EQ(axis.references, std::vector<float>{kDifferenceValues.yOf(0)});
+    EXPECT_LT(axis.ticks.front().second, 0);
 }
 
 TEST(View, RecordListsWithAGapAreNamedAsRuns) {

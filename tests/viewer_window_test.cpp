@@ -558,6 +558,17 @@ TEST_F(WindowTest, ADraggedCursorABoxZoomAndAFittedValueAxisComeBackWithCtrlZero
     w.findChild<QAction*>("zoomWholeAction")->trigger();
     w.findChild<QAction*>("removeCursorsAction")->trigger();
     EXPECT_EQ(shown(), before);
+
+    // Record 2 the reference, D: the records minus it, and the legend says so; D again, the
+    // plots as they were.
+    w.findChild<QAction*>("referenceAction")->trigger();
+    w.findChild<QAction*>("differenceAction")->trigger();
+    EXPECT_NE(shown(), before);
+    const auto legend = chart::legendEntries(w.controller().overlay(), view);
+    EXPECT_NE(legend.front().text.find("minus record 2"), std::string::npos);
+    EXPECT_NE(legend.back().text.find("(reference)"), std::string::npos);
+    w.findChild<QAction*>("differenceAction")->trigger();
+    EXPECT_EQ(shown(), before);
 }
 
 TEST_F(WindowTest, ALegendOfAllTwentyFourRecordsFitsThePlotAndEachRowIsClickable) {

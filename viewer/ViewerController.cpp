@@ -199,7 +199,7 @@ void ViewerController::zoomByKey(double factor) {
 
 void ViewerController::zoomWhole() {
     shown.range = {};
-    shown.values = {};
+    shown.values = shown.difference ? chart::kDifferenceValues : chart::ValueRange{};
 }
 
 void ViewerController::zoomValuesAround(double factor, double value) {
@@ -208,12 +208,37 @@ void ViewerController::zoomValuesAround(double factor, double value) {
 
 void ViewerController::zoomToBox(double first, double last, double low, double high) {
     shown.range = chart::indexRangeBetween(first, last);
-    shown.values = chart::valuesBetween(low, high);
+    shown.values = chart::valuesBetween(low, high, shown.values);
 }
 
 void ViewerController::fitValues() {
-    if (const auto fitted = chart::fittedValues(records, shown.hidden, shown.range)) {
+    const Record* minus = shown.difference ? &shown.reference->record : nullptr;
+    if (const auto fitted =
+            chart::fittedValues(records, shown.hidden, shown.range, shown.values, minus)) {
         shown.values = *fitted;
+    }
+}
+
+void ViewerController::makeReference() {
+    if (const chart::OverlayRecord* last = lastShown()) {
+        shown.reference =
+            std::make_shared<const chart::Reference>(chart::Reference{last->number, last->record});
+    }
+}
+
+void ViewerController::toggleDifference() {
+    if (shown.difference) {
+        shown.difference = false;
+        shown.values = valuesBeforeDifference;
+        return;
+    }
+    if (!shown.reference) {
+        makeReference();
+    }
+    if (shown.reference) {
+        shown.difference = true;
+        valuesBeforeDifference = shown.values;
+        shown.values = chart::kDifferenceValues;
     }
 }
 

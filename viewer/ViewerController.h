@@ -96,6 +96,11 @@ public:
     void zoomValuesAround(double factor, double value);
     void zoomToBox(double first, double last, double low, double high);
     void fitValues();
+    // Ctrl+R: the record shown last becomes the reference (kept as read); D: the plots show each
+    // record minus the reference on the differences' value range (the record shown last becomes
+    // the reference where there is none), or again as they were, value range and all.
+    void makeReference();
+    void toggleDifference();
     // Cursor A (or B) at the sample nearest an index, 0..801.
     void setCursor(bool b, double index);
     // A record on the plots hidden, or shown again, without reading the file.
@@ -151,6 +156,7 @@ private:
     std::int16_t record = 0;
     chart::Overlay records;
     chart::View shown;
+    chart::ValueRange valuesBeforeDifference; // the value range D goes back to
     bool follow = false;
     std::int64_t wholeRecordsSeen = 0; // complete records in the file when last looked at
     std::optional<int> endStatus;

@@ -183,8 +183,12 @@ void ViewerWindow::followingLost(const QString& why) {
 }
 
 QString ViewerWindow::statusReadOut() const {
+    const chart::View& view = control.view();
     return QString::fromStdString(
-        describeRecordPosition(control.recordNumber(), control.recordsInFile()));
+        describeRecordPosition(control.recordNumber(), control.recordsInFile()) +
+        (view.difference && view.reference
+             ? "\nminus record " + std::to_string(view.reference->number)
+             : std::string()));
 }
 
 bool ViewerWindow::eventFilter(QObject* watched, QEvent* event) {
