@@ -754,6 +754,17 @@ TEST_F(WindowTest, FollowingGoesOnWithAFileMadeAnewAndStopsWhereItCannotBeWatche
     QTest::qWait(50);
     dir.write("recorder/run.vid", test::numberedRecords(2));
     EXPECT_TRUE(QTest::qWaitFor([&] { return w.controller().recordNumber() == 1; }, 5000));
+    EXPECT_EQ(w.followingNote(), "following the file");
+    // Records past 23 are not shown, and the mark says so.
+    dir.write("recorder/run.vid", test::numberedRecords(27));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w.controller().recordNumber() == 23; }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return w.followingNote() ==
+                   "following the file: 27 records, 3 after record 23 not shown";
+        },
+        5000))
+        << w.followingNote().toStdString();
     // Its folder gone, there is nothing left to watch: the mark goes, and the tooltip says why.
     std::filesystem::remove_all(dir.path() / "recorder");
     EXPECT_TRUE(QTest::qWaitFor([&] { return !w.controller().following(); }, 5000));

@@ -122,6 +122,8 @@ public:
     // the legend), and whether the file is followed.
     [[nodiscard]] const chart::View& view() const { return shown; }
     [[nodiscard]] bool following() const { return follow; }
+    // While following: the whole records the file held when last looked at.
+    [[nodiscard]] std::int64_t recordsFollowed() const { return wholeRecordsSeen; }
     // How many records the data file holds now; nothing when it cannot be examined.
     [[nodiscard]] std::optional<std::int64_t> recordsInFile() const;
 

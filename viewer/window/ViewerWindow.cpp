@@ -125,11 +125,11 @@ void ViewerWindow::addPlotInput() {
         plot->setDecoration([this, plot, upper](QPainter& painter) {
             const chart::View& view = control.view();
             const int which = upper ? 0 : 1;
-            chart::paintPlotDecorations(
-                painter, plot->size(), which, view,
-                chart::legendOnPlot(view, which) ? chart::legendEntries(control.overlay(), view)
-                                                 : std::vector<chart::LegendEntry>{},
-                upper && control.following() ? tr("following the file") : QString());
+            chart::paintPlotDecorations(painter, plot->size(), which, view,
+                                        chart::legendOnPlot(view, which)
+                                            ? chart::legendEntries(control.overlay(), view)
+                                            : std::vector<chart::LegendEntry>{},
+                                        upper && control.following() ? followingNote() : QString());
         });
         plot->setMouseInput(plotInput.inputFor(*plot, upper ? 0 : 1));
     }
@@ -180,6 +180,19 @@ void ViewerWindow::followingLost(const QString& why) {
         action->setToolTip(followToolTip + QLatin1Char('\n') +
                            tr("Following stopped: the file cannot be watched: %1").arg(why));
     }
+}
+
+QString ViewerWindow::followingNote() const {
+    // Records past the last one stepping reaches are not shown, but never passed over in silence.
+    const std::int64_t count = control.recordsFollowed();
+    constexpr std::int64_t kReached = ViewerController::kLastRecord + 1;
+    if (count <= kReached) {
+        return tr("following the file");
+    }
+    return tr("following the file: %1 records, %2 after record %3 not shown")
+        .arg(count)
+        .arg(count - kReached)
+        .arg(ViewerController::kLastRecord);
 }
 
 QString ViewerWindow::statusReadOut() const {

@@ -42,6 +42,9 @@ public:
     // on the status line.
     [[nodiscard]] QString plotReadOut(const PlotWidget* plot, QPoint at) const;
     [[nodiscard]] QString statusReadOut() const;
+    // The note on the upper plot while the file is followed: "following the file", and how many
+    // records arrived past record 23.
+    [[nodiscard]] QString followingNote() const;
 
     // ViewerHost
     void setTitle(const std::string& title) override;
