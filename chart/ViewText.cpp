@@ -97,6 +97,11 @@ PictureText pictureText(const std::string& path, const RecordRuns& records, cons
     if (scale != 1) {
         options.push_back(longForm(kScaleOption) + " " + std::to_string(scale));
     }
+    if (view.difference && view.reference) {
+        // The export tool paints no difference view: no options would paint this picture again.
+        text.description += ", each record minus record " + std::to_string(view.reference->number);
+        return text;
+    }
     for (const std::string& option : options) {
         text.options += (text.options.empty() ? "" : " ") + option;
     }

@@ -34,7 +34,8 @@ using PngTexts = std::vector<std::pair<std::string, std::string>>;
 [[nodiscard]] PngTexts pngTexts(const PictureText& text);
 
 // The text of a picture of records of the data file at path (only its last name is told) in
-// view, at scale, made by software.
+// view, at scale, made by software. A difference view's picture names no options, as the export
+// tool does not paint one.
 [[nodiscard]] PictureText pictureText(const std::string& path, const RecordRuns& records,
                                       const View& view, int scale, const std::string& software);
 

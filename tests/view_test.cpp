@@ -167,6 +167,10 @@ TEST(View, TheDifferenceViewPaintsEachRecordMinusTheReference) {
     const ValueAxis axis = valueAxisFor(kDifferenceValues);
     EXPECT_EQ(axis.references, std::vector<float>{kDifferenceValues.yOf(0)});
     EXPECT_LT(axis.ticks.front().second, 0);
+    // No export options paint it again, so a picture names none, and says what it shows.
+    const PictureText text = pictureText("run.vid", {{0, 1}}, view, 1, "sorkam");
+    EXPECT_TRUE(text.options.empty());
+    EXPECT_NE(text.description.find("minus record 0"), std::string::npos);
 }
 
 TEST(View, RecordListsWithAGapAreNamedAsRuns) {
