@@ -6,7 +6,7 @@
 
 namespace sorkam::chart {
 
-void Overlay::add(std::int16_t n, Record record) {
+void Overlay::add(std::int64_t n, Record record) {
     std::erase_if(entries, [n](const OverlayRecord& e) { return e.number == n; });
     entries.push_back({n, recordColor(n), std::move(record)});
 }
@@ -15,7 +15,7 @@ void Overlay::clear() {
     entries.clear();
 }
 
-bool Overlay::holds(std::int16_t n) const {
+bool Overlay::holds(std::int64_t n) const {
     return std::any_of(entries.begin(), entries.end(),
                        [n](const OverlayRecord& e) { return e.number == n; });
 }

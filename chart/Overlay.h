@@ -10,7 +10,7 @@ namespace sorkam::chart {
 
 // A record on the plots: its number, its colour and what was read of it.
 struct OverlayRecord {
-    std::int16_t number;
+    std::int64_t number;
     Color color;
     Record record;
 };
@@ -20,10 +20,10 @@ struct OverlayRecord {
 class Overlay {
 public:
     // Record number n as read, on top of the others.
-    void add(std::int16_t n, Record record);
+    void add(std::int64_t n, Record record);
     void clear();
     // Whether record n is on the plots.
-    [[nodiscard]] bool holds(std::int16_t n) const;
+    [[nodiscard]] bool holds(std::int64_t n) const;
 
     [[nodiscard]] const std::vector<OverlayRecord>& records() const { return entries; }
     [[nodiscard]] bool empty() const { return entries.empty(); }

@@ -41,7 +41,7 @@ ValueRange valuesBetween(double a, double b, const ValueRange& whole) {
 }
 
 std::optional<ValueRange> fittedValues(const Overlay& overlay,
-                                       const std::vector<std::int16_t>& hidden,
+                                       const std::vector<std::int64_t>& hidden,
                                        const IndexRange& range, const ValueRange& whole,
                                        const Record* reference) {
     const auto from = static_cast<std::size_t>(std::max(0.0, std::floor(range.first)));

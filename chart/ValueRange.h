@@ -43,7 +43,7 @@ inline constexpr ValueRange kDifferenceValues{-kLargestDifference, kLargestDiffe
 // their span (at least one level) each side, within the whole range of within; nothing when no
 // record is shown.
 [[nodiscard]] std::optional<ValueRange> fittedValues(const Overlay& overlay,
-                                                     const std::vector<std::int16_t>& hidden,
+                                                     const std::vector<std::int64_t>& hidden,
                                                      const IndexRange& range,
                                                      const ValueRange& within = {},
                                                      const Record* reference = nullptr);

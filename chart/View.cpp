@@ -9,7 +9,7 @@ bool View::shows(std::int64_t n) const {
     return std::find(hidden.begin(), hidden.end(), n) == hidden.end();
 }
 
-void toggleHidden(View& view, std::int16_t n) {
+void toggleHidden(View& view, std::int64_t n) {
     if (view.shows(n)) {
         view.hidden.push_back(n);
     } else {
@@ -17,7 +17,7 @@ void toggleHidden(View& view, std::int16_t n) {
     }
 }
 
-void unhide(View& view, std::int16_t n) {
+void unhide(View& view, std::int64_t n) {
     std::erase(view.hidden, n);
 }
 

@@ -27,7 +27,7 @@ struct View {
     ValueRange values;
     std::optional<int> cursorA;
     std::optional<int> cursorB;
-    std::vector<std::int16_t> hidden; // record numbers, in the order they were hidden
+    std::vector<std::int64_t> hidden; // record numbers, in the order they were hidden
     bool legend = false;
     std::shared_ptr<const Reference> reference;
     bool difference = false; // the records minus the reference, on the differences' value range
@@ -40,9 +40,9 @@ struct View {
 };
 
 // Record n hidden, or shown again.
-void toggleHidden(View& view, std::int16_t n);
+void toggleHidden(View& view, std::int64_t n);
 // Record n shown (it was painted again).
-void unhide(View& view, std::int16_t n);
+void unhide(View& view, std::int64_t n);
 // A cursor at a sample index anywhere: the nearest sample, 0 to 801.
 [[nodiscard]] int cursorIndex(double index);
 

@@ -12,7 +12,7 @@ namespace sorkam {
 // What the cursors measure on one channel of one record: its samples at A and at B, the change
 // from A to B, and the least, greatest and mean sample from A to B inclusive.
 struct Measurement {
-    std::int16_t record = 0;
+    std::int64_t record = 0;
     Color color = 0; // the record's
     int channel = 1; // 1..4
     int atA = 0;

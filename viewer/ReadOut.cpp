@@ -15,7 +15,7 @@ ChartPoint chartPointAt(int x, int y, int width, int height) {
             static_cast<int>(std::lround(up - kTraceOriginY))};
 }
 
-std::string describePlotPoint(ChartPoint point, const Record* record, std::int16_t recordNumber,
+std::string describePlotPoint(ChartPoint point, const Record* record, std::int64_t recordNumber,
                               int firstChannel) {
     std::string text =
         "index " + std::to_string(point.index) + ", value " + std::to_string(point.value);

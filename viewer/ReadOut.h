@@ -22,7 +22,7 @@ struct ChartPoint {
 // its number and its samples at that index for the plot's two channels (first and first + 2,
 // counted from 1: 1 and 3 on VIDEO A, 2 and 4 on VIDEO B). Samples only along the trace, 0..801.
 [[nodiscard]] std::string describePlotPoint(ChartPoint point, const Record* record,
-                                            std::int16_t recordNumber, int firstChannel);
+                                            std::int64_t recordNumber, int firstChannel);
 
 // What resting the pointer on the status line shows: the record's number and how many records
 // the file holds (nothing when the file cannot be examined now).

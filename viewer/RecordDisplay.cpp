@@ -13,7 +13,7 @@ RecordDisplay::RecordDisplay(ViewerHost& host, PlotSurface& plotA, PlotSurface& 
     : host(host), plotA(plotA), plotB(plotB) {
 }
 
-DisplayResult RecordDisplay::showRecord(const std::string& dataFile, std::int16_t n) {
+DisplayResult RecordDisplay::showRecord(const std::string& dataFile, std::int64_t n) {
     host.setTitle(dataFile);
 
     const Result<std::int64_t, ReadFailure> length = RecordFile::length(dataFile);

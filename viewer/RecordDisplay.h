@@ -28,7 +28,7 @@ public:
 
     // Sets the title to dataFile, then reads record n and paints it. Reports a record that is
     // not in the file, or a file operation that failed, without telling the user.
-    [[nodiscard]] DisplayResult showRecord(const std::string& dataFile, std::int16_t n);
+    [[nodiscard]] DisplayResult showRecord(const std::string& dataFile, std::int64_t n);
 
 private:
     ViewerHost& host;

@@ -101,7 +101,7 @@ void ViewerController::goToRecord() {
 
 void ViewerController::reload() {
     const chart::Overlay before = records;
-    const std::vector<std::int16_t> hidden = shown.hidden;
+    const std::vector<std::int64_t> hidden = shown.hidden;
     const std::int16_t current = record;
     clearPlots();
     bool told = false; // a file that shrank says "end-of-file" once, however many records it lost
@@ -254,7 +254,7 @@ void ViewerController::setCursor(bool b, double index) {
     (b ? shown.cursorB : shown.cursorA) = chart::cursorIndex(index);
 }
 
-void ViewerController::toggleRecordShown(std::int16_t n) {
+void ViewerController::toggleRecordShown(std::int64_t n) {
     if (records.holds(n)) {
         chart::toggleHidden(shown, n);
     }

@@ -104,7 +104,7 @@ public:
     // Cursor A (or B) at the sample nearest an index, 0..801.
     void setCursor(bool b, double index);
     // A record on the plots hidden, or shown again, without reading the file.
-    void toggleRecordShown(std::int16_t n);
+    void toggleRecordShown(std::int64_t n);
     // F: following the file as a recorder writes it, on or off. While on, fileChanged shows each
     // new complete record as ">" would, up to record 23; a record still being written waits.
     void toggleFollowing();

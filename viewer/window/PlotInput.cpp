@@ -58,7 +58,7 @@ void PlotInput::press(const PlotWidget& plot, int which, QPoint at,
                                             plot.size(), legendFont());
         for (const chart::LegendRow& row : rows) {
             if (row.rect.contains(at)) {
-                const auto n = static_cast<std::int16_t>(row.number);
+                const std::int64_t n = row.number;
                 run([this, n] { controller.toggleRecordShown(n); });
                 return;
             }
