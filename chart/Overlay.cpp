@@ -11,6 +11,10 @@ void Overlay::add(std::int64_t n, Record record) {
     entries.push_back({n, recordColor(n), std::move(record)});
 }
 
+void Overlay::remove(std::int64_t n) {
+    std::erase_if(entries, [n](const OverlayRecord& e) { return e.number == n; });
+}
+
 void Overlay::clear() {
     entries.clear();
 }

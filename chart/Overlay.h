@@ -22,6 +22,8 @@ public:
     // Record number n as read, on top of the others.
     void add(std::int64_t n, Record record);
     void clear();
+    // Record n off the plots.
+    void remove(std::int64_t n);
     // Whether record n is on the plots.
     [[nodiscard]] bool holds(std::int64_t n) const;
 

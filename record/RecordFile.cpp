@@ -150,6 +150,28 @@ Result<std::int64_t, ReadFailure> RecordReader::length() const {
     return static_cast<std::int64_t>(info.st_size);
 }
 
+Result<void, ReadFailure> RecordReader::readHeaders(std::int64_t n, std::string& header8,
+                                                    std::string& header10) const {
+    if (n < 0) {
+        return ReadFailure{RecordError::PositionBeforeStart};
+    }
+    constexpr std::int32_t kEnd = format::kHeader10Offset + format::kHeader10Length;
+    std::array<std::uint8_t, kEnd - kSpanStart> span{};
+    const off_t start = static_cast<off_t>(RecordFile::position(n) - 1) + kSpanStart;
+    const ssize_t got = readAt(fd, span.data(), span.size(), start);
+    if (got < 0) {
+        return ReadFailure{RecordError::ReadFailed, errno};
+    }
+    header8.assign(format::kHeader8Length, ' ');
+    header10.assign(format::kHeader10Length, ' ');
+    const auto spanRead = static_cast<std::size_t>(got);
+    copyField(span.data(), spanRead, format::kHeader8Offset, format::kHeader8Length,
+              header8.begin());
+    copyField(span.data(), spanRead, format::kHeader10Offset, format::kHeader10Length,
+              header10.begin());
+    return {};
+}
+
 Result<void, ReadFailure> RecordReader::read(std::int64_t n, Record& record) const {
     if (n < 0) {
         return ReadFailure{RecordError::PositionBeforeStart};

@@ -95,6 +95,9 @@ public:
 
     // Record n into record, as RecordFile::read reads it.
     [[nodiscard]] Result<void, ReadFailure> read(std::int64_t n, Record& record) const;
+    // Only record n's header texts, as read() reads them: one small read.
+    [[nodiscard]] Result<void, ReadFailure> readHeaders(std::int64_t n, std::string& header8,
+                                                        std::string& header10) const;
     // The file's length now.
     [[nodiscard]] Result<std::int64_t, ReadFailure> length() const;
 

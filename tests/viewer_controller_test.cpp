@@ -2,6 +2,7 @@
 #include "tests/support/TempFiles.h"
 #include "viewer/CommandLine.h"
 #include "viewer/Measurements.h"
+#include "viewer/RecordsList.h"
 #include "viewer/ViewerController.h"
 #include "viewer/WindowFit.h"
 
@@ -9,6 +10,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <thread>
 #include <tuple>
 
 namespace sorkam {
@@ -448,6 +450,47 @@ TEST(WindowFit, TheLayoutKeepsItsSizeAndPlaceWhereItFitsAndShrinksAsOneWhereNot)
     // The content grows with the window: the largest layout inside it.
     EXPECT_EQ(growingDpi(1510, 1116), 192);
     EXPECT_EQ(growingDpi(1509, 1116), 191);
+}
+
+TEST(RecordsList, ReadsOnlyTheRowsAskedForFiltersAndRanksInTheBackground) {
+    // 2^31 records, sparse: opening reads nothing, a screen of rows reads those.
+    test::TempDir dir;
+    const std::string huge = (dir.path() / "huge.vid").string();
+    std::filesystem::resize_file(dir.write("huge.vid", {}), (std::int64_t{1} << 31) * 5024);
+    RecordsList all(huge);
+    EXPECT_EQ(all.rowCount(), std::int64_t{1} << 31);
+    EXPECT_EQ(all.headersRead(), 0);
+    for (std::int64_t row = 2'000'000'000; row < 2'000'000'030; ++row) {
+        EXPECT_EQ(all.headers(all.recordAt(row)).substr(0, 8), "\\x00\\x00"); // zero bytes
+    }
+    EXPECT_EQ(all.headersRead(), 30);
+
+    // Headers "REC-n TEXT-n": "REC-1" matches 1 and 10 to 19.
+    RecordsList list(dir.write("twenty.vid", test::numberedRecords(20)));
+    list.setFilter("REC-1");
+    while (list.filterProgress() < 1.0) {
+        std::this_thread::yield();
+    }
+    ASSERT_EQ(list.rowCount(), 11);
+    EXPECT_EQ(list.recordAt(1), 10);
+    // Worked out on every core, the distances rank the records as rank does.
+    list.setFilter("");
+    const Record first = RecordFile::read(dir.path() / "twenty.vid", 0).value();
+    list.setReference(std::make_shared<const chart::Reference>(chart::Reference{0, first}));
+    while (list.distanceProgress() < 1.0) {
+        std::this_thread::yield();
+    }
+    std::int64_t most = 0;
+    for (std::int64_t n = 1; n < 20; ++n) {
+        if (chart::rankedBefore({n, *list.distance(n)}, {most, *list.distance(most)})) {
+            most = n;
+        }
+    }
+    EXPECT_EQ(list.mostDistant(), std::optional(most));
+    EXPECT_EQ(list.distance(0)->rms, 0.0);
+    list.sortByDistance(true);
+    EXPECT_EQ(list.recordAt(0), most);
+    EXPECT_EQ(list.recordAt(19), 0);
 }
 
 } // namespace

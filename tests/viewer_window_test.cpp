@@ -499,6 +499,15 @@ TEST_F(WindowTest, ZoomLegendCursorsAndHiddenRecordsLeaveThePlotsAsTheyWere) {
     EXPECT_FALSE(measurements->isVisible());
 }
 
+// The numbers of the records on the plots, in their order.
+std::vector<std::int64_t> numbersOf(const chart::Overlay& overlay) {
+    std::vector<std::int64_t> numbers;
+    for (const chart::OverlayRecord& shown : overlay.records()) {
+        numbers.push_back(shown.number);
+    }
+    return numbers;
+}
+
 // A mouse event on a plot, with the buttons held after it.
 void mouse(QWidget* plot, QEvent::Type type, QPoint at, Qt::MouseButton button,
            Qt::MouseButtons held, Qt::KeyboardModifiers modifiers = {}) {
@@ -569,6 +578,41 @@ TEST_F(WindowTest, ADraggedCursorABoxZoomAndAFittedValueAxisComeBackWithCtrlZero
     EXPECT_NE(legend.back().text.find("(reference)"), std::string::npos);
     w.findChild<QAction*>("differenceAction")->trigger();
     EXPECT_EQ(shown(), before);
+}
+
+TEST_F(WindowTest, TheRecordsWindowReachesEveryRecordAndTakesRecordsOffThePlots) {
+    ASSERT_TRUE(showOn(dir.write("thirty.vid", test::numberedRecords(30))));
+    w.findChild<QAction*>("recordsAction")->trigger();
+    auto* records = w.findChild<QWidget*>("recordsWindow");
+    ASSERT_NE(records, nullptr);
+    EXPECT_TRUE(records->isVisible());
+    EXPECT_EQ(records->windowTitle(), "Records");
+    auto* table = records->findChild<QWidget*>("recordTable");
+    QApplication::setActiveWindow(records); // its keys, not the viewer's
+    // Records 27 and 28, picked with the keys: on the plots in order, the stepping position kept.
+    QTest::keyClick(table, Qt::Key_End);
+    QTest::keyClick(table, Qt::Key_Up);
+    QTest::keyClick(table, Qt::Key_Up, Qt::ShiftModifier);
+    QTest::keyClick(table, Qt::Key_Return);
+    EXPECT_EQ(numbersOf(w.controller().overlay()), (std::vector<std::int64_t>{0, 27, 28}));
+    EXPECT_EQ(w.controller().recordNumber(), 0);
+    EXPECT_GT(countColour(imageOf(plotA(w)), qRgb(0, 0, 255)), 100); // record 28, as 4 is
+    // Delete takes them off; the plots are painted again from record 0 alone.
+    QTest::keyClick(table, Qt::Key_Delete);
+    EXPECT_EQ(numbersOf(w.controller().overlay()), (std::vector<std::int64_t>{0}));
+    EXPECT_EQ(countColour(imageOf(plotA(w)), qRgb(0, 0, 255)), 0);
+    // Typing filters; Esc closes.
+    auto* filter = records->findChild<QLineEdit*>("recordFilter");
+    QTest::keyClicks(filter, "REC-2");
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return records->findChild<QLabel*>("recordSummary")->text() == "11 of 30 records match";
+        },
+        5000))
+        << records->findChild<QLabel*>("recordSummary")->text().toStdString();
+    QTest::keyClick(records, Qt::Key_Escape);
+    EXPECT_FALSE(records->isVisible());
+    EXPECT_FALSE(w.findChild<QAction*>("recordsAction")->isChecked());
 }
 
 TEST_F(WindowTest, ALegendOfAllTwentyFourRecordsFitsThePlotAndEachRowIsClickable) {

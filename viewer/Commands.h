@@ -9,7 +9,14 @@
 namespace sorkam {
 
 // The commands that only share what the window shows, which the window carries out itself.
-enum class WindowAction { None, CopyView, PrintView, ToggleMeasurements };
+enum class WindowAction {
+    None,
+    CopyView,
+    PrintView,
+    ToggleMeasurements,
+    ToggleRecords,
+    ShowMostDistant
+};
 
 // One command of the window. The window makes each into an action: its keys work wherever the
 // focus is, its tooltip names them, and the plots' context menu lists it; --help and the manual
@@ -63,6 +70,12 @@ inline constexpr std::array kCommands = {
     Command{"differenceAction", "&Differences", "D",
             "Show each record minus the reference (Ctrl+R), or as it is again",
             &ViewerController::toggleDifference},
+    Command{"recordsAction", "Rec&ords...", "R",
+            "Every record in the file: filter, pick, take off the plots, sort by distance", nullptr,
+            true, WindowAction::ToggleRecords},
+    Command{"mostDistantAction", "Show the most dis&tant record", "Ctrl+Shift+D",
+            "Show the record most distant from the reference (Ctrl+R)", nullptr, false,
+            WindowAction::ShowMostDistant},
     Command{"followAction", "&Follow the recording", "F",
             "Follow the file: show each record a recorder completes",
             &ViewerController::toggleFollowing, true},

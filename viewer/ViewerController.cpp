@@ -219,6 +219,43 @@ void ViewerController::fitValues() {
     }
 }
 
+void ViewerController::showRecords(const std::vector<std::int64_t>& numbers) {
+    for (const std::int64_t n : numbers) {
+        DisplayResult result = display.showRecord(file, n);
+        if (!result.ok()) {
+            if (const auto* failure = std::get_if<ReadFailure>(&result.error())) {
+                report(file, *failure);
+                end(kReadFailureExitStatus);
+            } else {
+                dialogs.showMessage("end-of-file");
+            }
+            return;
+        }
+        records.add(n, std::move(result.value()));
+        chart::unhide(shown, n);
+        if (n <= kLastRecord) {
+            record = static_cast<std::int16_t>(n);
+        }
+    }
+}
+
+void ViewerController::removeRecords(const std::vector<std::int64_t>& numbers) {
+    for (const std::int64_t n : numbers) {
+        records.remove(n);
+        chart::unhide(shown, n);
+    }
+    plotB.clear();
+    plotA.clear();
+    repaintOverlay();
+    if (const chart::OverlayRecord* last = lastShown()) {
+        host.setStatusText("");
+        host.setStatusColor(last->color);
+        host.setStatusText(last->record.header8 + " " + last->record.header10);
+    } else {
+        host.setStatusText("");
+    }
+}
+
 void ViewerController::makeReference() {
     if (const chart::OverlayRecord* last = lastShown()) {
         shown.reference =

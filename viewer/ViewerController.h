@@ -101,6 +101,12 @@ public:
     // the reference where there is none), or again as they were, value range and all.
     void makeReference();
     void toggleDifference();
+    // Records picked in the records window, in order, each shown as stepping shows it (painted
+    // over the others, the status line, the legend); one within 0..23 becomes the stepping
+    // position. Where the file no longer holds one, "end-of-file" and the rest are not shown.
+    void showRecords(const std::vector<std::int64_t>& numbers);
+    // Records taken off the plots: both painted afresh with the frame and the records kept.
+    void removeRecords(const std::vector<std::int64_t>& numbers);
     // Cursor A (or B) at the sample nearest an index, 0..801.
     void setCursor(bool b, double index);
     // A record on the plots hidden, or shown again, without reading the file.

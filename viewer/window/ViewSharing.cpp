@@ -32,7 +32,7 @@ void ViewSharing::run(WindowAction action) {
     case WindowAction::ToggleMeasurements:
         toggleMeasurements();
         break;
-    case WindowAction::None:
+    default:
         break;
     }
 }

@@ -44,6 +44,8 @@ ViewerWindow::ViewerWindow(UserDialogs* dialogs, int dpiOverride, QWidget* paren
           [this] { return font(); }),
       sharing(
           control, userDialogs, [this] { return controls.plotA->pixelRatio(); }, this),
+      browser(
+          control, [this](const std::function<void()>& handler) { run(handler); }, this),
       follower(
           [this] {
               control.fileNoticed();
@@ -85,6 +87,12 @@ void ViewerWindow::setGrowWithWindow(bool on) {
 void ViewerWindow::addCommands() {
     for (const Command& command : kCommands) {
         QAction* action = commandAction(command, this, [this, &command] {
+            // The records window hands its picks to the controller itself, each through run.
+            if (command.windowAction == WindowAction::ToggleRecords ||
+                command.windowAction == WindowAction::ShowMostDistant) {
+                browser.run(command.windowAction);
+                return;
+            }
             run([this, &command] {
                 if (command.handler != nullptr) {
                     (control.*command.handler)();
@@ -149,6 +157,7 @@ void ViewerWindow::refreshView() {
     controls.plotA->showView(ownView);
     controls.plotB->showView(ownView);
     sharing.refreshMeasurements();
+    browser.refresh();
 }
 
 Result<void, std::string> ViewerWindow::saveView(const std::string& path) {

@@ -6,6 +6,7 @@
 #include "viewer/window/FileFollower.h"
 #include "viewer/window/PlotInput.h"
 #include "viewer/window/PlotWidget.h"
+#include "viewer/window/RecordsBrowser.h"
 #include "viewer/window/ViewSharing.h"
 #include "viewer/window/WindowControls.h"
 
@@ -96,6 +97,7 @@ private:
     ViewerController control;
     PlotInput plotInput;
     ViewSharing sharing;
+    RecordsBrowser browser;
     FileFollower follower;
     QString followToolTip;
     bool ending = false;
