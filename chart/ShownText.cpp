@@ -1,7 +1,6 @@
 #include "chart/ShownText.h"
 
 #include <array>
-#include <cstdio>
 
 namespace sorkam::chart {
 
@@ -27,11 +26,11 @@ bool isControl(unsigned char byte) {
     return byte < 0x20 || byte == 0x7F;
 }
 
-// \xHH for a byte no font draws.
+// \xHH for a byte no font draws. By hand: a filter over a million header texts of zero bytes
+// spent a third of its time in snprintf.
 std::string hexEscape(unsigned char byte) {
-    char escaped[8];
-    std::snprintf(escaped, sizeof escaped, "\\x%02X", byte);
-    return escaped;
+    constexpr char kDigits[] = "0123456789ABCDEF";
+    return {'\\', 'x', kDigits[byte >> 4], kDigits[byte & 0x0F]};
 }
 
 void appendUtf8(std::string& text, char16_t c) {

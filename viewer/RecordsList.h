@@ -77,8 +77,17 @@ private:
     std::int64_t reads = 0;
 
     std::string filter;
-    std::jthread filtering;
+    // Matching runs in shares of the records, a core each; a share's matches join the rows once
+    // the shares before it are done, so the rows stay in record order.
+    struct FilterShare {
+        std::vector<std::int64_t> found;
+        bool done = false;
+    };
+    void publishMatches(); // with matchesLock held
+    std::vector<std::jthread> filtering;
     mutable std::mutex matchesLock;
+    std::vector<FilterShare> filterShares;
+    std::size_t nextShare = 0;
     std::vector<std::int64_t> matches;
     std::atomic<std::int64_t> filtered{0}; // records matched against so far
     std::atomic<bool> filterDone{true};
