@@ -798,7 +798,7 @@ TEST_F(WindowTest, FollowingGoesOnWithAFileMadeAnewAndStopsWhereItCannotBeWatche
     QTest::qWait(50);
     dir.write("recorder/run.vid", test::numberedRecords(2));
     EXPECT_TRUE(QTest::qWaitFor([&] { return w.controller().recordNumber() == 1; }, 5000));
-    EXPECT_EQ(w.followingNote(), "following the file");
+    EXPECT_EQ(w.followingNote(), "following the file: 2 records");
     // Records past 23 are not shown, and the mark says so.
     dir.write("recorder/run.vid", test::numberedRecords(27));
     EXPECT_TRUE(QTest::qWaitFor([&] { return w.controller().recordNumber() == 23; }, 5000));

@@ -196,7 +196,8 @@ QString ViewerWindow::followingNote() const {
     const std::int64_t count = control.recordsFollowed();
     constexpr std::int64_t kReached = ViewerController::kLastRecord + 1;
     if (count <= kReached) {
-        return tr("following the file");
+        return count == 1 ? tr("following the file: 1 record")
+                          : tr("following the file: %1 records").arg(count);
     }
     return tr("following the file: %1 records, %2 after record %3 not shown")
         .arg(count)

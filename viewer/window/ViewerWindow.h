@@ -43,8 +43,8 @@ public:
     // on the status line.
     [[nodiscard]] QString plotReadOut(const PlotWidget* plot, QPoint at) const;
     [[nodiscard]] QString statusReadOut() const;
-    // The note on the upper plot while the file is followed: "following the file", and how many
-    // records arrived past record 23.
+    // The note on the upper plot while the file is followed: "following the file", how many
+    // records it holds, and how many of them arrived past record 23.
     [[nodiscard]] QString followingNote() const;
 
     // ViewerHost
