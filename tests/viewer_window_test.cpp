@@ -1,4 +1,5 @@
 // The window under the offscreen platform: layout, captions, fonts, keys, and what it shows.
+#include "chart/Distance.h"
 #include "picture/Decorations.h"
 #include "plot/PlotFrame.h"
 #include "tests/support/FakeViewer.h"
@@ -601,6 +602,21 @@ TEST_F(WindowTest, TheRecordsWindowReachesEveryRecordAndTakesRecordsOffThePlots)
     QTest::keyClick(table, Qt::Key_Delete);
     EXPECT_EQ(numbersOf(w.controller().overlay()), (std::vector<std::int64_t>{0}));
     EXPECT_EQ(countColour(imageOf(plotA(w)), qRgb(0, 0, 255)), 0);
+    // Record 0 the reference, Ctrl+Shift+D shows the record most distant from it, once the
+    // distances are worked out.
+    w.findChild<QAction*>("referenceAction")->trigger();
+    w.findChild<QAction*>("mostDistantAction")->trigger();
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return w.controller().overlay().records().size() == 2; }, 5000));
+    const std::int64_t most = w.controller().lastShown()->number;
+    const Record reference = w.controller().overlay().records().front().record;
+    for (std::int64_t n = 0; n < 30; ++n) {
+        const Record other = RecordFile::read(w.controller().dataFile(), n).value();
+        EXPECT_FALSE(chart::rankedBefore(
+            {n, chart::distanceBetween(other, reference)},
+            {most, chart::distanceBetween(w.controller().lastShown()->record, reference)}))
+            << n;
+    }
     // Typing filters; Esc closes.
     auto* filter = records->findChild<QLineEdit*>("recordFilter");
     QTest::keyClicks(filter, "REC-2");

@@ -63,9 +63,10 @@ void RecordsBrowser::showMostDistant() {
     }
     RecordsWindow& shown = recordsWindow();
     refresh();
+    // Asked in this order, distances that come to an end in between are found either way.
+    const bool pending = shown.records().hasReference() && shown.records().distanceProgress() < 1.0;
     const std::optional<std::int64_t> most = shown.records().mostDistant();
-    mostDistantWanted =
-        !most && shown.records().hasReference() && shown.records().distanceProgress() < 1.0;
+    mostDistantWanted = !most && pending;
     if (most) {
         runOnController([this, n = *most] { controller.showRecords({n}); });
     } else if (mostDistantWanted && !shown.isVisible()) {
