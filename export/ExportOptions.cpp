@@ -201,6 +201,24 @@ struct GivenOptions {
     std::vector<std::string> positional; // the command and the file
 };
 
+// rank's --against N (a record number) or --top K (a count from 1).
+std::optional<UsageError> takeRankNumber(int code, const std::string& value,
+                                         ExportOptions& options) {
+    const auto n = numberIn<std::int64_t>(value);
+    if (!n || *n < (code == kTop ? 1 : 0)) {
+        return UsageError{
+            optionName(code) +
+            (code == kTop ? " takes a count from 1, not " : " takes a record number, not ") +
+            chart::escapedName(value)};
+    }
+    if (code == kTop) {
+        options.top = *n;
+    } else {
+        options.against = *n;
+    }
+    return std::nullopt;
+}
+
 // Takes one option's value; a usage error for a value it cannot take.
 std::optional<UsageError> takeOption(int code, const std::string& value, GivenOptions& given) {
     ExportOptions& options = given.options;
@@ -259,21 +277,8 @@ std::optional<UsageError> takeOption(int code, const std::string& value, GivenOp
         options.json = true;
         break;
     case kAgainst:
-    case kTop: {
-        const auto n = numberIn<std::int64_t>(value);
-        if (!n || *n < (code == kTop ? 1 : 0)) {
-            return UsageError{
-                optionName(code) +
-                (code == kTop ? " takes a count from 1, not " : " takes a record number, not ") +
-                chart::escapedName(value)};
-        }
-        if (code == kTop) {
-            options.top = *n;
-        } else {
-            options.against = *n;
-        }
-        break;
-    }
+    case kTop:
+        return takeRankNumber(code, value, options);
     case 'h':
         given.help = true;
         break;

@@ -119,8 +119,7 @@ void paintZoom(QPainter& painter, QSize plot, const View& view) {
     const QString label = QString::fromStdString(zoomLabel(view));
     const QFontMetrics metrics = painter.fontMetrics();
     const int width = metrics.horizontalAdvance(label) + 8;
-    const int axisRow = static_cast<int>(
-        std::lround((kChartHeight - kTraceOriginY) * (plot.height() - 1) / kChartHeight));
+    const int axisRow = rowOfValue(view.values, view.values.low, plot.height());
     paintBoxedText(painter, QPoint(plot.width() - width - 2, axisRow - metrics.height() - 5),
                    label);
     const IndexRange whole;

@@ -32,10 +32,16 @@ DisplayResult RecordDisplay::showRecord(const std::string& dataFile, std::int64_
 
     chart::paintTraces(record, color, plotA, plotB);
 
-    host.setStatusText("");
-    host.setStatusColor(color);
-    host.setStatusText(record.header8 + " " + record.header10);
+    showStatus(&record, color);
     return record;
+}
+
+void RecordDisplay::showStatus(const Record* record, Color color) {
+    host.setStatusText("");
+    if (record != nullptr) {
+        host.setStatusColor(color);
+        host.setStatusText(record->header8 + " " + record->header10);
+    }
 }
 
 DisplayOutcome outcomeOf(const DisplayResult& result) {

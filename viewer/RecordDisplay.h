@@ -29,6 +29,8 @@ public:
     // Sets the title to dataFile, then reads record n and paints it. Reports a record that is
     // not in the file, or a file operation that failed, without telling the user.
     [[nodiscard]] DisplayResult showRecord(const std::string& dataFile, std::int64_t n);
+    // The status line for a record on the plots: its header texts in its colour; blank for none.
+    void showStatus(const Record* record, Color color);
 
 private:
     ViewerHost& host;

@@ -247,13 +247,9 @@ void ViewerController::removeRecords(const std::vector<std::int64_t>& numbers) {
     plotB.clear();
     plotA.clear();
     repaintOverlay();
-    if (const chart::OverlayRecord* last = lastShown()) {
-        host.setStatusText("");
-        host.setStatusColor(last->color);
-        host.setStatusText(last->record.header8 + " " + last->record.header10);
-    } else {
-        host.setStatusText("");
-    }
+    const chart::OverlayRecord* last = lastShown();
+    display.showStatus(last != nullptr ? &last->record : nullptr,
+                       last != nullptr ? last->color : Color{});
 }
 
 void ViewerController::makeReference() {
