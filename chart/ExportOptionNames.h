@@ -25,6 +25,9 @@ inline constexpr OptionName kCursorsOption{0, "cursors"};
 inline constexpr OptionName kValuesOption{0, "values"};
 inline constexpr OptionName kAgainstOption{0, "against"};
 inline constexpr OptionName kTopOption{0, "top"};
+inline constexpr OptionName kDensityOption{0, "density"};
+inline constexpr OptionName kDensityScaleOption{0, "density-scale"};
+inline constexpr OptionName kOverOption{0, "over"};
 
 // "--range"; and "-r" for an option with a letter, "--range" for one without.
 [[nodiscard]] inline std::string longForm(const OptionName& option) {

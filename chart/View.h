@@ -18,10 +18,12 @@ struct Reference {
     Record record;
 };
 
+struct Density;
+
 // What the plots show besides the records on them: the sample range and the value range, the
-// cursors, the records hidden from the plots, whether the legend is shown, and the reference
-// with whether the plots show each record's differences from it. The window's controller owns
-// one; sorkam-export's --range, --values, --cursors and --legend give one.
+// cursors, the records hidden from the plots, whether the legend is shown, the reference with
+// whether the plots show each record's differences from it, and a density under the records. The
+// window's controller owns one; sorkam-export's --range, --values, --cursors and --legend give one.
 struct View {
     IndexRange range;
     ValueRange values;
@@ -31,11 +33,16 @@ struct View {
     bool legend = false;
     std::shared_ptr<const Reference> reference;
     bool difference = false; // the records minus the reference, on the differences' value range
+    // How densely records' traces cover the plots, painted under the records; shared, so views
+    // copy cheaply.
+    std::shared_ptr<const Density> density;
 
     // Whether record n's traces are on the plots (when it is there at all).
     [[nodiscard]] bool shows(std::int64_t n) const;
     // Both whole ranges with every record as read: the plots as painted record by record.
-    [[nodiscard]] bool plain() const { return zoomedOut() && hidden.empty() && !difference; }
+    [[nodiscard]] bool plain() const {
+        return zoomedOut() && hidden.empty() && !difference && !density;
+    }
     [[nodiscard]] bool zoomedOut() const { return range.whole() && values.whole(); }
 };
 

@@ -1,5 +1,6 @@
 #include "chart/ViewText.h"
 
+#include "chart/Density.h"
 #include "chart/ExportOptionNames.h"
 #include "chart/ShownText.h"
 
@@ -72,7 +73,20 @@ PictureText pictureText(const std::string& path, const RecordRuns& records, cons
             ", values " + indexText(view.values.low) + " to " + indexText(view.values.high);
     }
     std::vector<std::string> options;
-    if (!records.empty()) { // no selection of the export tool paints none
+    if (view.density) {
+        // The density's records are the selection; the records painted over it follow --over.
+        const Density& density = *view.density;
+        const std::string counted = recordRunsText(density.runs);
+        text.description += ", over the " + densityTitle(density) + " (" + counted + ")";
+        options.push_back(shortestForm(kRecordsOption) + " " + counted);
+        options.push_back(longForm(kDensityOption));
+        if (density.scale == DensityScale::Linear) {
+            options.push_back(longForm(kDensityScaleOption) + " linear");
+        }
+        if (!records.empty()) {
+            options.push_back(longForm(kOverOption) + " " + numbers);
+        }
+    } else if (!records.empty()) { // no selection of the export tool paints none
         options.push_back(shortestForm(kRecordsOption) + " " + numbers);
     }
     if (!view.range.whole()) {

@@ -26,7 +26,10 @@ enum LongOnly : int {
     kCursors,
     kValues,
     kAgainst,
-    kTop
+    kTop,
+    kDensity,
+    kDensityScale,
+    kOver
 };
 
 using chart::OptionName;
@@ -51,6 +54,9 @@ constexpr option kOptions[] = {
     entry(chart::kValuesOption, required_argument, kValues),
     entry(chart::kAgainstOption, required_argument, kAgainst),
     entry(chart::kTopOption, required_argument, kTop),
+    entry(chart::kDensityOption, no_argument, kDensity),
+    entry(chart::kDensityScaleOption, required_argument, kDensityScale),
+    entry(chart::kOverOption, required_argument, kOver),
     {nullptr, 0, nullptr, 0},
 };
 
@@ -128,6 +134,8 @@ std::string exportHelpText() {
                "Usage: sorkam-export info FILE [-r SEL] [--json]\n"
                "       sorkam-export png FILE -r SEL (-o OUT.png | --each DIR) [--scale N]\n"
                "                         [VIEW]\n"
+               "       sorkam-export png FILE --density [-r SEL] [--over SEL] -o OUT.png\n"
+               "                         [--density-scale log|linear] [--scale N] [VIEW]\n"
                "       sorkam-export svg|pdf FILE -r SEL -o OUT [VIEW]\n"
                "       sorkam-export csv FILE -r SEL [-o OUT.csv]\n"
                "       sorkam-export rank FILE --against N [-r SEL] [--top K] [--json] [-o OUT]\n"
@@ -177,7 +185,17 @@ std::string exportHelpText() {
                     "their read-out and, in the legend, the values there") +
            helpLine(chart::kLegendOption, "",
                     "the legend: each record's colour, number and header texts") +
-           helpLine(chart::kHelpOption, "", "this text") +
+           "\n"
+           "DENSITY, for png:\n" +
+           helpLine(chart::kDensityOption, "",
+                    "how many of the selected records' traces (every record\n"
+                    "when none are selected) pass through each pixel, in\n"
+                    "colours from the plot's grey to deep violet, with a key") +
+           helpLine(chart::kDensityScaleOption, "S",
+                    "the key's colours by count: log (the default) or linear") +
+           helpLine(chart::kOverOption, "SEL",
+                    "records painted in their colours over the density") +
+           "\n" + helpLine(chart::kHelpOption, "", "this text") +
            helpLine(chart::kVersionOption, "", "the version") +
            "  --                  what follows is the command and the file, whatever it\n"
            "                      looks like\n"
@@ -197,6 +215,8 @@ struct GivenOptions {
     bool haveRecords = false;
     bool haveOutput = false;
     std::string recordText;
+    bool haveOver = false;
+    std::string overText;
     std::vector<int> codes;              // every option given, in order
     std::vector<std::string> positional; // the command and the file
 };
@@ -276,6 +296,21 @@ std::optional<UsageError> takeOption(int code, const std::string& value, GivenOp
     case kJson:
         options.json = true;
         break;
+    case kDensity:
+        options.density = true;
+        break;
+    case kDensityScale:
+        if (value != "log" && value != "linear") {
+            return UsageError{"--density-scale takes log or linear, not " +
+                              chart::escapedName(value)};
+        }
+        options.densityScale =
+            value == "log" ? chart::DensityScale::Log : chart::DensityScale::Linear;
+        break;
+    case kOver:
+        given.haveOver = true;
+        given.overText = value;
+        break;
     case kAgainst:
     case kTop:
         return takeRankNumber(code, value, options);
@@ -333,7 +368,8 @@ bool belongsTo(ExportOptions::Command command, int code) {
         return code == 'r' || code == 'o' || code == kJson || code == kAgainst || code == kTop;
     case ExportOptions::Command::Png:
         return code == 'r' || code == 'o' || code == kEach || code == kScale || code == kLegend ||
-               code == kRange || code == kCursors || code == kValues;
+               code == kRange || code == kCursors || code == kValues || code == kDensity ||
+               code == kDensityScale || code == kOver;
     case ExportOptions::Command::Svg:
     case ExportOptions::Command::Pdf:
         return code == 'r' || code == 'o' || code == kLegend || code == kRange ||
@@ -413,18 +449,49 @@ std::optional<UsageError> checkOutputName(const GivenOptions& given) {
                       chart::escapedName(stem) + "." + command};
 }
 
+// png --density's own rules: --over and --density-scale go with it, and it makes one picture.
+std::optional<UsageError> takeDensity(GivenOptions& given) {
+    ExportOptions& options = given.options;
+    const bool scaleGiven =
+        std::find(given.codes.begin(), given.codes.end(), kDensityScale) != given.codes.end();
+    if (!options.density) {
+        if (given.haveOver || scaleGiven) {
+            return UsageError{std::string(given.haveOver ? "--over" : "--density-scale") +
+                              " goes with --density"};
+        }
+        return std::nullopt;
+    }
+    if (options.each) {
+        return UsageError{"png --density makes one picture: name it with -o, not --each"};
+    }
+    if (given.haveOver) {
+        auto over = parseRecordSelection(given.overText);
+        if (!over) {
+            return UsageError{"not a record selection: " + chart::escapedName(given.overText)};
+        }
+        options.over = std::move(*over);
+    }
+    return std::nullopt;
+}
+
 // The records and the output of png and csv (and the records info lists).
 std::optional<UsageError> takeSelection(GivenOptions& given) {
     const std::string& command = given.positional[0];
     if (given.options.command == ExportOptions::Command::Rank && given.options.against < 0) {
         return UsageError{"rank needs the record to rank against: --against N"};
     }
+    if (auto wrong = takeDensity(given)) {
+        return wrong;
+    }
     if (!given.haveRecords) {
         if (given.options.command == ExportOptions::Command::Info ||
             given.options.command == ExportOptions::Command::Rank) {
             return std::nullopt;
         }
-        return UsageError{command + " needs the records: -r SEL"};
+        if (!given.options.density) {
+            return UsageError{command + " needs the records: -r SEL"};
+        }
+        given.recordText = "all"; // a density is of every record unless told otherwise
     }
     auto selection = parseRecordSelection(given.recordText);
     if (!selection) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "chart/Density.h"
 #include "chart/ViewText.h"
 #include "export/RecordSelection.h"
 #include "record/Result.h"
@@ -27,13 +28,16 @@ struct ExportOptions {
     std::int64_t against = -1;       // rank: the reference record
     std::optional<std::int64_t> top; // rank: only the most distant
     chart::View view;                // png, svg, pdf: --range, --values, --cursors, --legend
+    bool density = false;            // png: the selected records' density
+    chart::DensityScale densityScale = chart::DensityScale::Log;
+    RecordSelection over; // png --density: the records painted over it
 
     // Whether it needs more than the chart and traces kept at build time: vectors, or text and
-    // ticks of a view (a legend, cursors, a zoomed range's own axes).
+    // ticks of a view (a legend, cursors, a zoomed range's own axes, a density's key).
     [[nodiscard]] bool needsPainter() const {
         return command == Command::Svg || command == Command::Pdf ||
                (command == Command::Png &&
-                (view.legend || view.cursorA || view.cursorB || !view.zoomedOut()));
+                (view.legend || view.cursorA || view.cursorB || !view.zoomedOut() || density));
     }
 };
 

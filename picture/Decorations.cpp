@@ -1,5 +1,6 @@
 #include "picture/Decorations.h"
 
+#include "chart/Density.h"
 #include "chart/ViewLabels.h"
 #include "picture/ImagePlotSurface.h"
 
@@ -132,6 +133,46 @@ void paintZoom(QPainter& painter, QSize plot, const View& view) {
     painter.fillRect(QRect(from, top, std::max(to - from + 1, 2), kBarHeight), Qt::black);
 }
 
+// The density's key in a framed white box with its top-left corner at: how many records, the
+// scale, and the colours from one trace a pixel to the most.
+QRect paintDensityKey(QPainter& painter, QPoint at, const Density& density) {
+    const QFontMetrics metrics = painter.fontMetrics();
+    const QString title = QString::fromStdString(densityTitle(density));
+    const QString least = QStringLiteral("1");
+    const QString most = QString::number(density.most);
+    constexpr int kBar = 120;
+    const int barRow = metrics.height() + 1;
+    const int lineWidth =
+        metrics.horizontalAdvance(least) + kBar + metrics.horizontalAdvance(most) + 2 * kPadding;
+    const QRect box(at, QSize(std::max(metrics.horizontalAdvance(title), lineWidth) + 8,
+                              2 * metrics.height() + 3));
+    painter.fillRect(box, Qt::white);
+    painter.setPen(Qt::black);
+    painter.drawRect(box.adjusted(0, 0, -1, -1));
+    drawTextLine(painter, box.left() + 4,
+                 QRect(box.left(), box.top() + 1, box.width(), metrics.height()), title);
+    const QRect line(box.left(), box.top() + barRow, box.width(), metrics.height());
+    int x = box.left() + 4;
+    drawTextLine(painter, x, line, least);
+    x += metrics.horizontalAdvance(least) + kPadding;
+    const int barTop = line.top() + 3;
+    const int barHeight = std::max(metrics.height() - 6, 4);
+    const std::uint32_t top = std::max<std::uint32_t>(density.most, 1);
+    for (int k = 0; k < kBar; ++k) {
+        // Each column stands for the count at its share of the scale.
+        const double share = (k + 0.5) / kBar;
+        const auto count = static_cast<std::uint32_t>(std::clamp<double>(
+            std::round(density.scale == DensityScale::Log ? std::pow(top, share)
+                                                          : 1.0 + share * (top - 1)),
+            1.0, top));
+        painter.fillRect(QRect(x + k, barTop, 1, barHeight),
+                         QColor(QRgb(densityColour(count, density.most, density.scale))));
+    }
+    painter.drawRect(QRect(x - 1, barTop - 1, kBar + 1, barHeight + 1));
+    drawTextLine(painter, x + kBar + kPadding, line, most);
+    return box;
+}
+
 } // namespace
 
 void paintPlotDecorations(QPainter& painter, QSize plot, int which, const View& view,
@@ -142,8 +183,14 @@ void paintPlotDecorations(QPainter& painter, QSize plot, int which, const View& 
         top = paintBoxedText(painter, QPoint(kBoxLeft, top), readOut).bottom() + 3;
     }
     paintCursors(painter, plot, view, top);
+    // The density's key goes below the cursors' tags, which stand in the note's row.
+    int keyTop = view.cursorA || view.cursorB ? top + painter.fontMetrics().height() + 3 : top;
     if (!note.isEmpty()) {
-        paintBoxedText(painter, QPoint(kBoxLeft, top), note);
+        top = paintBoxedText(painter, QPoint(kBoxLeft, top), note).bottom() + 3;
+        keyTop = std::max(keyTop, top);
+    }
+    if (view.density && which == 0) {
+        paintDensityKey(painter, QPoint(kBoxLeft, keyTop), *view.density);
     }
     if (legendOnPlot(view, which)) {
         paintLegend(painter, legend, which, plot);

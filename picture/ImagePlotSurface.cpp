@@ -204,6 +204,24 @@ void ImagePlotSurface::clear() {
     refreshBits();
 }
 
+void ImagePlotSurface::drawPixels(const std::vector<std::uint32_t>& pixels, int pixelsWide,
+                                  int pixelsTall) {
+    if (pixelsWide != width || pixelsTall != height ||
+        pixels.size() != static_cast<std::size_t>(width) * static_cast<std::size_t>(height)) {
+        return;
+    }
+    for (int y = 0; y < height; ++y) {
+        auto* row = reinterpret_cast<QRgb*>(picture.scanLine(y));
+        const std::uint32_t* from = pixels.data() + static_cast<std::size_t>(y) * width;
+        for (int x = 0; x < width; ++x) {
+            if (from[x] != 0) {
+                row[x] = from[x];
+            }
+        }
+    }
+    refreshBits();
+}
+
 ImagePlotSurface::Shape ImagePlotSurface::shapeFrom(const QImage& scratch, QPoint origin,
                                                     bool (*painted)(QRgb)) {
     Shape shape;

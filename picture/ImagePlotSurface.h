@@ -44,7 +44,11 @@ public:
     void drawPoint(float x, float y) override;
     void drawNumber(float x, float y, std::int16_t value) override;
     void clear() override;
+    // Paints over the whole interior a picture of its own size, 0xAARRGGBB row after row: its
+    // clear pixels leave what is there, the rest are opaque.
+    void drawPixels(const std::vector<std::uint32_t>& pixels, int pixelsWide, int pixelsTall);
 
+    [[nodiscard]] QSize size() const { return picture.size(); }
     // A copy of the picture painted so far.
     [[nodiscard]] QImage image() const { return picture.copy(); }
     // Copies the part source of the picture to target through painter (a larger source for a

@@ -4,6 +4,7 @@
 #include "picture/ImagePlotSurface.h"
 
 #include <QFontMetricsF>
+#include <QImage>
 #include <QPainter>
 
 #include <algorithm>
@@ -111,6 +112,19 @@ void VectorPlotSurface::clear() {
     lines.clear();
     dotCount = 0;
     painter.fillRect(rect, toQColor(ImagePlotSurface::kBackground));
+}
+
+void VectorPlotSurface::drawPixels(const std::vector<std::uint32_t>& pixels, int pixelsWide,
+                                   int pixelsTall) {
+    if (pixelsWide <= 0 || pixelsTall <= 0 ||
+        pixels.size() !=
+            static_cast<std::size_t>(pixelsWide) * static_cast<std::size_t>(pixelsTall)) {
+        return;
+    }
+    flush();
+    const QImage image(reinterpret_cast<const uchar*>(pixels.data()), pixelsWide, pixelsTall,
+                       QImage::Format_ARGB32);
+    painter.drawImage(rect, image);
 }
 
 void VectorPlotSurface::flush() {

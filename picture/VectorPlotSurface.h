@@ -7,6 +7,7 @@
 #include <QPolygonF>
 #include <QRectF>
 
+#include <cstdint>
 #include <vector>
 
 class QPainter;
@@ -31,6 +32,9 @@ public:
     void drawPoint(float x, float y) override;
     void drawNumber(float x, float y, std::int16_t value) override;
     void clear() override;
+    // Paints over the whole interior a picture, 0xAARRGGBB row after row, stretched to it: its
+    // clear pixels leave what is there.
+    void drawPixels(const std::vector<std::uint32_t>& pixels, int pixelsWide, int pixelsTall);
 
     // Paints the polylines and dotted lines still held.
     void flush();

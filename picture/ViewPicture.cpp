@@ -1,6 +1,7 @@
 #include "picture/ViewPicture.h"
 
 #include "chart/ChartLayout.h"
+#include "chart/Density.h"
 #include "chart/OverlayView.h"
 #include "picture/ChartFonts.h"
 #include "picture/ChartPicture.h"
@@ -39,6 +40,17 @@ void paintDecorations(QPainter& painter, const View& view, const std::vector<Leg
 
 } // namespace
 
+QSize plotPixels(int scale) {
+    return qRectOf(pictureResolution(scale), kPlotA).size();
+}
+
+void paintDensity(ImagePlotSurface& surface, const View& view, int which) {
+    const QSize size = surface.size();
+    if (view.density && view.density->fits(view, size.width(), size.height())) {
+        surface.drawPixels(densityPixels(*view.density, which), size.width(), size.height());
+    }
+}
+
 void ViewPainter::paintRecord(const Record& record, Color color) {
     paintRecordOver(plotA(), plotB(), record, color, shownView);
 }
@@ -48,13 +60,16 @@ RasterViewPainter::RasterViewPainter(const View& view, int scale)
                                                 pictureResolution(scale).pictureDpi()),
       surfaceB(qRectOf(pictureResolution(scale), kPlotB).size(),
                pictureResolution(scale).pictureDpi()) {
+    paintDensity(surfaceA, view, 0);
+    paintDensity(surfaceB, view, 1);
     drawViewFrame(surfaceA, view);
     drawViewFrame(surfaceB, view);
 }
 
 QImage RasterViewPainter::finish(const std::vector<LegendEntry>& legend) {
     QImage picture = chartAround(scale, surfaceA.image(), surfaceB.image());
-    if (view().cursorA || view().cursorB || view().legend || !view().zoomedOut()) {
+    if (view().cursorA || view().cursorB || view().legend || !view().zoomedOut() ||
+        view().density) {
         QPainter over(&picture);
         over.scale(scale, scale);
         paintDecorations(over, view(), legend);
@@ -69,6 +84,11 @@ VectorViewPainter::VectorViewPainter(const View& view, QPainter& painter)
     paintChartCaptions(painter, layoutPixelFont(captionFont()), pictureResolution(1));
     for (VectorPlotSurface* surface : {&surfaceA, &surfaceB}) {
         surface->clear();
+        if (view.density) {
+            const Density& density = *view.density;
+            surface->drawPixels(densityPixels(density, surface == &surfaceA ? 0 : 1), density.width,
+                                density.height);
+        }
         drawViewFrame(*surface, view);
         surface->flush();
     }

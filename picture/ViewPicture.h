@@ -72,6 +72,13 @@ private:
     VectorPlotSurface surfaceB;
 };
 
+// A plot's size in pixels in a picture at scale.
+[[nodiscard]] QSize plotPixels(int scale);
+
+// The view's density on a blank plot surface (0: VIDEO A, 1: VIDEO B), where it was counted for
+// the view at the surface's size.
+void paintDensity(ImagePlotSurface& surface, const View& view, int which);
+
 // Paints the records of an overlay that the painter's view shows, in their order; the legend of
 // them. A record hidden from the window's legend is left out of a picture altogether, so that the
 // export tool, given the records shown, paints the same picture.

@@ -130,6 +130,14 @@ TEST(ExportOptions, RefusesWhatDoesNotApplyAndReadsEverythingAfterDashes) {
               "svg does not take --scale");
     EXPECT_EQ(usage({"pdf", "f", "-r", "1", "--each", "d"}), "pdf does not take --each");
     EXPECT_EQ(usage({"svg", "f", "-r", "1"}), "svg needs -o OUT.svg");
+    // A density is png's, of one picture; its own options go with it.
+    EXPECT_EQ(usage({"svg", "f", "--density", "-o", "a.svg"}), "svg does not take --density");
+    EXPECT_EQ(usage({"png", "f", "-r", "1", "-o", "a.png", "--over", "2"}),
+              "--over goes with --density");
+    EXPECT_EQ(usage({"png", "f", "--density", "--each", "d"}),
+              "png --density makes one picture: name it with -o, not --each");
+    EXPECT_EQ(usage({"png", "f", "--density", "-o", "a.png", "--density-scale", "square"}),
+              "--density-scale takes log or linear, not square");
     EXPECT_EQ(usage({"pdf", "f", "-r", "1", "-o", "a.svg"}),
               "pdf writes PDF, but a.svg names a SVG file; name it a.pdf");
     for (const char* range : {"5-10", "0-802", "-1-100", "100", "a-b", "300-200"}) {

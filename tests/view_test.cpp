@@ -1,10 +1,12 @@
 // The view's arithmetic: zoom and pan within the chart, the zoomed index axis, cursors at pixel
 // columns, and hidden records.
+#include "chart/Density.h"
 #include "chart/OverlayView.h"
 #include "chart/View.h"
 #include "chart/ViewText.h"
 #include "tests/support/RecordingSurface.h"
 #include "tests/support/TempFiles.h"
+#include "tools/RecordWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -171,6 +173,65 @@ TEST(View, TheDifferenceViewPaintsEachRecordMinusTheReference) {
     const PictureText text = pictureText("run.vid", {{0, 1}}, view, 1, "sorkam");
     EXPECT_TRUE(text.options.empty());
     EXPECT_NE(text.description.find("minus record 0"), std::string::npos);
+}
+
+TEST(View, ADensityCountsEachTraceOnceInEveryPixelItPassesThroughOnEveryCore) {
+    // 130 records (two shares): channel 1 flat at 100; channel 3 at 0, jumping to 200 at index
+    // 400; channels 2 and 4 ramps up and down that cross at index 400.5.
+    testdata::ChannelSamples samples{};
+    for (std::size_t i = 0; i < testdata::kSamplesPerChannel; ++i) {
+        const auto up = static_cast<std::uint8_t>(std::min<std::size_t>(i, 801) * 255 / 801);
+        samples[0][i] = 100;
+        samples[1][i] = up;
+        samples[2][i] = i < 400 ? 0 : 200;
+        samples[3][i] = static_cast<std::uint8_t>(255 - up);
+    }
+    std::vector<std::uint8_t> bytes;
+    for (int k = 0; k < 130; ++k) {
+        testdata::appendRecord(bytes, testdata::encodeRecord("a", "b", samples));
+    }
+    test::TempDir dir;
+    const std::string path = dir.write("flat.vid", bytes);
+    constexpr int kWidth = 726;
+    constexpr int kHeight = 237;
+    const View view;
+    const auto counted = countDensity(path, {{0, 129}}, view, kWidth, kHeight);
+    ASSERT_TRUE(counted.ok());
+    const Density& density = counted.value();
+    EXPECT_EQ(density.records, 130);
+    EXPECT_TRUE(density.fits(view, kWidth, kHeight));
+    const auto at = [&](int plot, double index, double value) {
+        const int column = columnOfIndex(view.range, index, kWidth);
+        const int row = static_cast<int>(
+            std::lround((kChartHeight - view.values.yOf(value)) * (kHeight - 1) / kChartHeight));
+        return density.counts[static_cast<std::size_t>(plot)]
+                             [static_cast<std::size_t>(row * kWidth + column)];
+    };
+    EXPECT_EQ(at(0, 200, 100), 130u); // channel 1, once a record however many samples there
+    EXPECT_EQ(at(0, 200, 0), 130u);   // channel 3
+    EXPECT_EQ(at(0, 200, 50), 0u);
+    EXPECT_EQ(at(0, 600, 200), 130u);
+    EXPECT_EQ(at(1, 100, 255.0 * 100 / 801), 130u);
+    // Both traces of a plot meet (the jump through 100, the ramps' crossing), no pixel more.
+    EXPECT_EQ(density.most, 260u);
+    for (int plot = 0; plot < 2; ++plot) {
+        const auto& counts = density.counts[static_cast<std::size_t>(plot)];
+        EXPECT_EQ(*std::max_element(counts.begin(), counts.end()), 260u);
+    }
+    // The jump leaves no gap: every row from 0 to 200 is passed in one of its two columns.
+    for (int value = 0; value <= 200; value += 5) {
+        EXPECT_GE(std::max(at(0, 399, value), at(0, 400, value)), 130u) << value;
+    }
+    // No trace, the plot's grey; more traces, darker colours.
+    EXPECT_EQ(densityColour(0, 1000, DensityScale::Log), 0xB4B4B4u);
+    const auto lightness = [](std::uint32_t c) {
+        return 2 * (c >> 16 & 0xFF) + 7 * (c >> 8 & 0xFF) + (c & 0xFF);
+    };
+    std::uint32_t before = lightness(0xB4B4B4);
+    for (const std::uint32_t count : {1u, 10u, 100u, 1000u}) {
+        EXPECT_LT(lightness(densityColour(count, 1000, DensityScale::Log)), before) << count;
+        before = lightness(densityColour(count, 1000, DensityScale::Log));
+    }
 }
 
 TEST(View, RecordListsWithAGapAreNamedAsRuns) {

@@ -651,6 +651,51 @@ TEST_F(WindowTest, ALegendOfAllTwentyFourRecordsFitsThePlotAndEachRowIsClickable
     EXPECT_FALSE(w.controller().view().shows(23));
 }
 
+TEST_F(WindowTest, PCountsTheDensityInTheBackgroundSavesItAsTheExportToolPaintsItAndGivesBack) {
+    const std::string data = dir.write("many.vid", testdata::demoFile(30));
+    ASSERT_TRUE(showOn(data));
+    nextButton(w)->click();
+    const QImage before = plotA(w)->grab().toImage();
+    const auto trigger = [&](const char* name) { w.findChild<QAction*>(name)->trigger(); };
+
+    // Esc while it is counted stops the counting and keeps the cursor.
+    QTest::mouseClick(plotA(w), Qt::LeftButton, {}, QPoint(200, 100));
+    trigger("densityAction");
+    ASSERT_TRUE(w.controller().densityCounting());
+    trigger("removeCursorsAction");
+    EXPECT_FALSE(w.controller().densityCounting());
+    EXPECT_TRUE(w.controller().view().cursorA);
+    trigger("removeCursorsAction");
+
+    // Counted in the background: every record of the file, under records 0 and 1.
+    trigger("densityAction");
+    QTRY_VERIFY_WITH_TIMEOUT(w.controller().view().density != nullptr, 20000);
+    EXPECT_EQ(w.controller().view().density->records, 30);
+    EXPECT_NE(plotA(w)->grab().toImage(), before);
+
+    const std::string saved = (dir.path() / "density.png").string();
+    dialogs.pictureNames = {saved};
+    trigger("saveViewAction");
+    QImageReader reader(QString::fromStdString(saved));
+    const QString comment = reader.text("Comment");
+    const QImage picture = reader.read().convertToFormat(QImage::Format_RGB32);
+    QStringList options = comment.split(' ');
+    ASSERT_EQ(options.takeFirst(), "sorkam-export");
+    EXPECT_EQ(options.join(' '), "-r 0-29 --density --over 0-1");
+    const QString exported = QString::fromStdString((dir.path() / "exported.png").string());
+    QProcess tool;
+    tool.start(SORKAM_EXPORT_BINARY,
+               QStringList{"png", QString::fromStdString(data), "-o", exported} + options);
+    ASSERT_TRUE(tool.waitForFinished(60000));
+    ASSERT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
+    EXPECT_EQ(QImage(exported).convertToFormat(QImage::Format_RGB32), picture);
+
+    // P again: the plots exactly as they were.
+    trigger("densityAction");
+    EXPECT_EQ(w.controller().view().density, nullptr);
+    EXPECT_EQ(plotA(w)->grab().toImage(), before);
+}
+
 TEST_F(WindowTest, TheSavedViewIsTheExportToolsPictureAndCopyAndPrintShowTheSame) {
     const std::string data = dir.write("demo.vid", testdata::demoFile(4));
     ASSERT_TRUE(showOn(data));

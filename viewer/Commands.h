@@ -70,6 +70,10 @@ inline constexpr std::array kCommands = {
     Command{"differenceAction", "&Differences", "D",
             "Show each record minus the reference (Ctrl+R), or as it is again",
             &ViewerController::toggleDifference},
+    Command{"densityAction", "Density m&ap", "P",
+            "Show how densely every record in the file covers the plots, under the records "
+            "(Esc stops the counting)",
+            &ViewerController::toggleDensity, true},
     Command{"recordsAction", "Rec&ords...", "R",
             "Every record in the file: filter, pick, take off the plots, sort by distance", nullptr,
             true, WindowAction::ToggleRecords},

@@ -46,6 +46,7 @@ void ViewerController::handle(const std::function<void()>& handler) {
     }
     repaintPending = false;
     changePending = false;
+    followDensity();
     running = false;
 }
 
@@ -133,6 +134,11 @@ void ViewerController::toggleLegend() {
 }
 
 void ViewerController::removeCursors() {
+    if (density.busy()) { // Esc stops the counting first
+        densityWanted = false;
+        density.stop();
+        return;
+    }
     shown.cursorA.reset();
     shown.cursorB.reset();
 }
@@ -273,6 +279,53 @@ void ViewerController::toggleDifference() {
         valuesBeforeDifference = shown.values;
         shown.values = chart::kDifferenceValues;
     }
+}
+
+void ViewerController::toggleDensity() {
+    densityWanted = !densityWanted;
+    if (!densityWanted) {
+        density.stop();
+        shown.density.reset();
+    }
+}
+
+void ViewerController::followDensity() {
+    if (!densityWanted || endStatus) {
+        return;
+    }
+    const auto [width, height] = host.plotPixels();
+    if (shown.density && shown.density->fits(shown, width, height)) {
+        return;
+    }
+    shown.density.reset();
+    if (!density.countsFor(shown, width, height)) {
+        const std::optional<std::int64_t> count = recordsInFile();
+        if (!count || *count <= 0) {
+            densityWanted = false;
+            return;
+        }
+        density.start(file, *count, shown, width, height);
+    }
+}
+
+void ViewerController::densityCounted() {
+    std::optional<Result<chart::Density, ReadFailure>> counted = density.take();
+    if (!counted) {
+        return;
+    }
+    if (!counted->ok()) {
+        densityWanted = false;
+        report(file, counted->error());
+        return;
+    }
+    shown.density = std::make_shared<const chart::Density>(std::move(counted->value()));
+}
+
+std::optional<std::pair<double, std::int64_t>> ViewerController::densityCounting() const {
+    if (!density.busy()) {
+        return std::nullopt;
+    }
+    return std::pair(density.progress(), density.records());
 }
 
 void ViewerController::zoomAround(double factor, double index) {
@@ -433,6 +486,8 @@ void ViewerController::openAnother(const std::string& path) {
     const bool legend = shown.legend;
     shown = {};
     shown.legend = legend;
+    densityWanted = false;
+    density.stop();
     showCurrent();
     if (follow) {
         followFromEnd(); // the new file, from its present end

@@ -3,6 +3,7 @@
 #include "chart/Overlay.h"
 #include "chart/View.h"
 #include "plot/PlotSurface.h"
+#include "viewer/DensityJob.h"
 #include "viewer/RecordDisplay.h"
 #include "viewer/ViewerHost.h"
 
@@ -10,6 +11,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace sorkam {
 
@@ -101,6 +103,13 @@ public:
     // the reference where there is none), or again as they were, value range and all.
     void makeReference();
     void toggleDifference();
+    // P: under the records, how densely every record of the file covers the plots, counted in
+    // the background for the view's ranges at the plots' size (again when they change), or no
+    // longer; Esc while it is counted stops it. densityCounted takes the count once it is done.
+    void toggleDensity();
+    void densityCounted();
+    // While the density is counted: how far, 0 to 1, and of how many records.
+    [[nodiscard]] std::optional<std::pair<double, std::int64_t>> densityCounting() const;
     // Records picked in the records window, in order, each shown as stepping shows it (painted
     // over the others, the status line, the legend); one within 0..23 becomes the stepping
     // position. Where the file no longer holds one, "end-of-file" and the rest are not shown.
@@ -154,6 +163,9 @@ private:
     // The failure message in a box and on the terminal.
     void report(const std::string& path, const ReadFailure& failure);
     void end(int status);
+    // After each handler: a density wanted but not counted for the view and plots as they are
+    // now is dropped and counted afresh.
+    void followDensity();
 
     ViewerHost& host;
     UserDialogs& dialogs;
@@ -172,6 +184,8 @@ private:
     bool running = false;
     bool repaintPending = false;
     bool changePending = false;
+    bool densityWanted = false;
+    DensityJob density;
 };
 
 // Exit status when the user closes the window.

@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 
 class QPainter;
 
@@ -36,6 +37,8 @@ public:
     [[nodiscard]] virtual Result<void, std::string> saveView(const std::string& path) = 0;
     // The sample index under the pointer where it rests on a plot: keyboard zoom keeps it put.
     [[nodiscard]] virtual std::optional<double> pointerIndex() const { return std::nullopt; }
+    // A plot's size in the pixels it is painted at (a density is counted for them).
+    [[nodiscard]] virtual std::pair<int, int> plotPixels() const = 0;
 };
 
 // Modal boxes and the open-file dialog, all captioned with the application's name.

@@ -1,5 +1,6 @@
 #include "export/painter/ViewCommands.h"
 
+#include "chart/Density.h"
 #include "chart/RecordColors.h"
 #include "export/SelectedRecords.h"
 #include "picture/ViewFile.h"
@@ -136,12 +137,57 @@ ExportResult eachPicture(const ExportOptions& options, const DataFile& data,
         });
 }
 
+// png --density: the selected records' density counted on every core, with the records of --over
+// painted over it.
+ExportResult densityPicture(const ExportOptions& options, const DataFile& data) {
+    const Result<DataFile, Failure> over = openSelected(options.file, options.over);
+    if (!options.over.empty() && !over.ok()) {
+        return over.error();
+    }
+    const QSize plot = chart::plotPixels(options.scale);
+    const chart::RecordRuns runs = runsOf(data.records);
+    Result<chart::Density, ReadFailure> counted =
+        chart::countDensity(data.path, runs, options.view, plot.width(), plot.height());
+    if (!counted.ok()) {
+        return dataFileFailure(data.path, counted.error());
+    }
+    // A file that shrank meanwhile read zeros where its records were: each must still be there.
+    std::int64_t largest = 0;
+    for (const RecordRange& range : data.records) {
+        largest = std::max(largest, range.last);
+    }
+    if (const Result<Record, Failure> still = readRecord(data, largest); !still.ok()) {
+        return still.error();
+    }
+    counted.value().scale = options.densityScale;
+    ExportOptions shown = options;
+    shown.view.density = std::make_shared<const chart::Density>(std::move(counted.value()));
+    const DataFile& painted = options.over.empty() ? data : over.value();
+    return writePicture(
+        shown, options.output, data.identity,
+        chart::pictureText(options.file,
+                           options.over.empty() ? chart::RecordRuns() : runsOf(painted.records),
+                           shown.view, options.scale, kSoftware),
+        [&](const PaintOne& paintOne) -> ExportResult {
+            if (options.over.empty()) {
+                return {};
+            }
+            return forEachRecord(painted, [&](std::int64_t n, const Record& r) {
+                paintOne(n, r);
+                return ExportResult();
+            });
+        });
+}
+
 } // namespace
 
 ExportResult viewPicture(const ExportOptions& options, const Progress& progress) {
     const Result<DataFile, Failure> data = openSelected(options.file, options.records);
     if (!data.ok()) {
         return data.error();
+    }
+    if (options.density) {
+        return densityPicture(options, data.value());
     }
     if (options.each) {
         return eachPicture(options, data.value(), progress);

@@ -54,6 +54,7 @@ public:
         return {};
     }
     std::optional<double> pointerIndex() const override { return pointer; }
+    std::pair<int, int> plotPixels() const override { return {726, 237}; }
     void explainFailure(const std::string& line) override {
         explained.push_back(line);
         log.events.push_back("explain:" + line);

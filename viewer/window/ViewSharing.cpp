@@ -1,5 +1,6 @@
 #include "viewer/window/ViewSharing.h"
 
+#include "chart/Density.h"
 #include "chart/PictureTypes.h"
 #include "picture/ViewFile.h"
 #include "viewer/Measurements.h"
@@ -75,10 +76,32 @@ chart::PictureText ViewSharing::pictureText(int scale) const {
                               "sorkam " + QCoreApplication::applicationVersion().toStdString());
 }
 
+Result<chart::View, std::string> ViewSharing::pictureView(int scale) const {
+    chart::View view = controller.view();
+    const QSize plot = chart::plotPixels(scale);
+    if (!view.density || view.density->fits(view, plot.width(), plot.height())) {
+        return view;
+    }
+    const chart::Density& shown = *view.density;
+    auto counted =
+        chart::countDensity(controller.dataFile(), shown.runs, view, plot.width(), plot.height());
+    if (!counted.ok()) {
+        return "the density cannot be counted: " + failureReason(counted.error());
+    }
+    counted.value().scale = shown.scale;
+    view.density = std::make_shared<const chart::Density>(std::move(counted.value()));
+    return view;
+}
+
 void ViewSharing::copy() const {
-    const QImage picture =
-        chart::viewImage(controller.overlay(), controller.view(), pictureScale());
-    QGuiApplication::clipboard()->setImage(picture);
+    const int scale = pictureScale();
+    const Result<chart::View, std::string> view = pictureView(scale);
+    if (!view.ok()) {
+        dialogs.showMessage("Cannot copy the view: " + view.error());
+        return;
+    }
+    QGuiApplication::clipboard()->setImage(
+        chart::viewImage(controller.overlay(), view.value(), scale));
 }
 
 Result<void, std::string> ViewSharing::save(const std::string& path) const {
@@ -89,13 +112,16 @@ Result<void, std::string> ViewSharing::save(const std::string& path) const {
     }
     const int scale = pictureScale();
     const chart::PictureText text = pictureText(scale);
+    const Result<chart::View, std::string> view = pictureView(scale);
+    if (!view.ok()) {
+        return failed(view.error());
+    }
     const Result<void, std::string> saved =
         writePictureFile(path, controller.dataFile(), [&](QIODevice& file) {
-            return chart::writeViewFile(file, type->format, controller.view(), scale, text,
-                                        [this](chart::ViewPainter& painter) {
-                                            return std::optional(
-                                                chart::paintShown(painter, controller.overlay()));
-                                        });
+            return chart::writeViewFile(
+                file, type->format, view.value(), scale, text, [this](chart::ViewPainter& painter) {
+                    return std::optional(chart::paintShown(painter, controller.overlay()));
+                });
         });
     if (!saved.ok()) {
         return failed(saved.error());

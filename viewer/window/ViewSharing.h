@@ -41,6 +41,9 @@ public:
 private:
     [[nodiscard]] int pictureScale() const;
     [[nodiscard]] chart::PictureText pictureText(int scale) const;
+    // The view as a picture at scale shows it: a density counted again for the picture's size
+    // where the plots' own is another; or why it cannot be.
+    [[nodiscard]] Result<chart::View, std::string> pictureView(int scale) const;
 
     void toggleMeasurements();
 

@@ -4,6 +4,7 @@
 #include "chart/OverlayView.h"
 #include "picture/ChartFonts.h"
 #include "picture/Decorations.h"
+#include "picture/ViewPicture.h"
 #include "viewer/Commands.h"
 #include "viewer/ReadOut.h"
 #include "viewer/StatusLine.h"
@@ -24,6 +25,7 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QTimer>
 #include <QToolTip>
 #include <QWindow>
 
@@ -55,7 +57,8 @@ ViewerWindow::ViewerWindow(UserDialogs* dialogs, int dpiOverride, QWidget* paren
               // Told after the handler that asked to follow has run.
               QMetaObject::invokeMethod(
                   this, [this, why] { followingLost(why); }, Qt::QueuedConnection);
-          }) {
+          }),
+      densityPoll(new QTimer(this)) {
     setObjectName(QStringLiteral("viewerWindow"));
     setWindowTitle(QGuiApplication::applicationDisplayName());
     controls.place(this, layoutDpi);
@@ -66,6 +69,9 @@ ViewerWindow::ViewerWindow(UserDialogs* dialogs, int dpiOverride, QWidget* paren
     controls.plotB->setReadOut([this](QPoint at) { return plotReadOut(controls.plotB, at); });
     addPlotInput();
     controls.statusLine->installEventFilter(this);
+    densityPoll->setInterval(100);
+    connect(densityPoll, &QTimer::timeout, this,
+            [this] { run([this] { control.densityCounted(); }); });
 
     resize(chart::toPixels(chart::kClientWidth, layoutDpi),
            chart::toPixels(chart::kClientHeight, layoutDpi));
@@ -137,7 +143,7 @@ void ViewerWindow::addPlotInput() {
                                         chart::legendOnPlot(view, which)
                                             ? chart::legendEntries(control.overlay(), view)
                                             : std::vector<chart::LegendEntry>{},
-                                        upper && control.following() ? followingNote() : QString());
+                                        upper ? plotNote() : QString());
         });
         plot->setMouseInput(plotInput.inputFor(*plot, upper ? 0 : 1));
     }
@@ -152,6 +158,8 @@ void ViewerWindow::refreshView() {
         ImagePlotSurface& viewB = controls.plotB->viewSurface();
         viewA.clear();
         viewB.clear();
+        chart::paintDensity(viewA, control.view(), 0);
+        chart::paintDensity(viewB, control.view(), 1);
         chart::paintOverlay(viewA, viewB, control.overlay(), control.view());
     }
     controls.plotA->showView(ownView);
@@ -279,6 +287,27 @@ void ViewerWindow::showOutcome() {
     refreshView();
     controls.plotA->update();
     controls.plotB->update();
+    if (control.densityCounting()) {
+        densityPoll->start();
+    } else {
+        densityPoll->stop();
+    }
+}
+
+std::pair<int, int> ViewerWindow::plotPixels() const {
+    const QSize size = controls.plotA->surface().size();
+    return {size.width(), size.height()};
+}
+
+QString ViewerWindow::plotNote() const {
+    QString note = control.following() ? followingNote() : QString();
+    if (const auto counting = control.densityCounting()) {
+        note += (note.isEmpty() ? QString() : QStringLiteral("; ")) +
+                tr("counting the density of %1 records: %2% (Esc stops)")
+                    .arg(counting->second)
+                    .arg(static_cast<int>(counting->first * 100.0));
+    }
+    return note;
 }
 
 void ViewerWindow::resizeEvent(QResizeEvent* event) {

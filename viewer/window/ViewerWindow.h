@@ -17,6 +17,8 @@
 #include <optional>
 #include <string>
 
+class QTimer;
+
 namespace sorkam {
 
 // The viewer's one window: "VIDEO A" and "VIDEO B" plot areas stacked, the status line and the
@@ -56,6 +58,7 @@ public:
     void setFollowing(bool on) override;
     [[nodiscard]] Result<void, std::string> saveView(const std::string& path) override;
     [[nodiscard]] std::optional<double> pointerIndex() const override;
+    [[nodiscard]] std::pair<int, int> plotPixels() const override;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -85,6 +88,8 @@ private:
     void followScreen();
     // The file can no longer be watched: following ends, and the command's tooltip says why.
     void followingLost(const QString& why);
+    // What the upper plot notes: the file followed, the density being counted.
+    [[nodiscard]] QString plotNote() const;
 
     // The layout's dots per inch: the screen's, or less where the layout would not fit it
     // (fittedDpi), or what fits the window while the content grows with it.
@@ -100,6 +105,7 @@ private:
     RecordsBrowser browser;
     FileFollower follower;
     QString followToolTip;
+    QTimer* densityPoll; // while a density is counted: its progress, and the count once done
     bool ending = false;
     bool screenWatched = false;
 };
