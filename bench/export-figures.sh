@@ -3,7 +3,8 @@
 # program, svg, pdf and png --legend of 24 records, time to info's first lines on a 5 GiB sparse file, peak memory of csv over 1,000 and
 # 10,000 records and of png --each at scale 4, one record's picture against gnuplot's, and png
 # --each against one gnuplot process drawing the same 240 records (gnuplot-nox is only this
-# benchmark's peer; without it those figures are skipped), and rank over 100,008 records.
+# benchmark's peer; without it those figures are skipped), and rank and png --density over
+# 100,008 records.
 # Usage: bench/export-figures.sh [BUILD_DIR]
 set -euo pipefail
 build=$(realpath "${1:-build}")
@@ -63,6 +64,11 @@ hyperfine -N --warmup 1 --runs 10 --style basic \
     -n "rank, every record" "$tool rank r100008.vid --against 0 -o all.csv" 2>&1 | grep -E "Time|^Bench"
 /usr/bin/time -f "rank --top 10: %M KB" "$tool" rank r100008.vid --against 0 --top 10 -o top.csv
 /usr/bin/time -f "rank, every record: %M KB" "$tool" rank r100008.vid --against 0 -o all.csv
+echo "== png --density of the same 100,008 records, whole process, 2 cores: target 1 s, flat memory"
+hyperfine -N --warmup 1 --runs 5 --style basic \
+    -n "png --density" "$tool png r100008.vid --density -o density.png" 2>&1 | grep -E "Time|^Bench"
+/usr/bin/time -f "png --density, 100,008 records: %M KB" "$tool" png r100008.vid --density -o density.png
+/usr/bin/time -f "png --density, 24 records: %M KB" "$tool" png demo.vid --density -o density.png
 rm r100008.vid
 
 echo "== png --each --scale 4 of 240 records: peak memory, whatever the number of cores"
