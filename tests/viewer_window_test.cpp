@@ -651,6 +651,21 @@ TEST_F(WindowTest, ALegendOfAllTwentyFourRecordsFitsThePlotAndEachRowIsClickable
     EXPECT_FALSE(w.controller().view().shows(23));
 }
 
+// The picture sorkam-export paints of data with options, in folder; a run that fails fails the
+// test and gives no picture.
+QImage exportedPicture(const std::filesystem::path& folder, const std::string& data,
+                       const QStringList& options) {
+    const QString exported = QString::fromStdString((folder / "exported.png").string());
+    QProcess tool;
+    tool.start(SORKAM_EXPORT_BINARY,
+               QStringList{"png", QString::fromStdString(data), "-o", exported} + options);
+    if (!tool.waitForFinished(60000) || tool.exitCode() != 0) {
+        ADD_FAILURE() << tool.readAllStandardError().toStdString();
+        return {};
+    }
+    return QImage(exported).convertToFormat(QImage::Format_RGB32);
+}
+
 TEST_F(WindowTest, PCountsTheDensityInTheBackgroundSavesItAsTheExportToolPaintsItAndGivesBack) {
     const std::string data = dir.write("many.vid", testdata::demoFile(30));
     ASSERT_TRUE(showOn(data));
@@ -682,13 +697,7 @@ TEST_F(WindowTest, PCountsTheDensityInTheBackgroundSavesItAsTheExportToolPaintsI
     QStringList options = comment.split(' ');
     ASSERT_EQ(options.takeFirst(), "sorkam-export");
     EXPECT_EQ(options.join(' '), "-r 0-29 --density --over 0-1");
-    const QString exported = QString::fromStdString((dir.path() / "exported.png").string());
-    QProcess tool;
-    tool.start(SORKAM_EXPORT_BINARY,
-               QStringList{"png", QString::fromStdString(data), "-o", exported} + options);
-    ASSERT_TRUE(tool.waitForFinished(60000));
-    ASSERT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
-    EXPECT_EQ(QImage(exported).convertToFormat(QImage::Format_RGB32), picture);
+    EXPECT_EQ(exportedPicture(dir.path(), data, options), picture);
 
     // P again: the plots exactly as they were.
     trigger("densityAction");
@@ -731,14 +740,7 @@ TEST_F(WindowTest, TheSavedViewIsTheExportToolsPictureAndCopyAndPrintShowTheSame
     EXPECT_TRUE(options.contains("--legend") && options.contains("--cursors") &&
                 options.contains("--values"))
         << comment.toStdString();
-    const QString exported = QString::fromStdString((dir.path() / "exported.png").string());
-    QProcess tool;
-    tool.start(SORKAM_EXPORT_BINARY,
-               QStringList{"png", QString::fromStdString(data), "-o", exported} + options);
-    ASSERT_TRUE(tool.waitForFinished(60000));
-    ASSERT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
-    EXPECT_EQ(QImage(exported).convertToFormat(QImage::Format_RGB32), picture)
-        << comment.toStdString();
+    EXPECT_EQ(exportedPicture(dir.path(), data, options), picture) << comment.toStdString();
 
     // Copied: the same picture. Printed: the same view on the page.
     trigger("copyViewAction");
