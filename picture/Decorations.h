@@ -1,9 +1,11 @@
 #pragma once
 
 #include "chart/Legend.h"
+#include "chart/PlotDecorations.h"
 #include "chart/View.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QRect>
 #include <QString>
 
@@ -14,34 +16,47 @@ class QPainter;
 
 namespace sorkam::chart {
 
-// What the chart shows over a plot's traces, in the plot's own pixels: the cursors with their
-// read-out, the legend, the zoomed part of the chart and a note. The window paints them over its
-// plots' pictures; pictures of the view paint them in, the same way.
+// The chart's decorations (chart/PlotDecorations) drawn through a QPainter in its font (and its
+// bold face): for the window, and pictures painted with the toolkit.
+class PainterCanvas final : public DecorationCanvas {
+public:
+    explicit PainterCanvas(QPainter& painter);
+    // Measures only, in font: for laying out where nothing is painted.
+    explicit PainterCanvas(const QFont& font);
 
-// Cursor A's and cursor B's colours: none of the record colours, each at least 3:1 in contrast
-// to the plot's grey.
-inline constexpr Color kCursorAColor = 0x13458B; // brown
-inline constexpr Color kCursorBColor = 0x8B1A55; // purple
+    [[nodiscard]] int textWidth(std::string_view text, bool bold) const override;
+    [[nodiscard]] int lineHeight(bool bold) const override;
+    [[nodiscard]] int ascent(bool bold) const override;
+    void fillRect(const PixelRect& rect, Color color) override;
+    void outlineRect(const PixelRect& rect, Color color) override;
+    void dashedLine(int x, int top, int bottom, Color color) override;
+    void drawText(int x, int baseline, std::string_view text, bool bold, Color color) override;
+    void drawCentredText(const PixelRect& rect, std::string_view text, bool bold,
+                         Color color) override;
 
-// Everything a plot (0: VIDEO A, 1: VIDEO B) shows over its traces in a view, plot pixels wide
-// and tall, the painter's font the window's:
-// - each cursor as a dashed vertical line with its letter on a tag of its colour;
-// - the cursors' read-out in a box at the top left ("A 223  B 352  B−A 129"), and the note
-//   (such as "following the file") under it where there is one;
-// - the legend where the view shows it on this plot;
-// - while zoomed, the part shown in a box at the bottom right ("index 200–600, values 40–120") and
-//   as a bar along the bottom edge, the whole chart's width standing for 0..801.
+private:
+    QPainter* painter = nullptr;
+    QFont font;
+    QFont boldFont;
+    QFontMetrics metrics;
+    QFontMetrics boldMetrics;
+};
+
+// Everything a plot shows over its traces in a view (drawPlotDecorations), plot pixels wide and
+// tall, in the painter's font.
 void paintPlotDecorations(QPainter& painter, QSize plot, int which, const View& view,
                           const std::vector<LegendEntry>& legend, const QString& note = {});
 
-// The legend's rows at the plot's top right: one an entry, in order, in as many columns as the
-// plot's height needs, the first to the left.
-struct LegendRow {
+// The legend's rows in font, as the plot shows them.
+struct LegendRowRect {
     QRect rect;
     std::int64_t number;
-    int valuesAt = 0; // where the values at the cursors start, from the row's left
 };
-[[nodiscard]] std::vector<LegendRow> legendRows(const std::vector<LegendEntry>& legend, int which,
-                                                QSize plot, const QFont& font);
+[[nodiscard]] std::vector<LegendRowRect> legendRows(const std::vector<LegendEntry>& legend,
+                                                    int which, QSize plot, const QFont& font);
+
+[[nodiscard]] inline QRect qRectOf(const PixelRect& r) {
+    return {r.left, r.top, r.width, r.height};
+}
 
 } // namespace sorkam::chart

@@ -56,7 +56,7 @@ void PlotInput::press(const PlotWidget& plot, int which, QPoint at,
     if (chart::legendOnPlot(view, which)) {
         const auto rows = chart::legendRows(chart::legendEntries(controller.overlay(), view), which,
                                             plot.size(), legendFont());
-        for (const chart::LegendRow& row : rows) {
+        for (const chart::LegendRowRect& row : rows) {
             if (row.rect.contains(at)) {
                 const std::int64_t n = row.number;
                 run([this, n] { controller.toggleRecordShown(n); });
