@@ -1,5 +1,9 @@
 #include "export/ExportCommands.h"
 
+#include "chart/RecordColors.h"
+#include "chart/RecordPainter.h"
+#include "vector/SvgPicture.h"
+
 #include "chart/ShownText.h"
 #include "export/Formats.h"
 #include "export/OutputFile.h"
@@ -81,6 +85,38 @@ ExportResult png(const std::string& file, const RecordSelection& records, const 
         chart::pictureText(file, runsOf(data.records), {}, scale, kSoftware);
     if (auto done = writePng(out, output, picture, chart::pngTexts(text)); !done.ok()) {
         return done;
+    }
+    return out.commit();
+}
+
+ExportResult svg(const std::string& file, const RecordSelection& records, const chart::View& view,
+                 const std::string& output) {
+    Result<Opened, Failure> opened = withOutput(openSelected(file, records), output);
+    if (!opened.ok()) {
+        return opened.error();
+    }
+    auto& [data, out] = opened.value();
+    ExportResult written;
+    chart::SvgPicture picture(view,
+                              chart::pictureText(file, runsOf(data.records), view, 1, kSoftware),
+                              [&](std::string_view piece) {
+                                  written = out.write(piece);
+                                  return written.ok();
+                              });
+    std::vector<chart::LegendEntry> legend;
+    if (auto done = forEachRecord(data,
+                                  [&](std::int64_t n, const Record& record) -> ExportResult {
+                                      picture.paintRecord(record, chart::recordColor(n));
+                                      if (view.legend) {
+                                          chart::addToLegend(legend, n, record, view);
+                                      }
+                                      return written;
+                                  });
+        !done.ok()) {
+        return done;
+    }
+    if (!picture.finish(legend)) {
+        return written;
     }
     return out.commit();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "chart/View.h"
 #include "export/Failure.h"
 #include "export/PictureWriters.h"
 #include "export/RecordSelection.h"
@@ -32,6 +33,11 @@ namespace sorkam::exporting {
 [[nodiscard]] ExportResult pngEach(const std::string& file, const RecordSelection& records,
                                    const std::string& directory, int scale,
                                    const Progress& progress);
+
+// The selected records painted in order in their colours in view, as an SVG document written as
+// they are read (with the legend, cursors and range view gives).
+[[nodiscard]] ExportResult svg(const std::string& file, const RecordSelection& records,
+                               const chart::View& view, const std::string& output);
 
 // The selected records' samples as CsvWriter writes them.
 [[nodiscard]] ExportResult csv(const std::string& file, const RecordSelection& records,

@@ -100,17 +100,6 @@ void VectorViewPainter::finish(const std::vector<LegendEntry>& legend) {
     paintDecorations(painter, view(), legend);
 }
 
-std::vector<LegendEntry> paintShown(ViewPainter& painter, const Overlay& overlay) {
-    std::vector<LegendEntry> legend;
-    for (const OverlayRecord& shown : overlay.records()) {
-        if (painter.view().shows(shown.number)) {
-            painter.paintRecord(shown.record, shown.color);
-            legend.push_back(legendEntry(shown.number, shown.record, painter.view()));
-        }
-    }
-    return legend;
-}
-
 QImage viewImage(const Overlay& overlay, const View& view, int scale) {
     RasterViewPainter painter(view, scale);
     return painter.finish(paintShown(painter, overlay));

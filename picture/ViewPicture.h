@@ -2,6 +2,7 @@
 
 #include "chart/Legend.h"
 #include "chart/Overlay.h"
+#include "chart/RecordPainter.h"
 #include "chart/View.h"
 #include "picture/ImagePlotSurface.h"
 #include "picture/VectorPlotSurface.h"
@@ -19,15 +20,13 @@ namespace sorkam::chart {
 // captions and the frame of the view's range, each record's traces over the ones before, then
 // the cursors and the legend. Both programs make their pictures of a view with it: as pixels
 // (RasterViewPainter) or as lines and text (VectorViewPainter).
-class ViewPainter {
+class ViewPainter : public RecordPainter {
 public:
-    virtual ~ViewPainter() = default;
     ViewPainter(const ViewPainter&) = delete;
     ViewPainter& operator=(const ViewPainter&) = delete;
 
-    [[nodiscard]] const View& view() const { return shownView; }
-    // A record's traces in color over the ones before.
-    void paintRecord(const Record& record, Color color);
+    [[nodiscard]] const View& view() const override { return shownView; }
+    void paintRecord(const Record& record, Color color) override;
 
 protected:
     explicit ViewPainter(const View& view) : shownView(view) {}
@@ -78,11 +77,6 @@ private:
 // The view's density on a blank plot surface (0: VIDEO A, 1: VIDEO B), where it was counted for
 // the view at the surface's size.
 void paintDensity(ImagePlotSurface& surface, const View& view, int which);
-
-// Paints the records of an overlay that the painter's view shows, in their order; the legend of
-// them. A record hidden from the window's legend is left out of a picture altogether, so that the
-// export tool, given the records shown, paints the same picture.
-std::vector<LegendEntry> paintShown(ViewPainter& painter, const Overlay& overlay);
 
 // The shown records of an overlay in view, as a picture at scale or onto a painter.
 [[nodiscard]] QImage viewImage(const Overlay& overlay, const View& view, int scale);

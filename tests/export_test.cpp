@@ -810,13 +810,13 @@ TEST_F(ExportTest, WhatThePainterLacksHasAStatusOfItsOwnAndNoneIsRunFromTheWorki
     fs::create_directories(dir.path() / "bin");
     const std::string copy = (dir.path() / "bin" / "sorkam-export").string();
     fs::copy_file(SORKAM_EXPORT_BINARY, copy);
-    const QString svg = QString::fromStdString(out("none.svg"));
+    const QString pdf = QString::fromStdString(out("none.pdf"));
     const ToolRun missing =
-        exportTool({"svg", data, "-r", "1", "-o", svg}, {}, QString::fromStdString(copy));
+        exportTool({"pdf", data, "-r", "1", "-o", pdf}, {}, QString::fromStdString(copy));
     EXPECT_EQ(missing.status, 7);
     EXPECT_TRUE(missing.err.contains("cannot be run (the installation is incomplete): No such"))
         << missing.err.toStdString();
-    EXPECT_FALSE(fs::exists(svg.toStdString()));
+    EXPECT_FALSE(fs::exists(pdf.toStdString()));
     // Where /proc cannot be read, a program planted where the painter's relative path leads from
     // the working folder is not run.
     fs::create_directories(dir.path() / "work");
@@ -826,7 +826,7 @@ TEST_F(ExportTest, WhatThePainterLacksHasAStatusOfItsOwnAndNoneIsRunFromTheWorki
     fs::permissions(planted, fs::perms::owner_all);
     const ToolRun noProc = exportTool(
         {"--mount", "--fork", "sh", "-c",
-         "mount -t tmpfs none /proc || exit 99; cd work && exec \"$0\" svg \"$1\" -r 1 -o x.svg",
+         "mount -t tmpfs none /proc || exit 99; cd work && exec \"$0\" pdf \"$1\" -r 1 -o x.pdf",
          SORKAM_EXPORT_BINARY, data},
         [&](QProcess& p) { p.setWorkingDirectory(QString::fromStdString(dir.path().string())); },
         QStringLiteral("unshare"));

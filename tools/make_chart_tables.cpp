@@ -1,19 +1,26 @@
 // Writes the export tool's chart tables (export/ChartTables.h) as C++ source: the bare chart at
 // scales 1 to 4 and the shapes of every trace segment, from the viewer's own surface, frame and
 // fonts. Fails, so the build fails, where the serif face the chart is drawn in is missing: a
-// picture with boxes for digits is never built in.
+// picture with boxes for digits is never built in. With --fonts, the measures of the chart's faces
+// that vector pictures written by hand lay their text out with (vector/FontTables.h).
 //   make_chart_tables OUTPUT.cpp
+//   make_chart_tables --fonts OUTPUT.cpp
 #include "chart/ChartLayout.h"
 #include "export/ChartTables.h"
 #include "picture/ChartFonts.h"
 #include "picture/ChartPicture.h"
+#include "picture/Fonts.h"
 #include "picture/ImagePlotSurface.h"
+#include "vector/FontTables.h"
 
 #include <QFontInfo>
+#include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <map>
@@ -141,11 +148,62 @@ std::string shapes() {
     return runs + "};\n" + first + std::to_string(count) + "};\n";
 }
 
+// The characters vector pictures measure: printable ASCII, the rest of the Windows Western code
+// page, and the chart's own signs.
+std::vector<char32_t> faceCharacters() {
+    std::vector<char32_t> characters;
+    for (char32_t c = 0x20; c < 0x7F; ++c) {
+        characters.push_back(c);
+    }
+    for (const char32_t c :
+         {0x20AC, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+          0x2039, 0x0152, 0x017D, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+          0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x017E, 0x0178, 0x2212, 0xFFFD}) {
+        characters.push_back(c);
+    }
+    for (char32_t c = 0xA0; c <= 0xFF; ++c) {
+        characters.push_back(c);
+    }
+    std::sort(characters.begin(), characters.end());
+    return characters;
+}
+
+std::string faceTable(const char* name, const QFont& font,
+                      const std::vector<char32_t>& characters) {
+    const QFontMetrics metrics(font);
+    std::string advances = "const std::uint16_t k" + std::string(name) + "Advances[] = {";
+    for (const char32_t c : characters) {
+        advances += std::to_string(metrics.horizontalAdvance(QString::fromUcs4(&c, 1))) + ",";
+    }
+    const double size = font.pixelSize() > 0 ? font.pixelSize() : QFontInfo(font).pixelSize();
+    return advances + "};\nconst FaceTable k" + name + "{" + std::to_string(size) + ", " +
+           std::to_string(metrics.ascent()) + ", " + std::to_string(metrics.height()) + ", " +
+           std::to_string(QFontMetricsF(font).ascent()) + ", k" + name + "Advances};\n";
+}
+
+// The faces vector pictures lay their text out with (vector/FontTables.h).
+std::string fontTables() {
+    const std::vector<char32_t> characters = faceCharacters();
+    std::string text = "const char32_t kFaceCharacters[] = {";
+    for (const char32_t c : characters) {
+        text += std::to_string(c) + ",";
+    }
+    text +=
+        "};\nconst std::size_t kFaceCharacterCount = " + std::to_string(characters.size()) + ";\n";
+    QFont bold = layoutPixelFont(chart::windowFont());
+    bold.setBold(true);
+    return text + faceTable("WindowFace", layoutPixelFont(chart::windowFont()), characters) +
+           faceTable("WindowBoldFace", bold, characters) +
+           faceTable("NumberFace", layoutPixelFont(ImagePlotSurface::labelFont()), characters) +
+           faceTable("CaptionFace", layoutPixelFont(chart::captionFont()), characters);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: make_chart_tables OUTPUT.cpp\n");
+    const bool fonts = argc == 3 && std::string(argv[1]) == "--fonts";
+    if (argc != 2 && !fonts) {
+        std::fprintf(stderr, "usage: make_chart_tables OUTPUT.cpp | --fonts OUTPUT.cpp\n");
         return 2;
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -160,14 +218,21 @@ int main(int argc, char** argv) {
                      qPrintable(face));
         return 1;
     }
-    std::ofstream out(argv[1], std::ios::binary);
-    out << "// Written by tools/make_chart_tables at build time; do not edit.\n"
-           "#include \"export/ChartTables.h\"\n\nnamespace sorkam::exporting {\n\n"
-        << shapes() << "\n"
-        << bareCharts() << "\n} // namespace sorkam::exporting\n";
+    const char* path = argv[argc - 1];
+    std::ofstream out(path, std::ios::binary);
+    if (fonts) {
+        out << "// Written by tools/make_chart_tables at build time; do not edit.\n"
+               "#include \"vector/FontTables.h\"\n\nnamespace sorkam::chart {\n\n"
+            << fontTables() << "\n} // namespace sorkam::chart\n";
+    } else {
+        out << "// Written by tools/make_chart_tables at build time; do not edit.\n"
+               "#include \"export/ChartTables.h\"\n\nnamespace sorkam::exporting {\n\n"
+            << shapes() << "\n"
+            << bareCharts() << "\n} // namespace sorkam::exporting\n";
+    }
     out.close();
     if (!out) {
-        std::fprintf(stderr, "make_chart_tables: cannot write %s\n", argv[1]);
+        std::fprintf(stderr, "make_chart_tables: cannot write %s\n", path);
         return 1;
     }
     return 0;

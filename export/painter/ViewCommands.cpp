@@ -2,6 +2,7 @@
 
 #include "chart/Density.h"
 #include "chart/RecordColors.h"
+#include "chart/RecordPainter.h"
 #include "export/SelectedRecords.h"
 #include "picture/ViewFile.h"
 
@@ -16,14 +17,6 @@
 namespace sorkam::exporting {
 
 namespace {
-
-// The legend of the records painted so far: a record painted again moves to the end, as it lies
-// on top of the others.
-void addToLegend(std::vector<chart::LegendEntry>& legend, std::int64_t n, const Record& record,
-                 const chart::View& view) {
-    std::erase_if(legend, [n](const chart::LegendEntry& e) { return e.number == n; });
-    legend.push_back(chart::legendEntry(n, record, view));
-}
 
 // An output as a device for the picture's bytes, opened as the other commands open theirs on the
 // first byte written: a picture that is not made touches no output.
@@ -92,7 +85,7 @@ ExportResult writePicture(const ExportOptions& options, const std::string& outpu
             painted = paint([&](std::int64_t n, const Record& record) {
                 painter.paintRecord(record, chart::recordColor(n));
                 if (options.view.legend) {
-                    addToLegend(legend, n, record, options.view);
+                    chart::addToLegend(legend, n, record, options.view);
                 }
             });
             if (!painted.ok()) {

@@ -3,6 +3,7 @@
 #include "chart/Density.h"
 #include "chart/PictureTypes.h"
 #include "picture/ViewFile.h"
+#include "vector/SvgPicture.h"
 #include "viewer/Measurements.h"
 #include "viewer/window/MeasurementsWindow.h"
 #include "viewer/window/PictureFile.h"
@@ -11,6 +12,7 @@
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QIODevice>
 
 #include <algorithm>
 #include <cmath>
@@ -104,6 +106,19 @@ void ViewSharing::copy() const {
         chart::viewImage(controller.overlay(), view.value(), scale));
 }
 
+Result<void, std::string> ViewSharing::writeSvg(QIODevice& file, const chart::View& view,
+                                                const chart::PictureText& text) const {
+    // Written by hand, as the export tool writes it: the same bytes for the same view.
+    chart::SvgPicture picture(view, text, [&file](std::string_view piece) {
+        return file.write(piece.data(), static_cast<qint64>(piece.size())) ==
+               static_cast<qint64>(piece.size());
+    });
+    if (!picture.finish(chart::paintShown(picture, controller.overlay()))) {
+        return std::string("the picture cannot be written");
+    }
+    return {};
+}
+
 Result<void, std::string> ViewSharing::save(const std::string& path) const {
     const auto failed = [&](const std::string& why) { return "Cannot save " + path + ": " + why; };
     const std::optional<chart::PictureType> type = chart::pictureTypeOf(path);
@@ -118,6 +133,9 @@ Result<void, std::string> ViewSharing::save(const std::string& path) const {
     }
     const Result<void, std::string> saved =
         writePictureFile(path, controller.dataFile(), [&](QIODevice& file) {
+            if (type->format == chart::PictureFormat::Svg && !view.value().density) {
+                return writeSvg(file, view.value(), text);
+            }
             return chart::writeViewFile(
                 file, type->format, view.value(), scale, text, [this](chart::ViewPainter& painter) {
                     return std::optional(chart::paintShown(painter, controller.overlay()));
