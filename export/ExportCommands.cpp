@@ -2,6 +2,7 @@
 
 #include "chart/RecordColors.h"
 #include "chart/RecordPainter.h"
+#include "vector/PdfPicture.h"
 #include "vector/SvgPicture.h"
 
 #include "chart/ShownText.h"
@@ -89,20 +90,24 @@ ExportResult png(const std::string& file, const RecordSelection& records, const 
     return out.commit();
 }
 
-ExportResult svg(const std::string& file, const RecordSelection& records, const chart::View& view,
-                 const std::string& output) {
+namespace {
+
+// The selected records in view as a document written by hand (SvgPicture or PdfPicture), written
+// to the output as they are read.
+template <typename Picture>
+ExportResult vectorPicture(const std::string& file, const RecordSelection& records,
+                           const chart::View& view, const std::string& output) {
     Result<Opened, Failure> opened = withOutput(openSelected(file, records), output);
     if (!opened.ok()) {
         return opened.error();
     }
     auto& [data, out] = opened.value();
     ExportResult written;
-    chart::SvgPicture picture(view,
-                              chart::pictureText(file, runsOf(data.records), view, 1, kSoftware),
-                              [&](std::string_view piece) {
-                                  written = out.write(piece);
-                                  return written.ok();
-                              });
+    Picture picture(view, chart::pictureText(file, runsOf(data.records), view, 1, kSoftware),
+                    [&](std::string_view piece) {
+                        written = out.write(piece);
+                        return written.ok();
+                    });
     std::vector<chart::LegendEntry> legend;
     if (auto done = forEachRecord(data,
                                   [&](std::int64_t n, const Record& record) -> ExportResult {
@@ -116,9 +121,24 @@ ExportResult svg(const std::string& file, const RecordSelection& records, const 
         return done;
     }
     if (!picture.finish(legend)) {
-        return written;
+        return written.ok() ? failure(kOutput, output,
+                                      "cannot be written: the picture cannot be "
+                                      "compressed")
+                            : written;
     }
     return out.commit();
+}
+
+} // namespace
+
+ExportResult svg(const std::string& file, const RecordSelection& records, const chart::View& view,
+                 const std::string& output) {
+    return vectorPicture<chart::SvgPicture>(file, records, view, output);
+}
+
+ExportResult pdf(const std::string& file, const RecordSelection& records, const chart::View& view,
+                 const std::string& output) {
+    return vectorPicture<chart::PdfPicture>(file, records, view, output);
 }
 
 ExportResult pngEach(const std::string& file, const RecordSelection& records,

@@ -34,9 +34,12 @@ namespace sorkam::exporting {
                                    const std::string& directory, int scale,
                                    const Progress& progress);
 
-// The selected records painted in order in their colours in view, as an SVG document written as
-// they are read (with the legend, cursors and range view gives).
+// The selected records painted in order in their colours in view, as an SVG document or a
+// one-page PDF document written as they are read (with the legend, cursors and ranges view
+// gives).
 [[nodiscard]] ExportResult svg(const std::string& file, const RecordSelection& records,
+                               const chart::View& view, const std::string& output);
+[[nodiscard]] ExportResult pdf(const std::string& file, const RecordSelection& records,
                                const chart::View& view, const std::string& output);
 
 // The selected records' samples as CsvWriter writes them.

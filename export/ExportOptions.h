@@ -32,12 +32,10 @@ struct ExportOptions {
     chart::DensityScale densityScale = chart::DensityScale::Log;
     RecordSelection over; // png --density: the records painted over it
 
-    // Whether it needs more than the chart, traces and faces kept at build time: PDF, or the
-    // text and ticks of a view in a PNG (a legend, cursors, a zoomed range's own axes, a
-    // density's key).
+    // Whether it needs more than the chart, traces and faces kept at build time: the text and
+    // ticks of a view in a PNG (a legend, cursors, a zoomed range's own axes, a density's key).
     [[nodiscard]] bool needsPainter() const {
-        return command == Command::Pdf ||
-               (command == Command::Png &&
+        return (command == Command::Png &&
                 (view.legend || view.cursorA || view.cursorB || !view.zoomedOut() || density));
     }
 };

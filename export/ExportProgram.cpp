@@ -79,6 +79,9 @@ int runPicture(const ExportOptions& options, const ViewPainting& paintView) {
     if (options.command == ExportOptions::Command::Svg) {
         return report(svg(options.file, options.records, options.view, options.output));
     }
+    if (options.command == ExportOptions::Command::Pdf) {
+        return report(pdf(options.file, options.records, options.view, options.output));
+    }
     if (options.each) {
         return report(pngEach(options.file, options.records, options.eachDirectory, options.scale,
                               progressOnTerminal()));

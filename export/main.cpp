@@ -1,7 +1,8 @@
 // sorkam-export: pictures, numbers and header listings of a data file's records, for reports,
-// spreadsheets and scripts. Loads no toolkit: its pictures are painted from tables kept at build
-// time. Pictures that need more (vectors, or a view's legend, cursors or range) are painted by
-// the painter program beside it, which this program becomes for them.
+// spreadsheets and scripts. Loads no toolkit: its PNG pictures are painted from tables kept at
+// build time, and its SVG and PDF documents written by hand. PNG pictures that need more (a
+// view's legend, cursors, zoomed ranges or a density) are painted by the painter program beside
+// it, which this program becomes for them.
 #include "export/ExportProgram.h"
 
 #include <unistd.h>

@@ -33,7 +33,7 @@ void appendChunk(std::string& out, const char (&type)[5], const std::string& dat
 
 // The rows, each after its filter byte 0 (none), through zlib a row at a time, so no second
 // copy of the picture is made.
-bool deflateRows(std::string& out, int width, int height, const unsigned char* pixels) {
+bool deflateRows(std::string& out, std::size_t rowBytes, int height, const unsigned char* pixels) {
     z_stream stream{};
     if (deflateInit(&stream, kLevel) != Z_OK) {
         return false;
@@ -58,7 +58,7 @@ bool deflateRows(std::string& out, int width, int height, const unsigned char* p
     };
     for (int y = 0; y < height && ok; ++y) {
         feed(&none, 1, Z_NO_FLUSH);
-        feed(pixels + static_cast<std::size_t>(y) * width, static_cast<std::size_t>(width),
+        feed(pixels + static_cast<std::size_t>(y) * rowBytes, rowBytes,
              y + 1 == height ? Z_FINISH : Z_NO_FLUSH);
     }
     deflateEnd(&stream);
@@ -74,13 +74,18 @@ void appendTexts(std::string& png, const chart::PngTexts& texts) {
 
 } // namespace
 
-std::string pngOfIndexed(int width, int height, const std::vector<std::uint32_t>& palette,
-                         const unsigned char* pixels, int dpi, const chart::PngTexts& texts) {
+namespace {
+
+// A picture of colourType (3: palette indices, 2: red, green and blue) as PNG file bytes.
+std::string pngOf(int width, int height, char colourType, const std::vector<std::uint32_t>& palette,
+                  const unsigned char* pixels, int dpi, const chart::PngTexts& texts) {
     std::string png = "\x89PNG\r\n\x1a\n";
     std::string header;
     appendBigEndian(header, static_cast<std::uint32_t>(width));
     appendBigEndian(header, static_cast<std::uint32_t>(height));
-    header += std::string("\x08\x03\x00\x00\x00", 5); // 8 bits, palette, deflate, no filter, plain
+    header += '\x08'; // 8 bits a sample
+    header += colourType;
+    header += std::string("\x00\x00\x00", 3); // deflate, no filter, not interlaced
     appendChunk(png, "IHDR", header);
     std::string resolution;
     const auto perMetre = static_cast<std::uint32_t>(std::lround(dpi / 0.0254));
@@ -89,20 +94,35 @@ std::string pngOfIndexed(int width, int height, const std::vector<std::uint32_t>
     resolution += '\x01'; // per metre
     appendChunk(png, "pHYs", resolution);
     appendTexts(png, texts);
-    std::string colours;
-    for (const std::uint32_t c : palette) {
-        colours += static_cast<char>((c >> 16) & 0xFF);
-        colours += static_cast<char>((c >> 8) & 0xFF);
-        colours += static_cast<char>(c & 0xFF);
+    if (colourType == 3) {
+        std::string colours;
+        for (const std::uint32_t c : palette) {
+            colours += static_cast<char>((c >> 16) & 0xFF);
+            colours += static_cast<char>((c >> 8) & 0xFF);
+            colours += static_cast<char>(c & 0xFF);
+        }
+        appendChunk(png, "PLTE", colours);
     }
-    appendChunk(png, "PLTE", colours);
     std::string rows;
-    if (!deflateRows(rows, width, height, pixels)) {
+    const std::size_t rowBytes = static_cast<std::size_t>(width) * (colourType == 3 ? 1 : 3);
+    if (!deflateRows(rows, rowBytes, height, pixels)) {
         return {};
     }
     appendChunk(png, "IDAT", rows);
     appendChunk(png, "IEND", {});
     return png;
+}
+
+} // namespace
+
+std::string pngOfIndexed(int width, int height, const std::vector<std::uint32_t>& palette,
+                         const unsigned char* pixels, int dpi, const chart::PngTexts& texts) {
+    return pngOf(width, height, 3, palette, pixels, dpi, texts);
+}
+
+std::string pngOfRgb(int width, int height, const unsigned char* pixels, int dpi,
+                     const chart::PngTexts& texts) {
+    return pngOf(width, height, 2, {}, pixels, dpi, texts);
 }
 
 std::string withPngTexts(std::string_view png, const chart::PngTexts& texts) {

@@ -19,6 +19,10 @@ namespace sorkam::png {
                                        const unsigned char* pixels, int dpi,
                                        const chart::PngTexts& texts = {});
 
+// A picture of red, green and blue bytes, 24 bits a pixel, as pngOfIndexed writes one.
+[[nodiscard]] std::string pngOfRgb(int width, int height, const unsigned char* pixels, int dpi,
+                                   const chart::PngTexts& texts = {});
+
 // A PNG file's bytes with texts as international text chunks (UTF-8, kept exactly as given) put
 // right after its header chunk; the bytes as they were where they are not a PNG file.
 [[nodiscard]] std::string withPngTexts(std::string_view png, const chart::PngTexts& texts);

@@ -10,6 +10,7 @@
 #include "picture/ImagePlotSurface.h"
 #include "plot/PlotFrame.h"
 #include "tests/support/FakeViewer.h"
+#include "tests/support/PdfPage.h"
 #include "tests/support/TempFiles.h"
 #include "viewer/RecordDisplay.h"
 
@@ -545,6 +546,25 @@ TEST_F(ExportTest, APdfSaysWhatItShowsAndItsObjectsAreWhereItsTableSays) {
                 << k;
         }
     }
+    // The page: record 1 red and record 2 green, a stroked path for each of their four channels;
+    // the legend's texts in the standard face.
+    const std::string page = test::pdfPageContent(document);
+    const auto paths = [&](const std::string& stroke) {
+        int count = 0;
+        for (std::size_t at = page.find(stroke); at != std::string::npos;
+             at = page.find(stroke, at + 1)) {
+            const std::string group = page.substr(at, page.find("Q\n", at) - at);
+            for (std::size_t m = group.find(" m "); m != std::string::npos;
+                 m = group.find(" m ", m + 1)) {
+                ++count;
+            }
+        }
+        return count;
+    };
+    EXPECT_EQ(paths("1 0 0 RG"), 4) << page.substr(0, 2000);
+    EXPECT_EQ(paths("0 1 0 RG"), 4);
+    EXPECT_NE(page.find("(1  REC-1"), std::string::npos);
+    EXPECT_NE(document.find("/BaseFont /Times-Roman"), std::string::npos);
 }
 
 TEST_F(ExportTest, APngNamesTheOptionsThatPaintItAgainAndEachPictureIsItsRecordAlone) {
@@ -795,28 +815,28 @@ TEST_F(ExportTest, WhatThePainterLacksHasAStatusOfItsOwnAndNoneIsRunFromTheWorki
     // No font at all: one line, and no picture of boxes.
     const std::string noFonts = out("no-fonts.conf");
     std::ofstream(noFonts) << "<?xml version=\"1.0\"?>\n<fontconfig></fontconfig>\n";
-    const ToolRun fontless =
-        exportTool({"pdf", data, "-r", "1", "-o", QString::fromStdString(out("fontless.pdf"))},
-                   [&](QProcess& p) {
-                       QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-                       environment.insert("FONTCONFIG_FILE", QString::fromStdString(noFonts));
-                       p.setProcessEnvironment(environment);
-                   });
+    const ToolRun fontless = exportTool(
+        {"png", data, "-r", "1", "--legend", "-o", QString::fromStdString(out("fontless.png"))},
+        [&](QProcess& p) {
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert("FONTCONFIG_FILE", QString::fromStdString(noFonts));
+            p.setProcessEnvironment(environment);
+        });
     EXPECT_EQ(fontless.status, 7);
     EXPECT_EQ(fontless.err, "sorkam-export: no font can be found: pictures need a serif face "
                             "(Debian's fonts-liberation)\n");
-    EXPECT_FALSE(fs::exists(out("fontless.pdf")));
+    EXPECT_FALSE(fs::exists(out("fontless.png")));
     // No painter beside the tool.
     fs::create_directories(dir.path() / "bin");
     const std::string copy = (dir.path() / "bin" / "sorkam-export").string();
     fs::copy_file(SORKAM_EXPORT_BINARY, copy);
-    const QString pdf = QString::fromStdString(out("none.pdf"));
-    const ToolRun missing =
-        exportTool({"pdf", data, "-r", "1", "-o", pdf}, {}, QString::fromStdString(copy));
+    const QString png = QString::fromStdString(out("none.png"));
+    const ToolRun missing = exportTool({"png", data, "-r", "1", "--legend", "-o", png}, {},
+                                       QString::fromStdString(copy));
     EXPECT_EQ(missing.status, 7);
     EXPECT_TRUE(missing.err.contains("cannot be run (the installation is incomplete): No such"))
         << missing.err.toStdString();
-    EXPECT_FALSE(fs::exists(pdf.toStdString()));
+    EXPECT_FALSE(fs::exists(png.toStdString()));
     // Where /proc cannot be read, a program planted where the painter's relative path leads from
     // the working folder is not run.
     fs::create_directories(dir.path() / "work");
@@ -826,7 +846,8 @@ TEST_F(ExportTest, WhatThePainterLacksHasAStatusOfItsOwnAndNoneIsRunFromTheWorki
     fs::permissions(planted, fs::perms::owner_all);
     const ToolRun noProc = exportTool(
         {"--mount", "--fork", "sh", "-c",
-         "mount -t tmpfs none /proc || exit 99; cd work && exec \"$0\" pdf \"$1\" -r 1 -o x.pdf",
+         "mount -t tmpfs none /proc || exit 99; cd work && exec \"$0\" png \"$1\" -r 1 --legend -o "
+         "x.png",
          SORKAM_EXPORT_BINARY, data},
         [&](QProcess& p) { p.setWorkingDirectory(QString::fromStdString(dir.path().string())); },
         QStringLiteral("unshare"));

@@ -25,7 +25,7 @@ if [ "$mode" = deb ]; then
         grep -q " $f\$" <<<"$contents" || fail "$f not in the package"
     done
     depends=$(dpkg-deb -f "$deb" Depends)
-    for d in libqt6widgets6 libqt6gui6 libqt6core6 libqt6svg6 libqt6printsupport6 qt6-qpa-plugins \
+    for d in libqt6widgets6 libqt6gui6 libqt6core6 libqt6printsupport6 qt6-qpa-plugins \
              fonts-liberation; do
         grep -q "$d" <<<"$depends" || fail "package does not depend on $d: $depends"
     done

@@ -3,6 +3,7 @@
 #include "picture/Decorations.h"
 #include "plot/PlotFrame.h"
 #include "tests/support/FakeViewer.h"
+#include "tests/support/PdfPage.h"
 #include "tests/support/TempFiles.h"
 #include "viewer/Commands.h"
 #include "viewer/Measurements.h"
@@ -699,6 +700,14 @@ TEST_F(WindowTest, PCountsTheDensityInTheBackgroundSavesItAsTheExportToolPaintsI
     EXPECT_EQ(options.join(' '), "-r 0-29 --density --over 0-1");
     EXPECT_EQ(exportedPicture(dir.path(), data, options), picture);
 
+    // SVG and PDF hold it as a picture of its pixels under their lines.
+    dialogs.pictureNames = {(dir.path() / "density.svg").string(),
+                            (dir.path() / "density.pdf").string()};
+    trigger("saveViewAction");
+    trigger("saveViewAction");
+    EXPECT_NE(contents(dir.path() / "density.svg").find("<image"), std::string::npos);
+    EXPECT_NE(contents(dir.path() / "density.pdf").find("/Subtype /Image"), std::string::npos);
+
     // P again: the plots exactly as they were.
     trigger("densityAction");
     EXPECT_EQ(w.controller().view().density, nullptr);
@@ -774,6 +783,15 @@ TEST_F(WindowTest, TheSavedViewIsTheExportToolsPictureAndCopyAndPrintShowTheSame
     };
     EXPECT_NE(drawing("view.svg").find("<polyline"), std::string::npos);
     EXPECT_EQ(drawing("view.svg"), drawing("exported.svg"));
+    // So is the PDF's page.
+    tool.start(SORKAM_EXPORT_BINARY,
+               QStringList{"pdf", QString::fromStdString(data), "-o",
+                           QString::fromStdString((dir.path() / "exported.pdf").string())} +
+                   options);
+    ASSERT_TRUE(tool.waitForFinished(60000));
+    const std::string content = test::pdfPageContent(contents(dir.path() / "view.PDF"));
+    EXPECT_NE(content.find(" RG"), std::string::npos);
+    EXPECT_EQ(content, test::pdfPageContent(contents(dir.path() / "exported.pdf")));
     EXPECT_EQ(contents(dir.path() / "view.PDF").rfind("%PDF-", 0), 0u);
     trigger("saveViewAction");
     ASSERT_FALSE(dialogs.messages.empty());

@@ -10,7 +10,6 @@ set -euo pipefail
 run_packages=(
     cmake make g++
     qt6-base-dev qt6-qpa-plugins fontconfig   # Qt 6 Widgets, Print Support, platform plugins
-    qt6-svg-dev             # SVG pictures of the view
     fonts-liberation        # a face metric-compatible with Times New Roman
     librsvg2-bin            # the icons, drawn from the SVG
     zlib1g-dev              # the export tool's chart tables and PNG files

@@ -20,8 +20,8 @@ using TextSink = std::function<bool(std::string_view)>;
 // frame of the view's ranges, each record's traces over the ones before (a polyline a channel,
 // flat stretches as one segment), then the decorations; numbers and labels stay text in the
 // window's face, laid out with its measures kept at build time. Written to the sink as it is
-// painted, so memory does not grow with the records. Title and description say what it shows.
-// A view with a density is not drawn here: its picture is a raster one.
+// painted, so memory does not grow with the records (a density is a picture of its pixels).
+// Title and description say what it shows.
 class SvgPicture final : public RecordPainter {
 public:
     SvgPicture(const View& view, const PictureText& text, TextSink out);

@@ -1,6 +1,7 @@
 #include "vector/VectorText.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace sorkam::chart {
 
@@ -94,6 +95,26 @@ std::string xmlText(std::string_view utf8) {
         default:
             appendUtf8(out, c);
         }
+    }
+    return out;
+}
+
+std::string base64(std::string_view bytes) {
+    static constexpr char kDigits[] =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::string out;
+    out.reserve((bytes.size() + 2) / 3 * 4);
+    for (std::size_t k = 0; k < bytes.size(); k += 3) {
+        const std::size_t left = bytes.size() - k;
+        std::uint32_t group = static_cast<unsigned char>(bytes[k]) << 16;
+        group |= left > 1
+                     ? static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[k + 1])) << 8
+                     : 0;
+        group |= left > 2 ? static_cast<unsigned char>(bytes[k + 2]) : 0;
+        out += kDigits[group >> 18 & 63];
+        out += kDigits[group >> 12 & 63];
+        out += left > 1 ? kDigits[group >> 6 & 63] : '=';
+        out += left > 2 ? kDigits[group & 63] : '=';
     }
     return out;
 }

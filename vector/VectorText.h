@@ -19,4 +19,7 @@ namespace sorkam::chart {
 // quotes escaped.
 [[nodiscard]] std::string xmlText(std::string_view utf8);
 
+// Bytes in base64, as a data: address holds them.
+[[nodiscard]] std::string base64(std::string_view bytes);
+
 } // namespace sorkam::chart

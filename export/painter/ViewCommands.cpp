@@ -73,13 +73,10 @@ using PaintAll = std::function<ExportResult(const PaintOne& paintOne)>;
 ExportResult writePicture(const ExportOptions& options, const std::string& output,
                           const FileIdentity& data, const chart::PictureText& text,
                           const PaintAll& paint) {
-    const chart::PictureFormat format = chart::pictureTypeNamed(commandName(options.command))
-                                            .value_or(chart::kPictureTypes.front())
-                                            .format;
     ExportResult painted;
     OutputDevice out(output, data);
-    const Result<void, std::string> written = chart::writeViewFile(
-        out, format, options.view, options.scale, text,
+    const Result<void, std::string> written = chart::writeViewPng(
+        out, options.view, options.scale, text,
         [&](chart::ViewPainter& painter) -> std::optional<std::vector<chart::LegendEntry>> {
             std::vector<chart::LegendEntry> legend;
             painted = paint([&](std::int64_t n, const Record& record) {
@@ -186,7 +183,7 @@ ExportResult viewPicture(const ExportOptions& options, const Progress& progress)
         return eachPicture(options, data.value(), progress);
     }
     // The output is opened only once the picture is made: a record missing from the file leaves
-    // it untouched. --scale is png's alone: svg and pdf keep 1.
+    // it untouched.
     return writePicture(options, options.output, data.value().identity,
                         chart::pictureText(options.file, runsOf(data.value().records), options.view,
                                            options.scale, kSoftware),

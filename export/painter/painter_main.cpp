@@ -1,5 +1,5 @@
-// sorkam-export-painter: the pictures sorkam-export hands over (svg, pdf, and png with a view's
-// legend, cursors or range), painted with the toolkit as the viewer paints them. Takes
+// sorkam-export-painter: the PNG pictures sorkam-export hands over (a view's legend, cursors,
+// zoomed ranges or a density), painted with the toolkit as the viewer paints them. Takes
 // sorkam-export's command line and answers as sorkam-export.
 #include "export/ExportProgram.h"
 #include "export/painter/ViewCommands.h"

@@ -3,6 +3,7 @@
 #include "chart/Density.h"
 #include "chart/PictureTypes.h"
 #include "picture/ViewFile.h"
+#include "vector/PdfPicture.h"
 #include "vector/SvgPicture.h"
 #include "viewer/Measurements.h"
 #include "viewer/window/MeasurementsWindow.h"
@@ -106,18 +107,24 @@ void ViewSharing::copy() const {
         chart::viewImage(controller.overlay(), view.value(), scale));
 }
 
-Result<void, std::string> ViewSharing::writeSvg(QIODevice& file, const chart::View& view,
-                                                const chart::PictureText& text) const {
-    // Written by hand, as the export tool writes it: the same bytes for the same view.
-    chart::SvgPicture picture(view, text, [&file](std::string_view piece) {
+namespace {
+
+// The shown records in view as the export tool writes its SVG and PDF documents (Picture): the
+// same bytes for the same view, but for the program their texts name.
+template <typename Picture>
+Result<void, std::string> writeDocument(QIODevice& file, const chart::Overlay& overlay,
+                                        const chart::View& view, const chart::PictureText& text) {
+    Picture picture(view, text, [&file](std::string_view piece) {
         return file.write(piece.data(), static_cast<qint64>(piece.size())) ==
                static_cast<qint64>(piece.size());
     });
-    if (!picture.finish(chart::paintShown(picture, controller.overlay()))) {
+    if (!picture.finish(chart::paintShown(picture, overlay))) {
         return std::string("the picture cannot be written");
     }
     return {};
 }
+
+} // namespace
 
 Result<void, std::string> ViewSharing::save(const std::string& path) const {
     const auto failed = [&](const std::string& why) { return "Cannot save " + path + ": " + why; };
@@ -133,11 +140,16 @@ Result<void, std::string> ViewSharing::save(const std::string& path) const {
     }
     const Result<void, std::string> saved =
         writePictureFile(path, controller.dataFile(), [&](QIODevice& file) {
-            if (type->format == chart::PictureFormat::Svg && !view.value().density) {
-                return writeSvg(file, view.value(), text);
+            if (type->format == chart::PictureFormat::Svg) {
+                return writeDocument<chart::SvgPicture>(file, controller.overlay(), view.value(),
+                                                        text);
             }
-            return chart::writeViewFile(
-                file, type->format, view.value(), scale, text, [this](chart::ViewPainter& painter) {
+            if (type->format == chart::PictureFormat::Pdf) {
+                return writeDocument<chart::PdfPicture>(file, controller.overlay(), view.value(),
+                                                        text);
+            }
+            return chart::writeViewPng(
+                file, view.value(), scale, text, [this](chart::ViewPainter& painter) {
                     return std::optional(chart::paintShown(painter, controller.overlay()));
                 });
         });

@@ -11,8 +11,6 @@
 
 class QWidget;
 
-class QIODevice;
-
 namespace sorkam {
 
 class MeasurementsWindow;
@@ -46,9 +44,6 @@ private:
     // The view as a picture at scale shows it: a density counted again for the picture's size
     // where the plots' own is another; or why it cannot be.
     [[nodiscard]] Result<chart::View, std::string> pictureView(int scale) const;
-    // The shown records in view as the SVG document the export tool writes.
-    [[nodiscard]] Result<void, std::string> writeSvg(QIODevice& file, const chart::View& view,
-                                                     const chart::PictureText& text) const;
 
     void toggleMeasurements();
 
