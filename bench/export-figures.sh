@@ -2,7 +2,8 @@
 # sorkam-export's figures: start-up of --version and info beside /bin/true and a do-nothing C++
 # program, svg, pdf and png --legend of 24 records, time to info's first lines on a 5 GiB sparse file, peak memory of csv over 1,000 and
 # 10,000 records and of png --each at scale 4, one record's picture against gnuplot's, and png
-# --each against one gnuplot process drawing the same 240 records (gnuplot-nox is only this
+# --each against one gnuplot process drawing the same 240 records, and one record's svg and pdf
+# against gnuplot's svg and pdfcairo terminals (gnuplot-nox is only this
 # benchmark's peer; without it those figures are skipped), and rank and png --density over
 # 100,008 records.
 # Usage: bench/export-figures.sh [BUILD_DIR]
@@ -39,7 +40,7 @@ for name, target in (("do-nothing C++ (libstdc++ loaded)", None), ("sorkam-expor
     print(f"{name}: {runs[name] * 1000:.2f} ms, {runs[name] / t:.1f}x /bin/true{goal}")
 PY
 
-echo "== pictures of a view, 24 records, whole process (svg and pdf: target 50 ms; SVG under 1 MB)"
+echo "== pictures of a view, 24 records, whole process (svg and pdf: target 50 ms; SVG under 500 KB)"
 hyperfine -N --warmup 3 --runs 30 --style basic \
     -n svg "$tool svg demo.vid -r 0-23 -o view.svg" \
     -n pdf "$tool pdf demo.vid -r 0-23 -o view.pdf" \
@@ -120,6 +121,26 @@ import json
 runs = {r["command"]: r["median"] for r in json.load(open("one.json"))["results"]}
 g, s = runs["gnuplot"] * 1000, runs["sorkam-export"] * 1000
 print(f"one picture: gnuplot {g:.1f} ms, sorkam-export {s:.1f} ms, {g / s:.1f}x (target 3x)")
+PY
+
+# The same record as vectors: gnuplot's svg and pdfcairo terminals against svg and pdf.
+for terminal in "svg size 755,538" "pdfcairo size 7.86in,5.6in"; do
+    {
+        echo "set terminal $terminal"
+        echo "$preamble" | tail -n +2
+        gnuplotPicture "\"one-gnuplot.${terminal%% *}\"" '"r000.dat"'
+    } > "one-${terminal%% *}.gp"
+done
+hyperfine -N --warmup 3 --runs 30 --style basic --export-json vectors.json \
+    -n "gnuplot svg" "gnuplot one-svg.gp" -n "sorkam-export svg" "$tool svg r240.vid -r 0 -o one.svg" \
+    -n "gnuplot pdfcairo" "gnuplot one-pdfcairo.gp" \
+    -n "sorkam-export pdf" "$tool pdf r240.vid -r 0 -o one.pdf" 2>&1 | grep -E "Time|^Bench"
+python3 - <<'PY'
+import json
+runs = {r["command"]: r["median"] * 1000 for r in json.load(open("vectors.json"))["results"]}
+for peer, ours in (("gnuplot svg", "sorkam-export svg"), ("gnuplot pdfcairo", "sorkam-export pdf")):
+    print(f"one record: {peer} {runs[peer]:.1f} ms, {ours} {runs[ours]:.1f} ms, "
+          f"{runs[peer] / runs[ours]:.1f}x (target 3x)")
 PY
 
 hyperfine --warmup 1 --runs 5 --style basic --export-json times.json \

@@ -1,6 +1,7 @@
 // Figures for the work of a display: reading a record, painting the frame, showing a record and
 // the repaint a resize does; and the parts of the export tool's picture. Each is reported as a
 // median against its target.
+#include "chart/Density.h"
 #include "chart/Legend.h"
 #include "chart/OverlayView.h"
 #include "export/PalettePicture.h"
@@ -356,6 +357,19 @@ void BM_SaveView24RecordsPdf(benchmark::State& state) {
 }
 BENCHMARK(BM_SaveView24RecordsPdf)->Unit(benchmark::kMillisecond);
 
+// One record's four traces counted into a density at scale 1: 100,000 records take this
+// 100,000 times, shared by the cores.
+void BM_DensityOneRecord(benchmark::State& state) {
+    const std::vector<std::uint8_t> file = testdata::demoFile(1);
+    test::TempDir dir;
+    const Record record = RecordFile::read(dir.write("one.vid", file), 0).value();
+    chart::DensityCounter counter(chart::View{}, 726, 237);
+    for (auto _ : state) {
+        counter.add(record);
+    }
+}
+BENCHMARK(BM_DensityOneRecord)->Unit(benchmark::kMicrosecond);
+
 // From a record's last byte written to the file to the record painted in the window, while the
 // window follows the file (the system's notification, the event loop, the read and the paint).
 void BM_FollowLatency(benchmark::State& state) {
@@ -432,6 +446,7 @@ public:
             {"BM_SaveView24RecordsPng", 100000.0},
             {"BM_SaveView24RecordsSvg", 100000.0},
             {"BM_SaveView24RecordsPdf", 100000.0},
+            {"BM_DensityOneRecord", 20.0}, // 100,000 records in 1 s on 2 cores
         };
         if (medians.empty()) {
             std::printf("\nno medians: run with --benchmark_repetitions=10 (make bench does)\n");

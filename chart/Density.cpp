@@ -58,7 +58,7 @@ DensityCounter::DensityCounter(const View& view, int width, int height)
             firstEdge = edge(left);
         }
         columns.push_back({edge(right), static_cast<int>(std::floor(left)) + 1,
-                           static_cast<int>(std::ceil(right)) - 1});
+                           static_cast<int>(std::ceil(right)) - 1, 0, 0});
         Column& column = columns.back();
         // A sample on an edge belongs to the column on its right, but for the last one.
         if (std::floor(left) == left) {
@@ -67,19 +67,27 @@ DensityCounter::DensityCounter(const View& view, int width, int height)
         if (std::ceil(right) == right && c == lastColumn) {
             column.lastSample = static_cast<int>(right);
         }
+        const int held = column.lastSample - column.firstSample + 1;
+        twoAtMost = twoAtMost && held <= 2;
+        const int ownEdge = kTraceSegments + 1 + static_cast<int>(columns.size()) - 1;
+        column.first = held > 0 ? column.firstSample : ownEdge;
+        column.second = held > 0 ? column.lastSample : ownEdge;
     }
     lowestLevel = view.difference && view.reference ? -255 : 0;
     for (int level = lowestLevel; level <= 255; ++level) {
         rowOfLevel.push_back(static_cast<float>(pixelY(view.values.yOf(level), this->height)));
     }
-    for (auto& plot : steps) {
-        plot.assign(columns.size() * static_cast<std::size_t>(this->height + 1), 0);
+    for (std::size_t p = 0; p < steps.size(); ++p) {
+        steps[p].assign(columns.size() * static_cast<std::size_t>(this->height + 1), 0);
+        recent[p].assign(steps[p].size(), 0);
     }
 }
 
 void DensityCounter::addTrace(const ChannelBuffer& samples, const ChannelBuffer* minus, int plot) {
-    std::array<float, kTraceSegments + 1> rows;
-    for (std::size_t i = 0; i < rows.size(); ++i) {
+    // The samples' rows, then (below) the columns' edges'.
+    std::vector<float>& rows = scratch;
+    rows.resize(static_cast<std::size_t>(kTraceSegments + 1) + columns.size() + 1);
+    for (std::size_t i = 0; i <= static_cast<std::size_t>(kTraceSegments); ++i) {
         const int level = samples[i] - (minus != nullptr ? (*minus)[i] : 0);
         rows[i] = rowOfLevel[static_cast<std::size_t>(level - lowestLevel)];
     }
@@ -87,18 +95,31 @@ void DensityCounter::addTrace(const ChannelBuffer& samples, const ChannelBuffer*
         const auto k = static_cast<std::size_t>(edge.segment);
         return rows[k] + (rows[k + 1] - rows[k]) * edge.share;
     };
-    std::int32_t* step = steps[static_cast<std::size_t>(plot)].data();
+    std::int16_t* step = recent[static_cast<std::size_t>(plot)].data();
     const auto stride = static_cast<std::size_t>(height + 1);
-    float left = rowAt(firstEdge);
-    for (const Column& column : columns) {
-        const float right = rowAt(column.right);
+    // The rows where the columns' edges cut the trace, after the samples' own.
+    float* const edges = rows.data() + kTraceSegments + 1;
+    edges[0] = rowAt(firstEdge);
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+        edges[c + 1] = rowAt(columns[c].right);
+    }
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+        const Column& column = columns[c];
+        const float left = edges[c];
+        const float right = edges[c + 1];
         float top = std::min(left, right);
         float bottom = std::max(left, right);
-        for (int i = column.firstSample; i <= column.lastSample; ++i) {
-            top = std::min(top, rows[static_cast<std::size_t>(i)]);
-            bottom = std::max(bottom, rows[static_cast<std::size_t>(i)]);
+        if (twoAtMost) {
+            const float a = rows[static_cast<std::size_t>(column.first)];
+            const float b = rows[static_cast<std::size_t>(column.second)];
+            top = std::min(top, std::min(a, b));
+            bottom = std::max(bottom, std::max(a, b));
+        } else {
+            for (int i = column.firstSample; i <= column.lastSample; ++i) {
+                top = std::min(top, rows[static_cast<std::size_t>(i)]);
+                bottom = std::max(bottom, rows[static_cast<std::size_t>(i)]);
+            }
         }
-        left = right;
         // To the nearest rows within the area; what is left is at least -0.5, so truncating
         // rounds it (std::floor is a library call without SSE4.1, on every column of every trace).
         const float from = std::max(top, static_cast<float>(topRow) - 0.5f);
@@ -118,10 +139,23 @@ void DensityCounter::add(const Record& record) {
         addTrace(record.channels[c], reference != nullptr ? &reference[c] : nullptr,
                  static_cast<int>(c % 2));
     }
-    ++added;
+    // Each record moves an entry by two at most: 8,192 records stay within 16 bits.
+    if (++added % 8192 == 0) {
+        spill();
+    }
 }
 
-void DensityCounter::merge(const DensityCounter& other) {
+void DensityCounter::spill() {
+    for (std::size_t p = 0; p < steps.size(); ++p) {
+        std::transform(steps[p].begin(), steps[p].end(), recent[p].begin(), steps[p].begin(),
+                       [](std::int32_t a, std::int16_t b) { return a + b; });
+        std::fill(recent[p].begin(), recent[p].end(), 0);
+    }
+}
+
+void DensityCounter::merge(DensityCounter& other) {
+    other.spill();
+    spill();
     for (std::size_t p = 0; p < steps.size(); ++p) {
         std::transform(steps[p].begin(), steps[p].end(), other.steps[p].begin(), steps[p].begin(),
                        [](std::int32_t a, std::int32_t b) { return a + b; });
@@ -143,10 +177,11 @@ Density DensityCounter::finish() const {
         counts.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
         for (std::size_t c = 0; c < columns.size(); ++c) {
             const std::int32_t* step = steps[p].data() + c * stride;
+            const std::int16_t* lately = recent[p].data() + c * stride;
             std::int64_t count = 0;
             const auto x = static_cast<std::size_t>(firstColumn) + c;
             for (int r = 0; r < height; ++r) {
-                count += step[r];
+                count += step[r] + lately[r];
                 counts[static_cast<std::size_t>(r) * static_cast<std::size_t>(width) + x] =
                     static_cast<std::uint32_t>(count);
                 density.most = std::max(density.most, static_cast<std::uint32_t>(count));
