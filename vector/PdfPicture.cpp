@@ -40,19 +40,10 @@ enum Object : int {
     kObjectCount
 };
 
-std::string num(double v) {
-    if (std::abs(v) < 1e-9) {
-        return "0";
-    }
-    char text[32];
-    std::snprintf(text, sizeof text, "%.6g", v);
-    return text;
-}
-
 // A colour as the operator that sets it for filling ("rg") or stroking ("RG").
 std::string colour(Color c, const char* op) {
-    return num(redOf(c) / 255.0) + " " + num(greenOf(c) / 255.0) + " " + num(blueOf(c) / 255.0) +
-           " " + op + "\n";
+    return number(redOf(c) / 255.0) + " " + number(greenOf(c) / 255.0) + " " +
+           number(blueOf(c) / 255.0) + " " + op + "\n";
 }
 
 // The Windows Western code page's characters at 0x80..0x9F, by code (0 where unused): the
@@ -99,8 +90,8 @@ std::string pdfString(std::string_view utf8) {
 // up again.
 std::string textAt(double x, double baseline, const FaceTable& face, bool bold,
                    std::string_view text) {
-    return "BT /" + std::string(bold ? "F2 " : "F1 ") + num(face.pixelSize) + " Tf 1 0 0 -1 " +
-           num(x) + " " + num(baseline) + " Tm " + pdfString(text) + " Tj ET\n";
+    return "BT /" + std::string(bold ? "F2 " : "F1 ") + number(face.pixelSize) + " Tf 1 0 0 -1 " +
+           number(x) + " " + number(baseline) + " Tm " + pdfString(text) + " Tj ET\n";
 }
 
 // XMP: the title, the subject (dc:description) and the program, for readers of PDF metadata.
@@ -277,8 +268,9 @@ public:
                          rect(r.left + 0.5, r.top + 0.5, r.width - 1, r.height - 1) + " re S Q\n");
     }
     void dashedLine(int x, int top, int bottom, Color color) override {
-        document.content("q " + colour(color, "RG") + "1 w [4 2] 0 d " + num(x + 0.5) + " " +
-                         num(top) + " m " + num(x + 0.5) + " " + num(bottom + 1) + " l S Q\n");
+        document.content("q " + colour(color, "RG") + "1 w [4 2] 0 d " + number(x + 0.5) + " " +
+                         number(top) + " m " + number(x + 0.5) + " " + number(bottom + 1) +
+                         " l S Q\n");
     }
     void drawText(int x, int baseline, std::string_view text, bool bold, Color color) override {
         if (text.empty()) {
@@ -296,16 +288,17 @@ public:
 
 private:
     static std::string rect(double x, double y, double w, double h) {
-        return num(x) + " " + num(y) + " " + num(w) + " " + num(h);
+        return number(x) + " " + number(y) + " " + number(w) + " " + number(h);
     }
     void writeLines(const std::vector<Polyline>& lines, Color color, const Placement& at,
                     double penWidth) override {
-        std::string path = "q " + num(at.scaleX) + " 0 0 " + num(at.scaleY) + " " +
-                           num(at.originX) + " " + num(at.originY) + " cm " + colour(color, "RG") +
-                           num(penWidth) + " w 2 J 1 j\n";
+        std::string path = "q " + number(at.scaleX) + " 0 0 " + number(at.scaleY) + " " +
+                           number(at.originX) + " " + number(at.originY) + " cm " +
+                           colour(color, "RG") + number(penWidth) + " w 2 J 1 j\n";
         for (const Polyline& line : lines) {
             for (std::size_t k = 0; k < line.size(); ++k) {
-                path += num(line[k].first) + " " + num(line[k].second) + (k == 0 ? " m " : " l ");
+                path +=
+                    number(line[k].first) + " " + number(line[k].second) + (k == 0 ? " m " : " l ");
             }
             path += "S\n";
         }
@@ -320,10 +313,10 @@ private:
         const double step = std::hypot(stepX, stepY);
         const double halfX = stepX / step * 0.5;
         const double halfY = stepY / step * 0.5;
-        document.content("q 0 G 1 w [1 " + num(std::max(step - 1.0, 0.1)) + "] 0 d " +
-                         num(x - halfX) + " " + num(y - halfY) + " m " +
-                         num(x + stepX * (count - 1) + halfX) + " " +
-                         num(y + stepY * (count - 1) + halfY) + " l S Q\n");
+        document.content("q 0 G 1 w [1 " + number(std::max(step - 1.0, 0.1)) + "] 0 d " +
+                         number(x - halfX) + " " + number(y - halfY) + " m " +
+                         number(x + stepX * (count - 1) + halfX) + " " +
+                         number(y + stepY * (count - 1) + halfY) + " l S Q\n");
     }
     void writeNumber(double left, double top, const std::string& text) override {
         document.content("0 g " +
@@ -334,8 +327,8 @@ private:
 public:
     void drawDensity(const Density&, int which) override {
         // Its picture lies upright over the plot: the page's y runs down.
-        document.content("q " + num(place.width) + " 0 0 " + num(-place.height) + " " +
-                         num(place.left) + " " + num(place.top + place.height) + " cm /D" +
+        document.content("q " + number(place.width) + " 0 0 " + number(-place.height) + " " +
+                         number(place.left) + " " + number(place.top + place.height) + " cm /D" +
                          std::to_string(which) + " Do Q\n");
     }
 
@@ -359,7 +352,7 @@ PdfPicture::PdfPicture(const View& view, const PictureText& text, TextSink out)
                            std::to_string(kMetadata) + " 0 R >>");
     d.object(kPages, "<< /Type /Pages /Kids [" + std::to_string(kPage) + " 0 R] /Count 1 >>");
     d.object(kPage, "<< /Type /Page /Parent " + std::to_string(kPages) + " 0 R /MediaBox [0 0 " +
-                        num(width * points) + " " + num(height * points) +
+                        number(width * points) + " " + number(height * points) +
                         "] /Resources << /Font << /F1 " + std::to_string(kRegularFont) +
                         " 0 R /F2 " + std::to_string(kBoldFont) + " 0 R >> >> /Contents " +
                         std::to_string(kContent) + " 0 R >>");
@@ -381,8 +374,9 @@ PdfPicture::PdfPicture(const View& view, const PictureText& text, TextSink out)
     }
     d.startContent();
     // Layout pixels, y down, onto the page's points.
-    d.content(num(points) + " 0 0 " + num(-points) + " 0 " + num(height * points) + " cm\n" +
-              colour(kBackground, "rg") + "0 0 " + num(width) + " " + num(height) + " re f\n");
+    d.content(number(points) + " 0 0 " + number(-points) + " 0 " + number(height * points) +
+              " cm\n" + colour(kBackground, "rg") + "0 0 " + number(width) + " " + number(height) +
+              " re f\n");
     const PixelRect captions[] = {pixelRect(kCaptionA, kDpi), pixelRect(kCaptionB, kDpi)};
     const char* names[] = {"VIDEO A", "VIDEO B"};
     for (int k = 0; k < 2; ++k) {
@@ -413,8 +407,8 @@ bool PdfPicture::finish(const std::vector<LegendEntry>& legend) {
     for (int which = 0; which < 2; ++which) {
         const PixelRect& place = places[which];
         // The plot's own pixels, cut at its edges.
-        document->content("q 1 0 0 1 " + num(place.left) + " " + num(place.top) + " cm 0 0 " +
-                          num(place.width) + " " + num(place.height) + " re W n\n");
+        document->content("q 1 0 0 1 " + number(place.left) + " " + number(place.top) + " cm 0 0 " +
+                          number(place.width) + " " + number(place.height) + " re W n\n");
         drawPlotDecorations(*plots[which], place.width, place.height, which, shown, legend);
         document->content("Q\n");
     }

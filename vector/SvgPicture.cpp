@@ -23,16 +23,6 @@ constexpr Color kBackground = 0xF0F0F0;
 constexpr Color kPlotBackground = 0xB4B4B4;
 constexpr std::size_t kChunk = std::size_t{1} << 16;
 
-// A number as the document writes it: six significant digits at most, no trailing zeros.
-std::string num(double v) {
-    if (std::abs(v) < 1e-9) {
-        return "0";
-    }
-    char text[32];
-    std::snprintf(text, sizeof text, "%.6g", v);
-    return text;
-}
-
 std::string colour(Color c) {
     char text[8];
     std::snprintf(text, sizeof text, "#%02x%02x%02x", redOf(c), greenOf(c), blueOf(c));
@@ -40,7 +30,7 @@ std::string colour(Color c) {
 }
 
 std::string fontSize(const FaceTable& face) {
-    return " font-size=\"" + num(face.pixelSize) + "\"";
+    return " font-size=\"" + number(face.pixelSize) + "\"";
 }
 
 } // namespace
@@ -77,25 +67,25 @@ public:
 
     // Decorations, in the plot's own pixels (the group around them moves them to its place).
     void fillRect(const PixelRect& r, Color color) override {
-        document.write("<rect x=\"" + num(r.left) + "\" y=\"" + num(r.top) + "\" width=\"" +
-                       num(r.width) + "\" height=\"" + num(r.height) + "\" fill=\"" +
+        document.write("<rect x=\"" + number(r.left) + "\" y=\"" + number(r.top) + "\" width=\"" +
+                       number(r.width) + "\" height=\"" + number(r.height) + "\" fill=\"" +
                        colour(color) + "\"/>\n");
     }
     void outlineRect(const PixelRect& r, Color color) override {
-        document.write("<rect x=\"" + num(r.left + 0.5) + "\" y=\"" + num(r.top + 0.5) +
-                       "\" width=\"" + num(r.width - 1) + "\" height=\"" + num(r.height - 1) +
+        document.write("<rect x=\"" + number(r.left + 0.5) + "\" y=\"" + number(r.top + 0.5) +
+                       "\" width=\"" + number(r.width - 1) + "\" height=\"" + number(r.height - 1) +
                        "\" fill=\"none\" stroke=\"" + colour(color) + "\"/>\n");
     }
     void dashedLine(int x, int top, int bottom, Color color) override {
-        document.write("<line x1=\"" + num(x + 0.5) + "\" y1=\"" + num(top) + "\" x2=\"" +
-                       num(x + 0.5) + "\" y2=\"" + num(bottom + 1) + "\" stroke=\"" +
+        document.write("<line x1=\"" + number(x + 0.5) + "\" y1=\"" + number(top) + "\" x2=\"" +
+                       number(x + 0.5) + "\" y2=\"" + number(bottom + 1) + "\" stroke=\"" +
                        colour(color) + "\" stroke-dasharray=\"4 2\"/>\n");
     }
     void drawText(int x, int baseline, std::string_view text, bool bold, Color color) override {
         if (text.empty()) {
             return;
         }
-        document.write("<text x=\"" + num(x) + "\" y=\"" + num(baseline) + "\"" +
+        document.write("<text x=\"" + number(x) + "\" y=\"" + number(baseline) + "\"" +
                        fontSize(kWindowFace) + (bold ? " font-weight=\"bold\"" : "") +
                        (color != 0 ? " fill=\"" + colour(color) + "\"" : "") + ">" + xmlText(text) +
                        "</text>\n");
@@ -103,8 +93,8 @@ public:
     void drawDensity(const Density& density, int which) override {
         const std::vector<unsigned char> rgb = densityRgb(density, which);
         const std::string png = png::pngOfRgb(density.width, density.height, rgb.data(), kDpi);
-        document.write("<image x=\"" + num(place.left) + "\" y=\"" + num(place.top) +
-                       "\" width=\"" + num(place.width) + "\" height=\"" + num(place.height) +
+        document.write("<image x=\"" + number(place.left) + "\" y=\"" + number(place.top) +
+                       "\" width=\"" + number(place.width) + "\" height=\"" + number(place.height) +
                        "\" preserveAspectRatio=\"none\" style=\"image-rendering:pixelated\" "
                        "xlink:href=\"data:image/png;base64," +
                        base64(std::string_view(png)) + "\"/>\n");
@@ -112,8 +102,8 @@ public:
     void drawCentredText(const PixelRect& r, std::string_view text, bool bold,
                          Color color) override {
         const FaceTable& face = bold ? kWindowBoldFace : kWindowFace;
-        document.write("<text x=\"" + num(r.left + r.width / 2.0) + "\" y=\"" +
-                       num(r.top + (r.height - face.height) / 2 + face.ascent) + "\"" +
+        document.write("<text x=\"" + number(r.left + r.width / 2.0) + "\" y=\"" +
+                       number(r.top + (r.height - face.height) / 2 + face.ascent) + "\"" +
                        fontSize(face) + (bold ? " font-weight=\"bold\"" : "") +
                        " text-anchor=\"middle\" fill=\"" + colour(color) + "\">" + xmlText(text) +
                        "</text>\n");
@@ -122,15 +112,15 @@ public:
 private:
     void writeLines(const std::vector<Polyline>& lines, Color color, const Placement& at,
                     double penWidth) override {
-        std::string group = "<g transform=\"matrix(" + num(at.scaleX) + " 0 0 " + num(at.scaleY) +
-                            " " + num(at.originX) + " " + num(at.originY) +
-                            ")\" fill=\"none\" stroke=\"" + colour(color) + "\" stroke-width=\"" +
-                            num(penWidth) +
+        std::string group = "<g transform=\"matrix(" + number(at.scaleX) + " 0 0 " +
+                            number(at.scaleY) + " " + number(at.originX) + " " +
+                            number(at.originY) + ")\" fill=\"none\" stroke=\"" + colour(color) +
+                            "\" stroke-width=\"" + number(penWidth) +
                             "\" stroke-linecap=\"square\" stroke-linejoin=\"round\">\n";
         for (const Polyline& line : lines) {
             group += "<polyline points=\"";
             for (std::size_t k = 0; k < line.size(); ++k) {
-                group += (k == 0 ? "" : " ") + num(line[k].first) + "," + num(line[k].second);
+                group += (k == 0 ? "" : " ") + number(line[k].first) + "," + number(line[k].second);
             }
             group += "\"/>\n";
         }
@@ -138,7 +128,7 @@ private:
     }
     void writeDots(double x, double y, double stepX, double stepY, int count) override {
         if (count == 1) {
-            document.write("<rect x=\"" + num(x - 0.5) + "\" y=\"" + num(y - 0.5) +
+            document.write("<rect x=\"" + number(x - 0.5) + "\" y=\"" + number(y - 0.5) +
                            "\" width=\"1\" height=\"1\"/>\n");
             return;
         }
@@ -146,20 +136,21 @@ private:
         const double step = std::hypot(stepX, stepY);
         const double halfX = stepX / step * 0.5;
         const double halfY = stepY / step * 0.5;
-        document.write("<line x1=\"" + num(x - halfX) + "\" y1=\"" + num(y - halfY) + "\" x2=\"" +
-                       num(x + stepX * (count - 1) + halfX) + "\" y2=\"" +
-                       num(y + stepY * (count - 1) + halfY) +
+        document.write("<line x1=\"" + number(x - halfX) + "\" y1=\"" + number(y - halfY) +
+                       "\" x2=\"" + number(x + stepX * (count - 1) + halfX) + "\" y2=\"" +
+                       number(y + stepY * (count - 1) + halfY) +
                        "\" stroke=\"#000000\" stroke-dasharray=\"1 " +
-                       num(std::max(step - 1.0, 0.1)) + "\"/>\n");
+                       number(std::max(step - 1.0, 0.1)) + "\"/>\n");
     }
     void writeNumber(double left, double top, const std::string& text) override {
-        document.write("<text x=\"" + num(left) + "\" y=\"" + num(top + kNumberFace.exactAscent) +
-                       "\"" + fontSize(kNumberFace) + ">" + xmlText(text) + "</text>\n");
+        document.write("<text x=\"" + number(left) + "\" y=\"" +
+                       number(top + kNumberFace.exactAscent) + "\"" + fontSize(kNumberFace) + ">" +
+                       xmlText(text) + "</text>\n");
     }
     void writeBackground() override {
-        document.write("<rect x=\"" + num(place.left) + "\" y=\"" + num(place.top) + "\" width=\"" +
-                       num(place.width) + "\" height=\"" + num(place.height) + "\" fill=\"" +
-                       colour(kPlotBackground) + "\"/>\n");
+        document.write("<rect x=\"" + number(place.left) + "\" y=\"" + number(place.top) +
+                       "\" width=\"" + number(place.width) + "\" height=\"" + number(place.height) +
+                       "\" fill=\"" + colour(kPlotBackground) + "\"/>\n");
     }
 
     Document& document;
@@ -171,8 +162,8 @@ SvgPicture::SvgPicture(const View& view, const PictureText& text, TextSink out)
       plotB(std::make_unique<PlotPart>(*document, pixelRect(kPlotB, kDpi))) {
     const PixelRect a = pixelRect(kPlotA, kDpi);
     const PixelRect b = pixelRect(kPlotB, kDpi);
-    const std::string width = num(toPixels(kClientWidth, kDpi));
-    const std::string height = num(b.bottom() + 1 + a.top);
+    const std::string width = number(toPixels(kClientWidth, kDpi));
+    const std::string height = number(b.bottom() + 1 + a.top);
     const std::string description = text.description + "; made by " + text.software +
                                     (text.options.empty() ? "" : "; sorkam-export " + text.options);
     std::string head =
@@ -184,16 +175,16 @@ SvgPicture::SvgPicture(const View& view, const PictureText& text, TextSink out)
         "serif\">\n<title>" +
         xmlText(text.title) + "</title>\n<desc>" + xmlText(description) + "</desc>\n<defs>\n";
     for (const auto& [name, place] : {std::pair("plotA", a), std::pair("plotB", b)}) {
-        head += "<clipPath id=\"" + std::string(name) + "\"><rect width=\"" + num(place.width) +
-                "\" height=\"" + num(place.height) + "\"/></clipPath>\n";
+        head += "<clipPath id=\"" + std::string(name) + "\"><rect width=\"" + number(place.width) +
+                "\" height=\"" + number(place.height) + "\"/></clipPath>\n";
     }
     head += "</defs>\n<rect width=\"" + width + "\" height=\"" + height + "\" fill=\"" +
             colour(kBackground) + "\"/>\n";
     const PixelRect captions[] = {pixelRect(kCaptionA, kDpi), pixelRect(kCaptionB, kDpi)};
     const char* names[] = {"VIDEO A", "VIDEO B"};
     for (int k = 0; k < 2; ++k) {
-        head += "<text x=\"" + num(captions[k].left) + "\" y=\"" +
-                num(captions[k].top + kCaptionFace.exactAscent) + "\"" + fontSize(kCaptionFace) +
+        head += "<text x=\"" + number(captions[k].left) + "\" y=\"" +
+                number(captions[k].top + kCaptionFace.exactAscent) + "\"" + fontSize(kCaptionFace) +
                 ">" + names[k] + "</text>\n";
     }
     document->write(head);
@@ -220,7 +211,7 @@ bool SvgPicture::finish(const std::vector<LegendEntry>& legend) {
     PlotPart* plots[] = {plotA.get(), plotB.get()};
     for (int which = 0; which < 2; ++which) {
         const PixelRect& place = places[which];
-        document->write("<g transform=\"translate(" + num(place.left) + " " + num(place.top) +
+        document->write("<g transform=\"translate(" + number(place.left) + " " + number(place.top) +
                         ")\" clip-path=\"url(#" + (which == 0 ? "plotA" : "plotB") + ")\">\n");
         drawPlotDecorations(*plots[which], place.width, place.height, which, shown, legend);
         document->write("</g>\n");

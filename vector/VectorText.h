@@ -19,6 +19,10 @@ namespace sorkam::chart {
 // quotes escaped.
 [[nodiscard]] std::string xmlText(std::string_view utf8);
 
+// A number as a document writes it: a whole number's digits, else six significant digits at most,
+// no trailing zeros.
+[[nodiscard]] std::string number(double v);
+
 // Bytes in base64, as a data: address holds them.
 [[nodiscard]] std::string base64(std::string_view bytes);
 
