@@ -2,7 +2,6 @@
 
 #include "chart/ChartLayout.h"
 #include "chart/Density.h"
-#include "chart/OverlayView.h"
 #include "chart/PlotDecorations.h"
 #include "vector/FontTables.h"
 #include "vector/VectorPlot.h"
@@ -337,7 +336,7 @@ private:
 };
 
 PdfPicture::PdfPicture(const View& view, const PictureText& text, TextSink out)
-    : shown(view), document(std::make_unique<Document>(std::move(out))),
+    : VectorPicture(view), document(std::make_unique<Document>(std::move(out))),
       plotA(std::make_unique<PlotPart>(*document, pixelRect(kPlotA, kDpi))),
       plotB(std::make_unique<PlotPart>(*document, pixelRect(kPlotB, kDpi))) {
     const PixelRect a = pixelRect(kPlotA, kDpi);
@@ -383,35 +382,23 @@ PdfPicture::PdfPicture(const View& view, const PictureText& text, TextSink out)
         d.content("0 g " + textAt(captions[k].left, captions[k].top + kCaptionFace.exactAscent,
                                   kCaptionFace, false, names[k]));
     }
-    for (PlotPart* plot : {plotA.get(), plotB.get()}) {
-        plot->clear();
-        if (view.density) {
-            plot->drawDensity(*view.density, plot == plotA.get() ? 0 : 1);
-        }
-        drawViewFrame(*plot, view);
-        plot->flush();
-    }
+    paintFrames(*plotA, *plotB);
 }
 
 PdfPicture::~PdfPicture() = default;
 
-void PdfPicture::paintRecord(const Record& record, Color color) {
-    paintRecordOver(*plotA, *plotB, record, color, shown);
+void PdfPicture::openPlot(int, const PixelRect& place) {
+    // The plot's own pixels, cut at its edges.
+    document->content("q 1 0 0 1 " + number(place.left) + " " + number(place.top) + " cm 0 0 " +
+                      number(place.width) + " " + number(place.height) + " re W n\n");
+}
+
+void PdfPicture::closePlot() {
+    document->content("Q\n");
 }
 
 bool PdfPicture::finish(const std::vector<LegendEntry>& legend) {
-    plotA->flush();
-    plotB->flush();
-    const PixelRect places[] = {pixelRect(kPlotA, kDpi), pixelRect(kPlotB, kDpi)};
-    PlotPart* plots[] = {plotA.get(), plotB.get()};
-    for (int which = 0; which < 2; ++which) {
-        const PixelRect& place = places[which];
-        // The plot's own pixels, cut at its edges.
-        document->content("q 1 0 0 1 " + number(place.left) + " " + number(place.top) + " cm 0 0 " +
-                          number(place.width) + " " + number(place.height) + " re W n\n");
-        drawPlotDecorations(*plots[which], place.width, place.height, which, shown, legend);
-        document->content("Q\n");
-    }
+    paintDecorations(legend);
     document->endContent();
     return document->finish(kInformation);
 }

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "chart/Legend.h"
-#include "chart/RecordPainter.h"
 #include "chart/View.h"
 #include "chart/ViewText.h"
 #include "vector/SvgPicture.h"
+#include "vector/VectorPlot.h"
 
 #include <memory>
 #include <vector>
@@ -15,15 +15,13 @@ namespace sorkam::chart {
 // size: the same drawing as SvgPicture, in the standard Times faces (no font file is embedded),
 // its page's content deflated as it is painted and written to the sink, so memory does not grow
 // with the records. Its information dictionary and XMP metadata say what it shows.
-class PdfPicture final : public RecordPainter {
+class PdfPicture final : public VectorPicture {
 public:
     PdfPicture(const View& view, const PictureText& text, TextSink out);
     ~PdfPicture() override;
     PdfPicture(const PdfPicture&) = delete;
     PdfPicture& operator=(const PdfPicture&) = delete;
 
-    [[nodiscard]] const View& view() const override { return shown; }
-    void paintRecord(const Record& record, Color color) override;
     // The decorations with legend, and the document's end; false where the sink failed.
     [[nodiscard]] bool finish(const std::vector<LegendEntry>& legend);
 
@@ -31,7 +29,9 @@ private:
     class Document;
     class PlotPart;
 
-    View shown;
+    void openPlot(int which, const PixelRect& place) override;
+    void closePlot() override;
+
     std::unique_ptr<Document> document;
     std::unique_ptr<PlotPart> plotA;
     std::unique_ptr<PlotPart> plotB;

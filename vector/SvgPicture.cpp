@@ -2,7 +2,6 @@
 
 #include "chart/ChartLayout.h"
 #include "chart/Density.h"
-#include "chart/OverlayView.h"
 #include "chart/PlotDecorations.h"
 #include "plot/PlotFrame.h"
 #include "plot/PlotGeometry.h"
@@ -157,7 +156,7 @@ private:
 };
 
 SvgPicture::SvgPicture(const View& view, const PictureText& text, TextSink out)
-    : shown(view), document(std::make_unique<Document>(std::move(out))),
+    : VectorPicture(view), document(std::make_unique<Document>(std::move(out))),
       plotA(std::make_unique<PlotPart>(*document, pixelRect(kPlotA, kDpi))),
       plotB(std::make_unique<PlotPart>(*document, pixelRect(kPlotB, kDpi))) {
     const PixelRect a = pixelRect(kPlotA, kDpi);
@@ -188,34 +187,22 @@ SvgPicture::SvgPicture(const View& view, const PictureText& text, TextSink out)
                 ">" + names[k] + "</text>\n";
     }
     document->write(head);
-    for (PlotPart* plot : {plotA.get(), plotB.get()}) {
-        plot->clear();
-        if (view.density) {
-            plot->drawDensity(*view.density, plot == plotA.get() ? 0 : 1);
-        }
-        drawViewFrame(*plot, view);
-        plot->flush();
-    }
+    paintFrames(*plotA, *plotB);
 }
 
 SvgPicture::~SvgPicture() = default;
 
-void SvgPicture::paintRecord(const Record& record, Color color) {
-    paintRecordOver(*plotA, *plotB, record, color, shown);
+void SvgPicture::openPlot(int which, const PixelRect& place) {
+    document->write("<g transform=\"translate(" + number(place.left) + " " + number(place.top) +
+                    ")\" clip-path=\"url(#" + (which == 0 ? "plotA" : "plotB") + ")\">\n");
+}
+
+void SvgPicture::closePlot() {
+    document->write("</g>\n");
 }
 
 bool SvgPicture::finish(const std::vector<LegendEntry>& legend) {
-    plotA->flush();
-    plotB->flush();
-    const PixelRect places[] = {pixelRect(kPlotA, kDpi), pixelRect(kPlotB, kDpi)};
-    PlotPart* plots[] = {plotA.get(), plotB.get()};
-    for (int which = 0; which < 2; ++which) {
-        const PixelRect& place = places[which];
-        document->write("<g transform=\"translate(" + number(place.left) + " " + number(place.top) +
-                        ")\" clip-path=\"url(#" + (which == 0 ? "plotA" : "plotB") + ")\">\n");
-        drawPlotDecorations(*plots[which], place.width, place.height, which, shown, legend);
-        document->write("</g>\n");
-    }
+    paintDecorations(legend);
     document->write("</svg>\n");
     return document->flush();
 }

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "chart/Legend.h"
-#include "chart/RecordPainter.h"
 #include "chart/View.h"
 #include "chart/ViewText.h"
+#include "vector/VectorPlot.h"
 
 #include <functional>
 #include <memory>
@@ -22,15 +22,13 @@ using TextSink = std::function<bool(std::string_view)>;
 // window's face, laid out with its measures kept at build time. Written to the sink as it is
 // painted, so memory does not grow with the records (a density is a picture of its pixels).
 // Title and description say what it shows.
-class SvgPicture final : public RecordPainter {
+class SvgPicture final : public VectorPicture {
 public:
     SvgPicture(const View& view, const PictureText& text, TextSink out);
     ~SvgPicture() override;
     SvgPicture(const SvgPicture&) = delete;
     SvgPicture& operator=(const SvgPicture&) = delete;
 
-    [[nodiscard]] const View& view() const override { return shown; }
-    void paintRecord(const Record& record, Color color) override;
     // The decorations with legend, and the document's end; false where the sink failed.
     [[nodiscard]] bool finish(const std::vector<LegendEntry>& legend);
 
@@ -38,7 +36,9 @@ private:
     class Document;
     class PlotPart;
 
-    View shown;
+    void openPlot(int which, const PixelRect& place) override;
+    void closePlot() override;
+
     std::unique_ptr<Document> document;
     std::unique_ptr<PlotPart> plotA;
     std::unique_ptr<PlotPart> plotB;

@@ -1,119 +1,13 @@
 #include "vector/VectorPlot.h"
 
 #include "chart/Density.h"
+#include "chart/OverlayView.h"
 #include "vector/FontTables.h"
 #include "vector/VectorText.h"
 
 #include <cmath>
 
 namespace sorkam::chart {
-
-namespace {
-
-// Two channels of a record are painted a segment each in turn, and a zoomed trace marks each
-// sample between its segments: each segment continues its own line, one of the last few.
-constexpr std::size_t kOpenLines = 4;
-
-} // namespace
-
-void VectorPlot::setScale(float x1, float y1, float x2, float y2) {
-    flush();
-    scale = {x1, y1, x2 - x1, y2 - y1};
-}
-
-std::pair<double, double> VectorPlot::at(float x, float y) const {
-    const double fx = scale.width != 0.0f ? (place.width - 1.0) / scale.width : 0.0;
-    const double fy = scale.height != 0.0f ? (place.height - 1.0) / scale.height : 0.0;
-    return {0.5 + (x - scale.left) * fx, 0.5 + (y - scale.top) * fy};
-}
-
-void VectorPlot::drawLine(float x1, float y1, float x2, float y2, Color color) {
-    flushDots();
-    if (color != lineColor) {
-        flushLines();
-        lineColor = color;
-    }
-    const std::pair a(x1, y1);
-    const std::pair b(x2, y2);
-    for (std::size_t k = lines.size(); k > 0 && k + kOpenLines > lines.size(); --k) {
-        Polyline& line = lines[k - 1];
-        if (line.back() != a) {
-            continue;
-        }
-        // A segment going on in the same direction only moves the line's end.
-        const auto before = line.size() >= 2 ? line[line.size() - 2] : a;
-        const double alongX = a.first - before.first;
-        const double alongY = a.second - before.second;
-        const double nextX = b.first - a.first;
-        const double nextY = b.second - a.second;
-        if (line.size() >= 2 && alongX * nextY == alongY * nextX &&
-            alongX * nextX + alongY * nextY > 0.0) {
-            line.back() = b;
-        } else {
-            line.push_back(b);
-        }
-        return;
-    }
-    lines.push_back({a, b});
-}
-
-void VectorPlot::drawPoint(float x, float y) {
-    flushLines();
-    const auto [px, py] = at(x, y);
-    if (dotCount == 1 && (px == dotsX || py == dotsY)) {
-        stepX = px - dotsX;
-        stepY = py - dotsY;
-        dotCount = 2;
-        return;
-    }
-    if (dotCount >= 2 && std::abs(px - (dotsX + stepX * dotCount)) < 1e-3 &&
-        std::abs(py - (dotsY + stepY * dotCount)) < 1e-3) {
-        ++dotCount;
-        return;
-    }
-    flushDots();
-    dotsX = px;
-    dotsY = py;
-    dotCount = 1;
-}
-
-void VectorPlot::drawNumber(float x, float y, std::int16_t value) {
-    flush();
-    const auto [px, py] = at(x, y);
-    writeNumber(place.left + px - 0.5, place.top + py - 0.5, printedNumber(value));
-}
-
-void VectorPlot::clear() {
-    lines.clear();
-    dotCount = 0;
-    writeBackground();
-}
-
-void VectorPlot::flush() {
-    flushLines();
-    flushDots();
-}
-
-void VectorPlot::flushLines() {
-    if (lines.empty()) {
-        return;
-    }
-    const auto [ox, oy] = at(0.0f, 0.0f);
-    const auto [ux, uy] = at(1.0f, 1.0f);
-    const Placement placement{ux - ox, uy - oy, place.left + ox, place.top + oy};
-    writeLines(lines, lineColor, placement,
-               1.0 / std::sqrt(std::abs(placement.scaleX * placement.scaleY)));
-    lines.clear();
-}
-
-void VectorPlot::flushDots() {
-    if (dotCount == 0) {
-        return;
-    }
-    const int count = dotCount;
-    dotCount = 0;
-    writeDots(place.left + dotsX, place.top + dotsY, stepX, stepY, count);
-}
 
 std::vector<unsigned char> VectorPlot::densityRgb(const Density& density, int which) {
     const std::vector<std::uint32_t> pixels = densityPixels(density, which);
@@ -138,6 +32,36 @@ int VectorPlot::lineHeight(bool bold) const {
 
 int VectorPlot::ascent(bool bold) const {
     return (bold ? kWindowBoldFace : kWindowFace).ascent;
+}
+
+void VectorPicture::paintFrames(VectorPlot& a, VectorPlot& b) {
+    plotA = &a;
+    plotB = &b;
+    for (VectorPlot* plot : {plotA, plotB}) {
+        plot->clear();
+        if (shown.density) {
+            plot->drawDensity(*shown.density, plot == plotA ? 0 : 1);
+        }
+        drawViewFrame(*plot, shown);
+        plot->flush();
+    }
+}
+
+void VectorPicture::paintRecord(const Record& record, Color color) {
+    paintRecordOver(*plotA, *plotB, record, color, shown);
+}
+
+void VectorPicture::paintDecorations(const std::vector<LegendEntry>& legend) {
+    plotA->flush();
+    plotB->flush();
+    int which = 0;
+    for (VectorPlot* plot : {plotA, plotB}) {
+        openPlot(which, plot->placed());
+        drawPlotDecorations(*plot, plot->placed().width, plot->placed().height, which, shown,
+                            legend);
+        closePlot();
+        ++which;
+    }
 }
 
 } // namespace sorkam::chart
