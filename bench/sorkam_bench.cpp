@@ -4,10 +4,10 @@
 #include "chart/Density.h"
 #include "chart/Legend.h"
 #include "chart/OverlayView.h"
-#include "export/PalettePicture.h"
 #include "picture/Decorations.h"
 #include "picture/ImagePlotSurface.h"
 #include "plot/PlotFrame.h"
+#include "raster/PalettePicture.h"
 #include "record/RecordFile.h"
 #include "tests/support/FakeViewer.h"
 #include "tests/support/PainterPlotSurface.h"
@@ -139,14 +139,14 @@ BENCHMARK(BM_ShowRecordOneGiBSparseFile);
 // and the PNG compressed.
 void BM_ExportBareChart(benchmark::State& state) {
     for (auto _ : state) {
-        exporting::PalettePicture picture(1);
+        chart::PalettePicture picture(1);
         benchmark::DoNotOptimize(picture.pixels().data());
     }
 }
 BENCHMARK(BM_ExportBareChart)->Unit(benchmark::kMillisecond);
 
 void BM_ExportTraces(benchmark::State& state) {
-    exporting::PalettePicture picture(1);
+    chart::PalettePicture picture(1);
     const Record record = RecordFile::read(files().demo, 5).value();
     for (auto _ : state) {
         picture.add(record, 5);
@@ -156,10 +156,10 @@ void BM_ExportTraces(benchmark::State& state) {
 BENCHMARK(BM_ExportTraces)->Unit(benchmark::kMillisecond);
 
 void BM_ExportPng(benchmark::State& state) {
-    exporting::PalettePicture picture(1);
+    chart::PalettePicture picture(1);
     picture.add(RecordFile::read(files().demo, 5).value(), 5);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(exporting::pngOf(picture));
+        benchmark::DoNotOptimize(chart::pngOf(picture));
     }
 }
 BENCHMARK(BM_ExportPng)->Unit(benchmark::kMillisecond);

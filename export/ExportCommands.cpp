@@ -1,5 +1,8 @@
 #include "export/ExportCommands.h"
 
+#include "export/ExportOptions.h"
+
+#include "chart/Density.h"
 #include "chart/RecordColors.h"
 #include "chart/RecordPainter.h"
 #include "vector/PdfPicture.h"
@@ -8,9 +11,9 @@
 #include "chart/ShownText.h"
 #include "export/Formats.h"
 #include "export/OutputFile.h"
-#include "export/PalettePicture.h"
 #include "export/PictureWriters.h"
 #include "export/SelectedRecords.h"
+#include "raster/PalettePicture.h"
 #include "record/RecordFile.h"
 
 #include <algorithm>
@@ -139,6 +142,132 @@ ExportResult svg(const std::string& file, const RecordSelection& records, const 
 ExportResult pdf(const std::string& file, const RecordSelection& records, const chart::View& view,
                  const std::string& output) {
     return vectorPicture<chart::PdfPicture>(file, records, view, output);
+}
+
+namespace {
+
+// The records of data painted on picture in its view, with their legend where the view has one.
+ExportResult paintRecords(chart::PalettePicture& picture, const DataFile& data,
+                          std::vector<chart::LegendEntry>& legend) {
+    return forEachRecord(data, [&](std::int64_t n, const Record& record) -> ExportResult {
+        picture.paintRecord(record, chart::recordColor(n));
+        if (picture.view().legend) {
+            chart::addToLegend(legend, n, record, picture.view());
+        }
+        return {};
+    });
+}
+
+// png --density: the selected records' density counted on every core, with the records of --over
+// painted over it.
+ExportResult densityPng(const ExportOptions& options, const DataFile& data) {
+    const Result<DataFile, Failure> over = openSelected(options.file, options.over);
+    if (!options.over.empty() && !over.ok()) {
+        return over.error();
+    }
+    const chart::PalettePicture probe(options.scale);
+    const int plotWidth = probe.plotWidth();
+    const int plotHeight = probe.plotHeight();
+    Result<chart::Density, ReadFailure> counted =
+        chart::countDensity(data.path, runsOf(data.records), options.view, plotWidth, plotHeight);
+    if (!counted.ok()) {
+        return dataFileFailure(data.path, counted.error());
+    }
+    // A file that shrank meanwhile read zeros where its records were: each must still be there.
+    std::int64_t largest = 0;
+    for (const RecordRange& range : data.records) {
+        largest = std::max(largest, range.last);
+    }
+    if (const Result<Record, Failure> still = readRecord(data, largest); !still.ok()) {
+        return still.error();
+    }
+    counted.value().scale = options.densityScale;
+    chart::View view = options.view;
+    view.density = std::make_shared<const chart::Density>(std::move(counted.value()));
+    chart::PalettePicture picture(options.scale, view);
+    std::vector<chart::LegendEntry> legend;
+    if (!options.over.empty()) {
+        if (auto done = paintRecords(picture, over.value(), legend); !done.ok()) {
+            return done;
+        }
+    }
+    picture.decorate(legend);
+    Result<OutputFile, Failure> out = OutputFile::open(options.output, data.identity);
+    if (!out.ok()) {
+        return out.error();
+    }
+    const chart::PictureText text = chart::pictureText(
+        options.file, options.over.empty() ? chart::RecordRuns() : runsOf(over.value().records),
+        view, options.scale, kSoftware);
+    if (auto done = writePng(out.value(), options.output, picture, chart::pngTexts(text));
+        !done.ok()) {
+        return done;
+    }
+    return out.value().commit();
+}
+
+} // namespace
+
+ExportResult viewPng(const ExportOptions& options, const Progress& progress) {
+    const Result<DataFile, Failure> opened = openSelected(options.file, options.records);
+    if (!opened.ok()) {
+        return opened.error();
+    }
+    const DataFile& data = opened.value();
+    if (options.density) {
+        return densityPng(options, data);
+    }
+    chart::PalettePicture picture(options.scale, options.view);
+    if (!options.each) {
+        // The output is opened only once the picture is made: a record missing from the file
+        // leaves it untouched.
+        std::vector<chart::LegendEntry> legend;
+        if (auto done = paintRecords(picture, data, legend); !done.ok()) {
+            return done;
+        }
+        picture.decorate(legend);
+        Result<OutputFile, Failure> out = OutputFile::open(options.output, data.identity);
+        if (!out.ok()) {
+            return out.error();
+        }
+        const chart::PictureText text = chart::pictureText(options.file, runsOf(data.records),
+                                                           options.view, options.scale, kSoftware);
+        if (auto done = writePng(out.value(), options.output, picture, chart::pngTexts(text));
+            !done.ok()) {
+            return done;
+        }
+        return out.value().commit();
+    }
+    const std::int64_t total = selectedCount(data.records);
+    return forEachPicture(
+        data, options.eachDirectory,
+        [&](std::int64_t k, std::int64_t n, const Record& record,
+            const std::string& path) -> ExportResult {
+            picture.clear();
+            picture.paintRecord(record, chart::recordColor(n));
+            std::vector<chart::LegendEntry> legend;
+            if (options.view.legend) {
+                chart::addToLegend(legend, n, record, options.view);
+            }
+            picture.decorate(legend);
+            Result<OutputFile, Failure> out = OutputFile::open(path, data.identity);
+            if (!out.ok()) {
+                return out.error();
+            }
+            const chart::PictureText text =
+                chart::pictureText(options.file, {{n, n}}, options.view, options.scale, kSoftware);
+            if (auto done = writePng(out.value(), path, picture, chart::pngTexts(text));
+                !done.ok()) {
+                return done;
+            }
+            if (auto done = out.value().commit(); !done.ok()) {
+                return done;
+            }
+            if (progress) {
+                progress(k + 1, total, n);
+            }
+            return ExportResult();
+        });
 }
 
 ExportResult pngEach(const std::string& file, const RecordSelection& records,

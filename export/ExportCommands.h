@@ -27,6 +27,12 @@ namespace sorkam::exporting {
 [[nodiscard]] ExportResult png(const std::string& file, const RecordSelection& records,
                                const std::string& output, int scale);
 
+// The selected records painted as options' view shows them (its ranges, cursors, legend, or the
+// density of the selected records with those of --over painted over it), as one PNG picture or,
+// with --each, one a record.
+struct ExportOptions;
+[[nodiscard]] ExportResult viewPng(const ExportOptions& options, const Progress& progress);
+
 // One picture per selected record in directory (made where it is not there), named
 // record-NNNNNN.png, painted in this thread and encoded and written on up to eight threads, one
 // a core.

@@ -201,8 +201,7 @@ std::string exportHelpText() {
            "                      looks like\n"
            "\n"
            "Exit status: 0 done; 2 command line not understood; 3 data file unreadable;\n"
-           "4 a record not in the file; 5 output not writable; 6 output is the data file;\n"
-           "7 the painter (a view's png, a density) or its fonts missing from the system.\n";
+           "4 a record not in the file; 5 output not writable; 6 output is the data file.\n";
 }
 
 namespace {

@@ -32,9 +32,9 @@ struct ExportOptions {
     chart::DensityScale densityScale = chart::DensityScale::Log;
     RecordSelection over; // png --density: the records painted over it
 
-    // Whether it needs more than the chart, traces and faces kept at build time: the text and
-    // ticks of a view in a PNG (a legend, cursors, a zoomed range's own axes, a density's key).
-    [[nodiscard]] bool needsPainter() const {
+    // Whether a PNG shows more than the chart and traces: a view's legend, cursors, zoomed
+    // ranges or a density.
+    [[nodiscard]] bool showsView() const {
         return (command == Command::Png &&
                 (view.legend || view.cursorA || view.cursorB || !view.zoomedOut() || density));
     }

@@ -1,6 +1,7 @@
 #include "export/ExportProgram.h"
 
 #include "export/ExportCommands.h"
+#include "export/ExportOptions.h"
 #include "export/OutputFile.h"
 #include "export/Rank.h"
 
@@ -66,15 +67,15 @@ Progress progressOnTerminal() {
     };
 }
 
-int runPicture(const ExportOptions& options, const ViewPainting& paintView) {
+int runPicture(const ExportOptions& options) {
     // As gzip does: a picture's bytes would only garble the terminal.
     if (!options.each && options.output == "-" && isatty(STDOUT_FILENO) != 0) {
         return usageError(std::string(commandName(options.command)) +
                           " will not write a picture to a terminal; name a file with -o or "
                           "redirect standard output");
     }
-    if (options.needsPainter()) {
-        return report(paintView(options, options.each ? progressOnTerminal() : Progress()));
+    if (options.showsView()) {
+        return report(viewPng(options, options.each ? progressOnTerminal() : Progress()));
     }
     if (options.command == ExportOptions::Command::Svg) {
         return report(svg(options.file, options.records, options.view, options.output));
@@ -91,7 +92,7 @@ int runPicture(const ExportOptions& options, const ViewPainting& paintView) {
 
 } // namespace
 
-int runExport(int argc, char** argv, const ViewPainting& paintView) {
+int runExport(int argc, char** argv) {
     files::removeUnfinishedFilesOnSignals();
     const std::vector<std::string> arguments(argv + std::min(argc, 1), argv + argc);
     const auto parsed = parseExportOptions(arguments);
@@ -117,7 +118,7 @@ int runExport(int argc, char** argv, const ViewPainting& paintView) {
     case ExportOptions::Command::Png:
     case ExportOptions::Command::Svg:
     case ExportOptions::Command::Pdf:
-        return runPicture(options, paintView);
+        return runPicture(options);
     }
     return kUsage;
 }

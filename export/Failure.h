@@ -15,8 +15,6 @@ enum Status : int {
     kNoRecord = 4,     // a selected record is not in the file
     kOutput = 5,       // the output cannot be written
     kOutputIsData = 6, // the output would overwrite the data file
-    kNoPainter = 7,    // the painter program that svg, pdf and a view's png need cannot be run,
-                       // or finds no font
 };
 
 // A failed command: its exit status and the one line that says why, naming the file.

@@ -2,7 +2,7 @@
 
 #include "export/Failure.h"
 #include "export/OutputFile.h"
-#include "export/PalettePicture.h"
+#include "raster/PalettePicture.h"
 
 #include <condition_variable>
 #include <cstdint>
@@ -16,6 +16,8 @@
 #include <vector>
 
 namespace sorkam::exporting {
+
+using chart::PalettePicture;
 
 // Called as pictures are done, in the selection's order: how many are done, of how many, and the
 // record of the last of them.

@@ -8,6 +8,8 @@
 
 #include <QPainter>
 
+#include <algorithm>
+
 namespace sorkam::chart {
 
 BareChart bareChart(int scale) {
@@ -54,6 +56,13 @@ QImage chartAround(int scale, const QImage& plotA, const QImage& plotB) {
     painter.drawImage(rectA.topLeft(), plotA);
     painter.drawImage(rectB.topLeft(), plotB);
     return picture;
+}
+
+void fitChartOnPage(QPainter& painter, const QRectF& page) {
+    const QSizeF size = chartSize();
+    const double factor = std::min(page.width() / size.width(), page.height() / size.height());
+    painter.translate(page.center() - QPointF(size.width(), size.height()) * factor / 2.0);
+    painter.scale(factor, factor);
 }
 
 } // namespace sorkam::chart

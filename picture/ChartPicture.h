@@ -8,6 +8,7 @@
 #include <QRect>
 
 class QPainter;
+class QRectF;
 
 namespace sorkam::chart {
 
@@ -32,6 +33,9 @@ void paintChartCaptions(QPainter& painter, const QFont& font, const Resolution& 
 
 // The chart's size at 96 dpi, in layout pixels.
 [[nodiscard]] QSize chartSize();
+
+// A page: the chart scaled to fit pageRect (in painter units), centred.
+void fitChartOnPage(QPainter& painter, const QRectF& pageRect);
 
 // Pictures are laid out as the window is at 96 dpi, on the window's background.
 inline constexpr int kPictureDpi = 96;

@@ -55,28 +55,6 @@ void ViewPainter::paintRecord(const Record& record, Color color) {
     paintRecordOver(plotA(), plotB(), record, color, shownView);
 }
 
-RasterViewPainter::RasterViewPainter(const View& view, int scale)
-    : ViewPainter(view), scale(scale), surfaceA(qRectOf(pictureResolution(scale), kPlotA).size(),
-                                                pictureResolution(scale).pictureDpi()),
-      surfaceB(qRectOf(pictureResolution(scale), kPlotB).size(),
-               pictureResolution(scale).pictureDpi()) {
-    paintDensity(surfaceA, view, 0);
-    paintDensity(surfaceB, view, 1);
-    drawViewFrame(surfaceA, view);
-    drawViewFrame(surfaceB, view);
-}
-
-QImage RasterViewPainter::finish(const std::vector<LegendEntry>& legend) {
-    QImage picture = chartAround(scale, surfaceA.image(), surfaceB.image());
-    if (view().cursorA || view().cursorB || view().legend || !view().zoomedOut() ||
-        view().density) {
-        QPainter over(&picture);
-        over.scale(scale, scale);
-        paintDecorations(over, view(), legend);
-    }
-    return picture;
-}
-
 VectorViewPainter::VectorViewPainter(const View& view, QPainter& painter)
     : ViewPainter(view), painter(painter), surfaceA(painter, layoutRect(kPlotA)),
       surfaceB(painter, layoutRect(kPlotB)) {
@@ -98,11 +76,6 @@ void VectorViewPainter::finish(const std::vector<LegendEntry>& legend) {
     surfaceA.flush();
     surfaceB.flush();
     paintDecorations(painter, view(), legend);
-}
-
-QImage viewImage(const Overlay& overlay, const View& view, int scale) {
-    RasterViewPainter painter(view, scale);
-    return painter.finish(paintShown(painter, overlay));
 }
 
 void paintView(QPainter& painter, const Overlay& overlay, const View& view) {

@@ -18,8 +18,8 @@ namespace sorkam::chart {
 
 // The chart as a view shows records, painted record by record as the window paints them: the
 // captions and the frame of the view's range, each record's traces over the ones before, then
-// the cursors and the legend. Both programs make their pictures of a view with it: as pixels
-// (RasterViewPainter) or as lines and text (VectorViewPainter).
+// the cursors and the legend. The printed page is painted with it (VectorViewPainter); pictures
+// to share are painted on the ground, with no toolkit (raster/, vector/).
 class ViewPainter : public RecordPainter {
 public:
     ViewPainter(const ViewPainter&) = delete;
@@ -37,25 +37,7 @@ private:
     View shownView;
 };
 
-// A picture at scale picture pixels to each layout pixel at 96 dpi. For the whole range with no
-// cursor and no legend, its pixels are the export tool's pictures'.
-class RasterViewPainter final : public ViewPainter {
-public:
-    RasterViewPainter(const View& view, int scale);
-    // The cursors and, where the view has it, the legend over the traces; the picture.
-    [[nodiscard]] QImage finish(const std::vector<LegendEntry>& legend);
-
-private:
-    PlotSurface& plotA() override { return surfaceA; }
-    PlotSurface& plotB() override { return surfaceB; }
-
-    int scale;
-    ImagePlotSurface surfaceA;
-    ImagePlotSurface surfaceB;
-};
-
-// Onto a painter whose units are layout pixels at 96 dpi (an SVG, a PDF page, a printed page), as
-// lines and text.
+// Onto a painter whose units are layout pixels at 96 dpi (a printed page), as lines and text.
 class VectorViewPainter final : public ViewPainter {
 public:
     VectorViewPainter(const View& view, QPainter& painter);
@@ -78,8 +60,7 @@ private:
 // the view at the surface's size.
 void paintDensity(ImagePlotSurface& surface, const View& view, int which);
 
-// The shown records of an overlay in view, as a picture at scale or onto a painter.
-[[nodiscard]] QImage viewImage(const Overlay& overlay, const View& view, int scale);
+// The shown records of an overlay in view onto a painter.
 void paintView(QPainter& painter, const Overlay& overlay, const View& view);
 
 } // namespace sorkam::chart

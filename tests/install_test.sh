@@ -15,7 +15,7 @@ if [ "$mode" = deb ]; then
     (cd "$build" && cpack -G DEB -B "$root/pkg" >/dev/null) || fail "cpack"
     deb=$(ls "$root"/pkg/sorkam_*.deb)
     contents=$(dpkg-deb -c "$deb")
-    for f in ./usr/bin/sorkam ./usr/bin/sorkam-export ./usr/libexec/sorkam/sorkam-export-painter \
+    for f in ./usr/bin/sorkam ./usr/bin/sorkam-export \
              ./usr/share/applications/sorkam.desktop \
              ./usr/share/mime/packages/sorkam.xml ./usr/share/icons/hicolor/scalable/apps/sorkam.svg \
              ./usr/share/icons/hicolor/48x48/apps/sorkam.png \
@@ -34,14 +34,16 @@ if [ "$mode" = deb ]; then
     dpkg-deb -x "$deb" "$root/unpacked"
     version=$("$root/unpacked/usr/bin/sorkam-export" --version)
     [ "$version" = "sorkam-export $(dpkg-deb -f "$deb" Version)" ] || fail "version: $version"
-    for program in bin/sorkam bin/sorkam-export libexec/sorkam/sorkam-export-painter; do
+    for program in bin/sorkam bin/sorkam-export; do
         ! readelf -d "$root/unpacked/usr/$program" | grep -qE "RPATH|RUNPATH" ||
             fail "$program carries a RUNPATH"
     done
-    # The installed tool finds its painter where the package put it.
+    # The installed tool paints a view and writes SVG on its own.
     head -c 10048 /dev/zero >"$root/run.vid"
     "$root/unpacked/usr/bin/sorkam-export" svg "$root/run.vid" -r 0 -o "$root/run.svg" &&
         grep -q "<svg" "$root/run.svg" || fail "the installed sorkam-export paints no SVG"
+    "$root/unpacked/usr/bin/sorkam-export" png "$root/run.vid" -r 0 --legend -o "$root/run.png" ||
+        fail "the installed sorkam-export paints no view"
     # No errors or warnings, and no hardening notes, even at the pedantic level.
     lintian --pedantic -I --tag-display-limit 0 "$deb" 2>/dev/null >"$root/lintian" || true
     if grep -E "^(E|W): |hardening-no" "$root/lintian"; then

@@ -6,17 +6,18 @@
 //   make_chart_tables OUTPUT.cpp
 //   make_chart_tables --fonts OUTPUT.cpp
 #include "chart/ChartLayout.h"
-#include "export/ChartTables.h"
 #include "picture/ChartFonts.h"
 #include "picture/ChartPicture.h"
 #include "picture/Fonts.h"
 #include "picture/ImagePlotSurface.h"
+#include "raster/ChartTables.h"
 #include "vector/FontTables.h"
 
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QGuiApplication>
+#include <QPainter>
 
 #include <zlib.h>
 
@@ -94,7 +95,7 @@ std::vector<unsigned char> compressed(const std::vector<unsigned char>& bytes) {
 std::string bareCharts() {
     std::string text;
     std::string table = "const BareChartTable kBareCharts[kLargestScale] = {\n";
-    for (int scale = 1; scale <= exporting::kLargestScale; ++scale) {
+    for (int scale = 1; scale <= chart::kLargestScale; ++scale) {
         const chart::BareChart chart = chart::bareChart(scale);
         const Indexed colours = indexed(chart.picture);
         const std::vector<unsigned char> pixels = compressed(colours.pixels);
@@ -120,8 +121,8 @@ std::string shapes() {
     std::string runs = "const ShapeRun kShapeRuns[] = {\n";
     std::string first = "const std::uint32_t kShapeFirst[] = {\n";
     std::uint32_t count = 0;
-    for (int dx = 0; dx <= exporting::kShapeMaxDx; ++dx) {
-        for (int dy = -exporting::kShapeMaxDy; dy <= exporting::kShapeMaxDy; ++dy) {
+    for (int dx = 0; dx <= chart::kShapeMaxDx; ++dx) {
+        for (int dy = -chart::kShapeMaxDy; dy <= chart::kShapeMaxDy; ++dy) {
             first += std::to_string(count) + ",";
             QPoint origin;
             const QImage line = ImagePlotSurface::paintedLine(dx, dy, origin);
@@ -181,6 +182,88 @@ std::string faceTable(const char* name, const QFont& font,
            std::to_string(QFontMetricsF(font).ascent()) + ", k" + name + "Advances};\n";
 }
 
+// One face's glyphs at a scale, drawn as pictures of that scale draw text (at 96 dpi times the
+// scale), as raster/ChartTables.h keeps them.
+std::string glyphFace(const std::string& name, QFont font, int scale,
+                      const std::vector<char32_t>& characters) {
+    QImage probe(1, 1, QImage::Format_ARGB32_Premultiplied);
+    setDpi(probe, 96 * scale);
+    const QFontMetrics metrics(font, &probe);
+    std::string records = "const GlyphRecord k" + name + "Glyphs[] = {\n";
+    std::vector<unsigned char> coverage;
+    for (const char32_t c : characters) {
+        const QString text = QString::fromUcs4(&c, 1);
+        const int margin = 4 * scale;
+        QImage scratch(metrics.horizontalAdvance(text) + 4 * margin, metrics.height() + 2 * margin,
+                       QImage::Format_ARGB32_Premultiplied);
+        setDpi(scratch, 96 * scale);
+        scratch.fill(Qt::transparent);
+        QPainter painter(&scratch);
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        const QPoint pen(2 * margin, margin + metrics.ascent());
+        painter.drawText(pen, text);
+        painter.end();
+        int left = scratch.width();
+        int right = -1;
+        int top = scratch.height();
+        int bottom = -1;
+        for (int y = 0; y < scratch.height(); ++y) {
+            for (int x = 0; x < scratch.width(); ++x) {
+                if (qAlpha(scratch.pixel(x, y)) != 0) {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                    top = std::min(top, y);
+                    bottom = std::max(bottom, y);
+                }
+            }
+        }
+        const int width = right >= left ? right - left + 1 : 0;
+        const int height = bottom >= top ? bottom - top + 1 : 0;
+        records += "{" + std::to_string(metrics.horizontalAdvance(text)) + "," +
+                   std::to_string(width > 0 ? left - pen.x() : 0) + "," +
+                   std::to_string(height > 0 ? top - pen.y() : 0) + "," + std::to_string(width) +
+                   "," + std::to_string(height) + "," + std::to_string(coverage.size()) + "},\n";
+        for (int y = top; y < top + height; ++y) {
+            for (int x = left; x < left + width; ++x) {
+                coverage.push_back(static_cast<unsigned char>(qAlpha(scratch.pixel(x, y))));
+            }
+        }
+    }
+    const std::vector<unsigned char> packed = compressed(coverage);
+    return records + "};\nconst unsigned char k" + name + "Coverage[] =" + literal(packed) +
+           ";\nconst GlyphFaceTable k" + name + "{" + std::to_string(metrics.ascent()) + ", " +
+           std::to_string(metrics.height()) + ", k" + name + "Glyphs, k" + name +
+           "Coverage, sizeof k" + name + "Coverage - 1, " + std::to_string(coverage.size()) +
+           "};\n";
+}
+
+// Every face's glyphs at scales 1 to 4 (raster/ChartTables.h).
+std::string glyphTables() {
+    const std::vector<char32_t> characters = faceCharacters();
+    std::string text = "const char32_t kGlyphCharacters[] = {";
+    for (const char32_t c : characters) {
+        text += std::to_string(c) + ",";
+    }
+    text +=
+        "};\nconst std::size_t kGlyphCharacterCount = " + std::to_string(characters.size()) + ";\n";
+    QFont bold = pictureFont(chart::windowFont());
+    bold.setBold(true);
+    const QFont faces[] = {pictureFont(chart::windowFont()), bold, ImagePlotSurface::labelFont()};
+    std::string table = "const GlyphFaceTable kGlyphFaces[kGlyphFaceCount][kLargestScale] = {\n";
+    for (int face = 0; face < 3; ++face) {
+        table += "{";
+        for (int scale = 1; scale <= chart::kLargestScale; ++scale) {
+            const std::string name =
+                "Face" + std::to_string(face) + "Scale" + std::to_string(scale);
+            text += glyphFace(name, faces[face], scale, characters);
+            table += "k" + name + ",";
+        }
+        table += "},\n";
+    }
+    return text + table + "};\n";
+}
+
 // The faces vector pictures lay their text out with (vector/FontTables.h).
 std::string fontTables() {
     const std::vector<char32_t> characters = faceCharacters();
@@ -226,9 +309,10 @@ int main(int argc, char** argv) {
             << fontTables() << "\n} // namespace sorkam::chart\n";
     } else {
         out << "// Written by tools/make_chart_tables at build time; do not edit.\n"
-               "#include \"export/ChartTables.h\"\n\nnamespace sorkam::exporting {\n\n"
+               "#include \"raster/ChartTables.h\"\n\nnamespace sorkam::chart {\n\n"
             << shapes() << "\n"
-            << bareCharts() << "\n} // namespace sorkam::exporting\n";
+            << bareCharts() << "\n"
+            << glyphTables() << "\n} // namespace sorkam::chart\n";
     }
     out.close();
     if (!out) {

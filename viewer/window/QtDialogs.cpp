@@ -1,6 +1,7 @@
 #include "viewer/window/QtDialogs.h"
 
-#include "picture/ViewFile.h"
+#include "picture/ChartPicture.h"
+#include "picture/ViewPicture.h"
 #include "viewer/window/FileDialog.h"
 #include "viewer/window/TextDisplay.h"
 

@@ -2,7 +2,9 @@
 
 #include "chart/Density.h"
 #include "chart/PictureTypes.h"
-#include "picture/ViewFile.h"
+#include "picture/ChartPicture.h"
+#include "picture/ViewPicture.h"
+#include "raster/PalettePicture.h"
 #include "vector/PdfPicture.h"
 #include "vector/SvgPicture.h"
 #include "viewer/Measurements.h"
@@ -103,8 +105,26 @@ void ViewSharing::copy() const {
         dialogs.showMessage("Cannot copy the view: " + view.error());
         return;
     }
-    QGuiApplication::clipboard()->setImage(
-        chart::viewImage(controller.overlay(), view.value(), scale));
+    const std::unique_ptr<chart::PalettePicture> picture = paintedPicture(view.value(), scale);
+    QImage image(picture->width(), picture->height(), QImage::Format_Indexed8);
+    QList<QRgb> colours;
+    for (const std::uint32_t c : picture->palette()) {
+        colours.append(0xFF000000u | c);
+    }
+    image.setColorTable(colours);
+    for (int y = 0; y < image.height(); ++y) {
+        std::copy_n(picture->pixels().data() + static_cast<std::size_t>(y) * image.width(),
+                    image.width(), image.scanLine(y));
+    }
+    QGuiApplication::clipboard()->setImage(image.convertToFormat(QImage::Format_RGB32));
+}
+
+std::unique_ptr<chart::PalettePicture> ViewSharing::paintedPicture(const chart::View& view,
+                                                                   int scale) const {
+    // Painted as the export tool paints it: the same pixels for the same view.
+    auto picture = std::make_unique<chart::PalettePicture>(scale, view);
+    picture->decorate(chart::paintShown(*picture, controller.overlay()));
+    return picture;
 }
 
 namespace {
@@ -148,10 +168,16 @@ Result<void, std::string> ViewSharing::save(const std::string& path) const {
                 return writeDocument<chart::PdfPicture>(file, controller.overlay(), view.value(),
                                                         text);
             }
-            return chart::writeViewPng(
-                file, view.value(), scale, text, [this](chart::ViewPainter& painter) {
-                    return std::optional(chart::paintShown(painter, controller.overlay()));
-                });
+            const std::string png =
+                chart::pngOf(*paintedPicture(view.value(), scale), chart::pngTexts(text));
+            if (png.empty()) {
+                return Result<void, std::string>(std::string("the picture cannot be made"));
+            }
+            if (file.write(png.data(), static_cast<qint64>(png.size())) !=
+                static_cast<qint64>(png.size())) {
+                return Result<void, std::string>(std::string("the picture cannot be written"));
+            }
+            return Result<void, std::string>();
         });
     if (!saved.ok()) {
         return failed(saved.error());

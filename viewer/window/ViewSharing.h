@@ -6,10 +6,15 @@
 #include "viewer/ViewerHost.h"
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
 class QWidget;
+
+namespace sorkam::chart {
+class PalettePicture;
+}
 
 namespace sorkam {
 
@@ -44,6 +49,9 @@ private:
     // The view as a picture at scale shows it: a density counted again for the picture's size
     // where the plots' own is another; or why it cannot be.
     [[nodiscard]] Result<chart::View, std::string> pictureView(int scale) const;
+    // The shown records in view as a PNG picture paints them at scale.
+    [[nodiscard]] std::unique_ptr<chart::PalettePicture> paintedPicture(const chart::View& view,
+                                                                        int scale) const;
 
     void toggleMeasurements();
 

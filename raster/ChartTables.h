@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace sorkam::exporting {
+namespace sorkam::chart {
 
 // What the export tool's pictures are made of, kept at build time (tools/make_chart_tables) from
 // the viewer's own surface, frame and fonts: the tool paints the viewer's pixels with no toolkit
@@ -45,4 +45,30 @@ struct BareChartTable {
 inline constexpr int kLargestScale = 4;
 extern const BareChartTable kBareCharts[kLargestScale];
 
-} // namespace sorkam::exporting
+// The chart's faces as pictures draw their text without a toolkit: at each scale, each glyph's
+// coverage of its pixels (0 to 255; the numbers' face is not antialiased, so 0 or 255), where it
+// lies from the pen's place on the baseline, and how far it moves the pen.
+struct GlyphRecord {
+    std::int16_t advance;
+    std::int16_t left; // from the pen's x
+    std::int16_t top;  // from the baseline, up is negative
+    std::int16_t width;
+    std::int16_t height;
+    std::uint32_t offset; // into the face's coverage bytes
+};
+struct GlyphFaceTable {
+    int ascent;
+    int height;                    // from one line's top to the next
+    const GlyphRecord* glyphs;     // one a character of kGlyphCharacters
+    const unsigned char* coverage; // zlib-compressed
+    std::size_t coverageSize;      // compressed
+    std::size_t coverageBytes;     // inflated
+};
+// The characters measured, in order: printable ASCII, the rest of the Windows Western code page,
+// and the chart's own signs (−, –, U+FFFD).
+extern const char32_t kGlyphCharacters[];
+extern const std::size_t kGlyphCharacterCount;
+enum GlyphFace { kWindowGlyphs, kWindowBoldGlyphs, kNumberGlyphs, kGlyphFaceCount };
+extern const GlyphFaceTable kGlyphFaces[kGlyphFaceCount][kLargestScale];
+
+} // namespace sorkam::chart
