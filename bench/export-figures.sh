@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # sorkam-export's figures: start-up of --version and info beside /bin/true and a do-nothing C++
-# program, svg, pdf and png --legend of 24 records, time to info's first lines on a 5 GiB sparse file, peak memory of csv over 1,000 and
+# program, svg, pdf and png --legend of 24 records, one record's png of a view against the plain one, time to info's first lines on a 5 GiB sparse file, peak memory of csv over 1,000 and
 # 10,000 records and of png --each at scale 4, one record's picture against gnuplot's, and png
 # --each against one gnuplot process drawing the same 240 records, and one record's svg and pdf
 # against gnuplot's svg and pdfcairo terminals (gnuplot-nox is only this
@@ -46,6 +46,17 @@ hyperfine -N --warmup 3 --runs 30 --style basic \
     -n pdf "$tool pdf demo.vid -r 0-23 -o view.pdf" \
     -n "png --legend" "$tool png demo.vid -r 0-23 -o view.png --legend" 2>&1 | grep -E "Time|^Bench"
 for f in view.svg view.pdf view.png; do echo "$f: $(stat -c %s "$f") bytes"; done
+echo "== one record's png of a view (legend, zoomed range, cursors) against the plain one: target 2x"
+hyperfine -N --warmup 3 --runs 30 --style basic --export-json decorated.json \
+    -n plain "$tool png demo.vid -r 0 -o plain.png" \
+    -n view "$tool png demo.vid -r 0 --legend --range 100-600 --cursors 200,300 -o view.png" \
+    2>&1 | grep -E "Time|^Bench"
+python3 - <<'PY'
+import json
+runs = {r["command"]: r["median"] * 1000 for r in json.load(open("decorated.json"))["results"]}
+print(f"view {runs['view']:.1f} ms, plain {runs['plain']:.1f} ms: "
+      f"{runs['view'] / runs['plain']:.2f}x (target 2x)")
+PY
 
 echo "== info: time to the first three lines (length, records) on a 5 GiB sparse file"
 hyperfine --warmup 3 --runs 20 --style basic "$tool info sparse.vid | head -n 3 >/dev/null" \
