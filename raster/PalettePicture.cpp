@@ -10,6 +10,7 @@
 #include "plot/PlotSurface.h"
 #include "png/PngWriter.h"
 #include "raster/ChartTables.h"
+#include "vector/VectorText.h"
 
 #include <zlib.h>
 
@@ -46,29 +47,6 @@ const BareChartTable& tableFor(int scale) {
     return kBareCharts[scale - 1];
 }
 
-// The UTF-8 text's characters (a byte that starts none as U+FFFD).
-std::u32string charactersOf(std::string_view utf8) {
-    std::u32string out;
-    for (std::size_t k = 0; k < utf8.size();) {
-        const auto b = static_cast<unsigned char>(utf8[k]);
-        const int length = b < 0x80         ? 1
-                           : (b >> 5) == 6  ? 2
-                           : (b >> 4) == 14 ? 3
-                           : (b >> 3) == 30 ? 4
-                                            : 0;
-        char32_t c = length == 1 ? b : length == 2 ? b & 0x1F : length == 3 ? b & 0x0F : b & 0x07;
-        bool valid = length > 0 && k + static_cast<std::size_t>(length) <= utf8.size();
-        for (int i = 1; valid && i < length; ++i) {
-            const auto next = static_cast<unsigned char>(utf8[k + static_cast<std::size_t>(i)]);
-            valid = (next & 0xC0) == 0x80;
-            c = c << 6 | (next & 0x3F);
-        }
-        out.push_back(valid ? c : 0xFFFD);
-        k += valid ? static_cast<std::size_t>(length) : 1;
-    }
-    return out;
-}
-
 } // namespace
 
 // A face's glyphs at one scale, inflated.
@@ -86,7 +64,7 @@ struct PalettePicture::Glyphs {
     }
     [[nodiscard]] int width(std::string_view text) const {
         int width = 0;
-        for (const char32_t c : charactersOf(text)) {
+        for (const char32_t c : codePoints(text)) {
             width += of(c).advance;
         }
         return width;
@@ -241,7 +219,7 @@ public:
         const Glyphs& layout = picture.glyphs(bold ? kWindowBoldGlyphs : kWindowGlyphs, true);
         const std::uint32_t ink = rgbOf(color);
         int pen = x;
-        for (const char32_t c : charactersOf(text)) {
+        for (const char32_t c : codePoints(text)) {
             const GlyphRecord& glyph = face.of(c);
             const unsigned char* cover = face.coverage.data() + glyph.offset;
             for (int gy = 0; gy < glyph.height; ++gy) {

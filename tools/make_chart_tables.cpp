@@ -238,15 +238,20 @@ std::string glyphFace(const std::string& name, QFont font, int scale,
            "};\n";
 }
 
-// Every face's glyphs at scales 1 to 4 (raster/ChartTables.h).
-std::string glyphTables() {
-    const std::vector<char32_t> characters = faceCharacters();
-    std::string text = "const char32_t kGlyphCharacters[] = {";
+// The characters as a table, k<name>Characters, and their count, k<name>CharacterCount.
+std::string characterTable(const std::string& name, const std::vector<char32_t>& characters) {
+    std::string text = "const char32_t k" + name + "Characters[] = {";
     for (const char32_t c : characters) {
         text += std::to_string(c) + ",";
     }
-    text +=
-        "};\nconst std::size_t kGlyphCharacterCount = " + std::to_string(characters.size()) + ";\n";
+    return text + "};\nconst std::size_t k" + name +
+           "CharacterCount = " + std::to_string(characters.size()) + ";\n";
+}
+
+// Every face's glyphs at scales 1 to 4 (raster/ChartTables.h).
+std::string glyphTables() {
+    const std::vector<char32_t> characters = faceCharacters();
+    std::string text = characterTable("Glyph", characters);
     QFont bold = pictureFont(chart::windowFont());
     bold.setBold(true);
     const QFont faces[] = {pictureFont(chart::windowFont()), bold, ImagePlotSurface::labelFont()};
@@ -267,12 +272,7 @@ std::string glyphTables() {
 // The faces vector pictures lay their text out with (vector/FontTables.h).
 std::string fontTables() {
     const std::vector<char32_t> characters = faceCharacters();
-    std::string text = "const char32_t kFaceCharacters[] = {";
-    for (const char32_t c : characters) {
-        text += std::to_string(c) + ",";
-    }
-    text +=
-        "};\nconst std::size_t kFaceCharacterCount = " + std::to_string(characters.size()) + ";\n";
+    const std::string text = characterTable("Face", characters);
     QFont bold = layoutPixelFont(chart::windowFont());
     bold.setBold(true);
     return text + faceTable("WindowFace", layoutPixelFont(chart::windowFont()), characters) +
