@@ -106,5 +106,7 @@ countDensity(const std::string& path, const RecordRuns& runs, const View& view, 
 
 // A plot's density as pixels, 0xAARRGGBB, row after row: clear where no trace passes.
 [[nodiscard]] std::vector<std::uint32_t> densityPixels(const Density& density, int which);
+// The same as red, green and blue bytes, the plot's grey where no trace passes.
+[[nodiscard]] std::vector<unsigned char> densityRgb(const Density& density, int which);
 
 } // namespace sorkam::chart

@@ -158,6 +158,20 @@ ExportResult paintRecords(chart::PalettePicture& picture, const DataFile& data,
     });
 }
 
+// The picture made, with text, written to output (opened only now: a picture that could not be
+// made leaves it untouched) and put in place.
+ExportResult savePng(const std::string& output, const FileIdentity& data,
+                     const chart::PalettePicture& picture, const chart::PictureText& text) {
+    Result<OutputFile, Failure> out = OutputFile::open(output, data);
+    if (!out.ok()) {
+        return out.error();
+    }
+    if (auto done = writePng(out.value(), output, picture, chart::pngTexts(text)); !done.ok()) {
+        return done;
+    }
+    return out.value().commit();
+}
+
 // png --density: the selected records' density counted on every core, with the records of --over
 // painted over it.
 ExportResult densityPng(const ExportOptions& options, const DataFile& data) {
@@ -165,9 +179,8 @@ ExportResult densityPng(const ExportOptions& options, const DataFile& data) {
     if (!options.over.empty() && !over.ok()) {
         return over.error();
     }
-    const chart::PalettePicture probe(options.scale);
-    const int plotWidth = probe.plotWidth();
-    const int plotHeight = probe.plotHeight();
+    const int plotWidth = chart::PalettePicture::plotWidth(options.scale);
+    const int plotHeight = chart::PalettePicture::plotHeight(options.scale);
     Result<chart::Density, ReadFailure> counted =
         chart::countDensity(data.path, runsOf(data.records), options.view, plotWidth, plotHeight);
     if (!counted.ok()) {
@@ -192,18 +205,11 @@ ExportResult densityPng(const ExportOptions& options, const DataFile& data) {
         }
     }
     picture.decorate(legend);
-    Result<OutputFile, Failure> out = OutputFile::open(options.output, data.identity);
-    if (!out.ok()) {
-        return out.error();
-    }
-    const chart::PictureText text = chart::pictureText(
-        options.file, options.over.empty() ? chart::RecordRuns() : runsOf(over.value().records),
-        view, options.scale, kSoftware);
-    if (auto done = writePng(out.value(), options.output, picture, chart::pngTexts(text));
-        !done.ok()) {
-        return done;
-    }
-    return out.value().commit();
+    return savePng(options.output, data.identity, picture,
+                   chart::pictureText(options.file,
+                                      options.over.empty() ? chart::RecordRuns()
+                                                           : runsOf(over.value().records),
+                                      view, options.scale, kSoftware));
 }
 
 } // namespace
@@ -219,24 +225,14 @@ ExportResult viewPng(const ExportOptions& options, const Progress& progress) {
     }
     chart::PalettePicture picture(options.scale, options.view);
     if (!options.each) {
-        // The output is opened only once the picture is made: a record missing from the file
-        // leaves it untouched.
         std::vector<chart::LegendEntry> legend;
         if (auto done = paintRecords(picture, data, legend); !done.ok()) {
             return done;
         }
         picture.decorate(legend);
-        Result<OutputFile, Failure> out = OutputFile::open(options.output, data.identity);
-        if (!out.ok()) {
-            return out.error();
-        }
-        const chart::PictureText text = chart::pictureText(options.file, runsOf(data.records),
-                                                           options.view, options.scale, kSoftware);
-        if (auto done = writePng(out.value(), options.output, picture, chart::pngTexts(text));
-            !done.ok()) {
-            return done;
-        }
-        return out.value().commit();
+        return savePng(options.output, data.identity, picture,
+                       chart::pictureText(options.file, runsOf(data.records), options.view,
+                                          options.scale, kSoftware));
     }
     const std::int64_t total = selectedCount(data.records);
     return forEachPicture(
@@ -250,17 +246,10 @@ ExportResult viewPng(const ExportOptions& options, const Progress& progress) {
                 chart::addToLegend(legend, n, record, options.view);
             }
             picture.decorate(legend);
-            Result<OutputFile, Failure> out = OutputFile::open(path, data.identity);
-            if (!out.ok()) {
-                return out.error();
-            }
-            const chart::PictureText text =
-                chart::pictureText(options.file, {{n, n}}, options.view, options.scale, kSoftware);
-            if (auto done = writePng(out.value(), path, picture, chart::pngTexts(text));
+            if (auto done = savePng(path, data.identity, picture,
+                                    chart::pictureText(options.file, {{n, n}}, options.view,
+                                                       options.scale, kSoftware));
                 !done.ok()) {
-                return done;
-            }
-            if (auto done = out.value().commit(); !done.ok()) {
                 return done;
             }
             if (progress) {

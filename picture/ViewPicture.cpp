@@ -40,10 +40,6 @@ void paintDecorations(QPainter& painter, const View& view, const std::vector<Leg
 
 } // namespace
 
-QSize plotPixels(int scale) {
-    return qRectOf(pictureResolution(scale), kPlotA).size();
-}
-
 void paintDensity(ImagePlotSurface& surface, const View& view, int which) {
     const QSize size = surface.size();
     if (view.density && view.density->fits(view, size.width(), size.height())) {

@@ -53,9 +53,6 @@ private:
     VectorPlotSurface surfaceB;
 };
 
-// A plot's size in pixels in a picture at scale.
-[[nodiscard]] QSize plotPixels(int scale);
-
 // The view's density on a blank plot surface (0: VIDEO A, 1: VIDEO B), where it was counted for
 // the view at the surface's size.
 void paintDensity(ImagePlotSurface& surface, const View& view, int which);

@@ -364,12 +364,12 @@ int PalettePicture::dpi() const {
     return table.dpi;
 }
 
-int PalettePicture::plotWidth() const {
-    return table.plotWidth;
+int PalettePicture::plotWidth(int scale) {
+    return tableFor(scale).plotWidth;
 }
 
-int PalettePicture::plotHeight() const {
-    return table.plotHeight;
+int PalettePicture::plotHeight(int scale) {
+    return tableFor(scale).plotHeight;
 }
 
 std::string pngOf(const PalettePicture& picture, const PngTexts& texts) {

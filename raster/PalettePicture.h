@@ -45,9 +45,9 @@ public:
     [[nodiscard]] int width() const;
     [[nodiscard]] int height() const;
     [[nodiscard]] int dpi() const;
-    // A plot's size in the picture's pixels.
-    [[nodiscard]] int plotWidth() const;
-    [[nodiscard]] int plotHeight() const;
+    // A plot's size in the pixels of a picture at scale.
+    [[nodiscard]] static int plotWidth(int scale);
+    [[nodiscard]] static int plotHeight(int scale);
     // Its colours, 0xRRGGBB: the bare chart's, every record colour, and those painted since.
     [[nodiscard]] const std::vector<std::uint32_t>& palette() const { return colours; }
     // Its pixels, row after row, as indices into the palette.

@@ -115,15 +115,7 @@ std::string xmpOf(const PictureText& text) {
 
 // A plot's density as an image object: its pixels' red, green and blue, deflated.
 std::string densityImage(const Density& density, int which) {
-    std::vector<unsigned char> rgb(static_cast<std::size_t>(density.width) *
-                                   static_cast<std::size_t>(density.height) * 3);
-    const std::vector<std::uint32_t> pixels = densityPixels(density, which);
-    for (std::size_t k = 0; k < pixels.size(); ++k) {
-        const std::uint32_t p = pixels[k] == 0 ? 0xB4B4B4 : pixels[k];
-        rgb[3 * k] = static_cast<unsigned char>(p >> 16);
-        rgb[3 * k + 1] = static_cast<unsigned char>(p >> 8);
-        rgb[3 * k + 2] = static_cast<unsigned char>(p);
-    }
+    const std::vector<unsigned char> rgb = densityRgb(density, which);
     uLongf size = compressBound(static_cast<uLong>(rgb.size()));
     std::string packed(size, '\0');
     if (compress2(reinterpret_cast<Bytef*>(packed.data()), &size, rgb.data(),

@@ -9,19 +9,6 @@
 
 namespace sorkam::chart {
 
-std::vector<unsigned char> VectorPlot::densityRgb(const Density& density, int which) {
-    const std::vector<std::uint32_t> pixels = densityPixels(density, which);
-    std::vector<unsigned char> rgb;
-    rgb.reserve(pixels.size() * 3);
-    for (std::uint32_t p : pixels) {
-        p = p == 0 ? 0xB4B4B4 : p;
-        rgb.push_back(static_cast<unsigned char>(p >> 16));
-        rgb.push_back(static_cast<unsigned char>(p >> 8));
-        rgb.push_back(static_cast<unsigned char>(p));
-    }
-    return rgb;
-}
-
 int VectorPlot::textWidth(std::string_view text, bool bold) const {
     return chart::textWidth(bold ? kWindowBoldFace : kWindowFace, text);
 }

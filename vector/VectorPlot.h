@@ -33,8 +33,6 @@ public:
     [[nodiscard]] int ascent(bool bold) const override;
 
 protected:
-    [[nodiscard]] static std::vector<unsigned char> densityRgb(const Density& density, int which);
-
     const PixelRect place;
 };
 

@@ -83,13 +83,13 @@ chart::PictureText ViewSharing::pictureText(int scale) const {
 
 Result<chart::View, std::string> ViewSharing::pictureView(int scale) const {
     chart::View view = controller.view();
-    const QSize plot = chart::plotPixels(scale);
-    if (!view.density || view.density->fits(view, plot.width(), plot.height())) {
+    const int width = chart::PalettePicture::plotWidth(scale);
+    const int height = chart::PalettePicture::plotHeight(scale);
+    if (!view.density || view.density->fits(view, width, height)) {
         return view;
     }
     const chart::Density& shown = *view.density;
-    auto counted =
-        chart::countDensity(controller.dataFile(), shown.runs, view, plot.width(), plot.height());
+    auto counted = chart::countDensity(controller.dataFile(), shown.runs, view, width, height);
     if (!counted.ok()) {
         return "the density cannot be counted: " + failureReason(counted.error());
     }
