@@ -3,13 +3,13 @@
 #include "chart/ExportOptionNames.h"
 #include "chart/ShownText.h"
 #include "export/OptionNumbers.h"
+#include "export/OutputNames.h"
 
 #include <getopt.h>
 
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <map>
 #include <optional>
 
 namespace sorkam::exporting {
@@ -328,25 +328,6 @@ std::optional<UsageError> takeCommand(GivenOptions& given) {
         }
     }
     return std::nullopt;
-}
-
-// What an output name's extension says it holds, where it names a picture format or CSV.
-std::string formatNamed(const std::string& output) {
-    const std::size_t dot = output.rfind('.');
-    if (dot == std::string::npos || output.find('/', dot) != std::string::npos) {
-        return {};
-    }
-    std::string extension = output.substr(dot + 1);
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    static const std::map<std::string, std::string> kFormats = {
-        {"png", "PNG"},  {"jpg", "JPEG"},      {"jpeg", "JPEG"}, {"gif", "GIF"}, {"bmp", "BMP"},
-        {"tif", "TIFF"}, {"tiff", "TIFF"},     {"webp", "WebP"}, {"svg", "SVG"}, {"pdf", "PDF"},
-        {"eps", "EPS"},  {"ps", "PostScript"}, {"ppm", "PPM"},   {"pgm", "PGM"}, {"ico", "ICO"},
-        {"xpm", "XPM"},  {"csv", "CSV"},
-    };
-    const auto found = kFormats.find(extension);
-    return found == kFormats.end() ? std::string() : found->second;
 }
 
 // An output named for another format than the command writes, with a hint.
